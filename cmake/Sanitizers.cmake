@@ -1,0 +1,5 @@
+if(PELMORA_SANITIZE)
+  set(_pelmora_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${_pelmora_san})
+  add_link_options(${_pelmora_san})
+endif()
