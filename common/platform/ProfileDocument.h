@@ -14,6 +14,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <unordered_map>
 #include <vector>
 
 namespace pelmora::platform {
@@ -25,6 +27,9 @@ public:
     // A missing or unreadable file gives an empty document. The encoding is
     // taken from a byte-order mark (UTF-16LE, UTF-8), else the ANSI code page.
     static ProfileDocument load(const std::filesystem::path& file);
+    // The same, telling why an existing file could not be read (a missing file
+    // is no error): a writer must not replace a file it could not read.
+    static ProfileDocument load(const std::filesystem::path& file, std::error_code& error);
     // Parses text already in memory (the bytes of a file, BOM included).
     static ProfileDocument parse(std::span<const uint8_t> bytes);
 
@@ -52,22 +57,35 @@ public:
     [[nodiscard]] TextEncoding encoding() const { return m_encoding; }
     void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
 
-    // The file's bytes as they would be saved (lines end "\r\n").
+    // The file's bytes as they would be saved (lines end "\r\n"). ANSI text
+    // holding characters that the code page lacks is written as UTF-16LE
+    // instead, so that saving never turns characters into '?'.
     [[nodiscard]] std::vector<uint8_t> serialize() const;
     // Atomic replacement of the target; on failure the old file is untouched
     // and the reason is returned.
     [[nodiscard]] std::optional<std::string> save(const std::filesystem::path& file) const;
 
 private:
-    struct Entry {
-        std::u16string key;   // empty key with hasEquals=false: a line kept as it was
-        std::u16string value;
-        std::u16string raw;   // the original line, for lines that are not key=value
-        bool isPair = true;
+    enum class LineKind : uint8_t { Pair, BareKey, Other };
+    // One line of a section: "key=value", a key without "=", or anything
+    // else (comments, blank lines), which is written back as it was read.
+    struct Line {
+        LineKind kind = LineKind::Other;
+        std::u16string key;   // trimmed
+        std::u16string value; // trimmed, enclosing quotes kept
+        std::u16string text;  // the line as it is written back
     };
     struct Section {
         std::u16string name;
-        std::vector<Entry> entries;
+        std::u16string header; // the "[name]" line as it is written back
+        std::vector<Line> lines;
+        // Case-folded key -> index of its first line, so that books of many
+        // thousand keys read in linear time.
+        std::unordered_map<std::u16string, size_t> keyIndex;
+
+        void indexLine(size_t index);
+        void rebuildIndex();
+        [[nodiscard]] const Line* find(std::u16string_view key) const;
     };
     std::vector<Section> m_sections;
     std::vector<std::u16string> m_preamble; // lines before the first section
@@ -75,6 +93,7 @@ private:
 
     Section* findSection(std::u16string_view name);
     const Section* findSection(std::u16string_view name) const;
+    void parseLine(std::u16string_view line);
 };
 
 } // namespace pelmora::platform
