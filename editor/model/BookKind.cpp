@@ -1,0 +1,38 @@
+#include "BookKind.h"
+
+namespace pelmora::model {
+
+std::u16string bookSectionName(uint16_t kind) {
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string name(4, u'0');
+    for (int i = 3; i >= 0; --i) {
+        name[static_cast<size_t>(i)] = kHex[kind & 0xF];
+        kind = static_cast<uint16_t>(kind >> 4);
+    }
+    return name;
+}
+
+uint32_t BookCapacities::forKind(uint16_t kind) const {
+    switch (kind) {
+    case kBookNextel:
+        return nextel;
+    case kBookAdn:
+        return adn;
+    case kBookMsisdn:
+        return msisdn;
+    case kBookLnd:
+        return lnd;
+    case kBookFdn:
+        return fdn;
+    case kBookSdn:
+        return sdn;
+    case kBookBdn:
+        return bdn;
+    case kBookSms:
+        return sms;
+    default:
+        return 0;
+    }
+}
+
+} // namespace pelmora::model
