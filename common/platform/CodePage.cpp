@@ -224,35 +224,37 @@ unsigned codePageForLocale(std::string_view localeName) {
 }
 
 unsigned ansiCodePage() {
-    static const unsigned codePage = [] {
-        if (const char* chosen = std::getenv("PELMORA_CODEPAGE"); chosen && *chosen) {
-            std::string_view text(chosen);
-            if (text.size() > 2 && (text.substr(0, 2) == "CP" || text.substr(0, 2) == "cp")) {
-                text.remove_prefix(2);
-            }
-            unsigned value = 0;
-            bool valid = !text.empty() && text.size() <= 5;
-            for (char c : text) {
-                valid = valid && c >= '0' && c <= '9';
-                value = value * 10 + static_cast<unsigned>(c - '0');
-            }
-            if (valid) {
-                const std::string name = iconvName(value);
-                iconv_t probe = iconv_open("UTF-16LE", name.c_str());
-                if (probe != Converters::invalid()) {
-                    iconv_close(probe);
-                    return value;
-                }
-            }
-        }
-        for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-            if (const char* name = std::getenv(variable); name && *name) {
-                return codePageForLocale(name);
-            }
-        }
-        return kDefaultCodePage;
-    }();
+    static const unsigned codePage = codePageFromEnvironment();
     return codePage;
+}
+
+unsigned codePageFromEnvironment() {
+    if (const char* chosen = std::getenv("PELMORA_CODEPAGE"); chosen && *chosen) {
+        std::string_view text(chosen);
+        if (text.size() > 2 && (text.substr(0, 2) == "CP" || text.substr(0, 2) == "cp")) {
+            text.remove_prefix(2);
+        }
+        unsigned value = 0;
+        bool valid = !text.empty() && text.size() <= 5;
+        for (char c : text) {
+            valid = valid && c >= '0' && c <= '9';
+            value = value * 10 + static_cast<unsigned>(c - '0');
+        }
+        if (valid) {
+            const std::string name = iconvName(value);
+            iconv_t probe = iconv_open("UTF-16LE", name.c_str());
+            if (probe != Converters::invalid()) {
+                iconv_close(probe);
+                return value;
+            }
+        }
+    }
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        if (const char* name = std::getenv(variable); name && *name) {
+            return codePageForLocale(name);
+        }
+    }
+    return kDefaultCodePage;
 }
 
 std::string toCodePage(std::u16string_view text, unsigned codePage, bool* lossless) {

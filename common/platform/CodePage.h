@@ -10,6 +10,9 @@ namespace pelmora::platform {
 
 // The ANSI code page in effect (1252, 1251, 932, ...), read once per process.
 [[nodiscard]] unsigned ansiCodePage();
+// What ansiCodePage() keeps: PELMORA_CODEPAGE when it names a code page that
+// can be converted, else the one of the locale (LC_ALL, LC_CTYPE, LANG).
+[[nodiscard]] unsigned codePageFromEnvironment();
 // For tests: the code page Windows would choose for a POSIX locale name ("ru_RU.UTF-8" -> 1251).
 [[nodiscard]] unsigned codePageForLocale(std::string_view localeName);
 

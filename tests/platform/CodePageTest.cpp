@@ -1,5 +1,4 @@
 #include "CodePage.h"
-#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -30,27 +29,31 @@ TEST(CodePage, ChosenFromLocaleLikeTheSystemLocale) {
 }
 
 TEST(CodePage, OverrideAndLocaleAreReadFromTheEnvironment) {
-    EXPECT_TRUE(test::inChild([] {
-        ::setenv("PELMORA_CODEPAGE", "1251", 1);
-        return ansiCodePage() == 1251;
-    }));
-    EXPECT_TRUE(test::inChild([] {
-        ::setenv("PELMORA_CODEPAGE", "cp932", 1);
-        return ansiCodePage() == 932;
-    }));
-    // An unknown code page is ignored in favour of the locale.
-    EXPECT_TRUE(test::inChild([] {
-        ::setenv("PELMORA_CODEPAGE", "99999", 1);
-        ::setenv("LC_ALL", "el_GR.UTF-8", 1);
-        return ansiCodePage() == 1253;
-    }));
-    EXPECT_TRUE(test::inChild([] {
-        ::unsetenv("PELMORA_CODEPAGE");
-        ::unsetenv("LC_ALL");
-        ::unsetenv("LC_CTYPE");
-        ::setenv("LANG", "pl_PL.UTF-8", 1);
-        return ansiCodePage() == 1250;
-    }));
+    const struct {
+        const char* override;
+        const char* lcAll;
+        const char* lang;
+        unsigned codePage;
+    } cases[] = {
+        {"1251", nullptr, nullptr, 1251},
+        {"cp932", nullptr, nullptr, 932},
+        {"65001", "ru_RU", nullptr, 65001},
+        {"99999", "el_GR.UTF-8", nullptr, 1253}, // not a code page: the locale decides
+        {"12a", nullptr, "tr_TR", 1254},
+        {nullptr, nullptr, "pl_PL.UTF-8", 1250},
+        {nullptr, "C", "pl_PL.UTF-8", 1252}, // LC_ALL comes first
+        {nullptr, nullptr, nullptr, 1252},
+    };
+    for (const auto& c : cases) {
+        const auto set = [](const char* name, const char* value) {
+            value ? ::setenv(name, value, 1) : ::unsetenv(name);
+        };
+        set("PELMORA_CODEPAGE", c.override);
+        set("LC_ALL", c.lcAll);
+        set("LC_CTYPE", nullptr);
+        set("LANG", c.lang);
+        EXPECT_EQ(codePageFromEnvironment(), c.codePage) << (c.override ? c.override : "-");
+    }
 }
 
 TEST(CodePage, ConvertsBothWays) {
