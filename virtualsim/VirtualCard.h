@@ -13,7 +13,8 @@
 
 namespace virtualsim {
 
-class CardState; // file tree, security state, selection
+class CardState;   // file tree, security state, selection
+class CardProfile; // the profile text the card came from
 
 class VirtualCard {
 public:
@@ -23,6 +24,8 @@ public:
     fromProfile(const std::filesystem::path& profile);
     static std::variant<std::unique_ptr<VirtualCard>, std::string>
     fromProfileText(std::span<const uint8_t> profileBytes);
+    // A card built in code (tests of the engine).
+    static std::unique_ptr<VirtualCard> fromState(std::unique_ptr<CardState> state);
 
     ~VirtualCard();
     VirtualCard(const VirtualCard&) = delete;
@@ -31,7 +34,7 @@ public:
     [[nodiscard]] const std::vector<uint8_t>& atr() const;
 
     // One command APDU (CLA INS P1 P2 P3 [data]) in, response data followed by
-    // SW1 SW2 out, exactly as a card answers over T=0.
+    // SW1 SW2 out, exactly as a card answers over T=0. One caller at a time.
     [[nodiscard]] std::vector<uint8_t> transmit(std::span<const uint8_t> command);
 
     // Power cycle: security state cleared, MF selected; files and counters kept.
@@ -42,8 +45,9 @@ public:
     [[nodiscard]] bool saveProfile(const std::filesystem::path& profile, std::string* error) const;
 
 private:
-    explicit VirtualCard(std::unique_ptr<CardState> state);
+    VirtualCard(std::unique_ptr<CardState> state, std::unique_ptr<CardProfile> profile);
     std::unique_ptr<CardState> m_state;
+    std::unique_ptr<CardProfile> m_profile;
 };
 
 } // namespace virtualsim

@@ -16,18 +16,12 @@ struct AccessCase {
 };
 
 const AccessCase kCases[] = {
-    {access::kAlways, Session::Nothing, true},
-    {access::kChv1, Session::Nothing, false},
-    {access::kChv1, Session::Chv1Verified, true},
-    {access::kChv1, Session::Chv2Verified, false},
-    {access::kChv1, Session::Chv1Disabled, true},
-    {access::kChv2, Session::Nothing, false},
-    {access::kChv2, Session::Chv1Verified, false},
-    {access::kChv2, Session::Chv2Verified, true},
-    {access::kChv2, Session::Chv1Disabled, false},
-    {0x3, Session::Chv2Verified, false}, // RFU
-    {access::kAdm, Session::Chv2Verified, false},
-    {0xE, Session::Chv1Disabled, false},
+    {access::kAlways, Session::Nothing, true},      {access::kChv1, Session::Nothing, false},
+    {access::kChv1, Session::Chv1Verified, true},   {access::kChv1, Session::Chv2Verified, false},
+    {access::kChv1, Session::Chv1Disabled, true},   {access::kChv2, Session::Nothing, false},
+    {access::kChv2, Session::Chv1Verified, false},  {access::kChv2, Session::Chv2Verified, true},
+    {access::kChv2, Session::Chv1Disabled, false},  {0x3, Session::Chv2Verified, false}, // RFU
+    {access::kAdm, Session::Chv2Verified, false},   {0xE, Session::Chv1Disabled, false},
     {access::kNever, Session::Chv2Verified, false},
 };
 

@@ -17,10 +17,10 @@ TEST_F(Binaries, ReadsAnyRangeInsideTheFile) {
 
 TEST_F(Binaries, BoundsOfTheFile) {
     ASSERT_EQ(selectPath({0x2FE2}), 0x9F0F);
-    EXPECT_EQ(send(readBinary(10, 1)), 0x9402);   // offset past the end
+    EXPECT_EQ(send(readBinary(10, 1)), 0x9402);     // offset past the end
     EXPECT_EQ(send(readBinary(0x0100, 1)), 0x9402); // P1 is the high byte
-    EXPECT_EQ(send(readBinary(8, 3)), 0x6702);    // runs past the end: 2 bytes are left
-    EXPECT_EQ(send(readBinary(0, 0)), 0x670A);    // P3 = 00 asks for 256
+    EXPECT_EQ(send(readBinary(8, 3)), 0x6702);      // runs past the end: 2 bytes are left
+    EXPECT_EQ(send(readBinary(0, 0)), 0x670A);      // P3 = 00 asks for 256
     EXPECT_TRUE(data.empty());
 }
 

@@ -42,8 +42,8 @@ std::unique_ptr<CardState> makeCard() {
     }
 
     CardFile* gsm = mf->addChild(CardFile::makeDirectory(0x7F20, FileType::Df));
-    CardFile* imsi = addEf(*gsm, CardFile::makeTransparent(0x6F07, 9),
-                           conditions(access::kChv1, access::kAdm));
+    CardFile* imsi =
+        addEf(*gsm, CardFile::makeTransparent(0x6F07, 9), conditions(access::kChv1, access::kAdm));
     const Bytes imsiBytes = {0x08, 0x29, 0x26, 0x10, 0x21, 0x43, 0x65, 0x87, 0x09};
     std::copy(imsiBytes.begin(), imsiBytes.end(), imsi->body().begin());
     AccessConditions all = conditions(access::kAlways, access::kAlways);
@@ -60,7 +60,8 @@ std::unique_ptr<CardState> makeCard() {
     bcch->setInvalidated(true);
     bcch->setReadableWhenInvalidated(true);
     CardFile* second = gsm->addChild(CardFile::makeDirectory(0x5F30, FileType::Df));
-    addEf(*second, CardFile::makeTransparent(0x4F20, 2), conditions(access::kAlways, access::kAlways));
+    addEf(*second, CardFile::makeTransparent(0x4F20, 2),
+          conditions(access::kAlways, access::kAlways));
 
     mf->addChild(CardFile::makeDirectory(0x7F31, FileType::Df));
 
@@ -74,7 +75,9 @@ std::unique_ptr<CardState> makeCard() {
 }
 
 namespace {
-Bytes header(uint8_t ins, uint8_t p1, uint8_t p2, uint8_t p3) { return {0xA0, ins, p1, p2, p3}; }
+Bytes header(uint8_t ins, uint8_t p1, uint8_t p2, uint8_t p3) {
+    return {0xA0, ins, p1, p2, p3};
+}
 
 Bytes codeBytes(std::string_view code) {
     Bytes block(8, 0xFF);
@@ -91,11 +94,14 @@ Bytes withData(Bytes command, const Bytes& data) {
 } // namespace
 
 Bytes select(uint16_t id) {
-    return {0xA0, 0xA4, 0x00, 0x00, 0x02, static_cast<uint8_t>(id >> 8),
-            static_cast<uint8_t>(id)};
+    return {0xA0, 0xA4, 0x00, 0x00, 0x02, static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(id)};
 }
-Bytes getResponse(uint8_t length) { return header(0xC0, 0, 0, length); }
-Bytes status(uint8_t length) { return header(0xF2, 0, 0, length); }
+Bytes getResponse(uint8_t length) {
+    return header(0xC0, 0, 0, length);
+}
+Bytes status(uint8_t length) {
+    return header(0xF2, 0, 0, length);
+}
 Bytes readBinary(uint16_t offset, uint8_t length) {
     return header(0xB0, static_cast<uint8_t>(offset >> 8), static_cast<uint8_t>(offset), length);
 }
@@ -117,14 +123,22 @@ Bytes change(int chv, std::string_view oldCode, std::string_view newCode) {
     return withData(withData(header(0x24, 0, static_cast<uint8_t>(chv), 16), codeBytes(oldCode)),
                     codeBytes(newCode));
 }
-Bytes disable(std::string_view code) { return withData(header(0x26, 0, 1, 8), codeBytes(code)); }
-Bytes enable(std::string_view code) { return withData(header(0x28, 0, 1, 8), codeBytes(code)); }
+Bytes disable(std::string_view code) {
+    return withData(header(0x26, 0, 1, 8), codeBytes(code));
+}
+Bytes enable(std::string_view code) {
+    return withData(header(0x28, 0, 1, 8), codeBytes(code));
+}
 Bytes unblock(int chv, std::string_view unblockCode, std::string_view newCode) {
     return withData(withData(header(0x2C, 0, chv == 1 ? 0x00 : 0x02, 16), codeBytes(unblockCode)),
                     codeBytes(newCode));
 }
-Bytes block(std::string_view code) { return codeBytes(code); }
-Bytes filled(size_t length, uint8_t value) { return Bytes(length, value); }
+Bytes block(std::string_view code) {
+    return codeBytes(code);
+}
+Bytes filled(size_t length, uint8_t value) {
+    return Bytes(length, value);
+}
 
 uint16_t CardTest::send(const Bytes& command) {
     Bytes response = card->transmit(command);
@@ -132,8 +146,8 @@ uint16_t CardTest::send(const Bytes& command) {
     if (response.size() < 2) {
         return 0;
     }
-    const uint16_t word = static_cast<uint16_t>(response[response.size() - 2] << 8 |
-                                                response[response.size() - 1]);
+    const uint16_t word =
+        static_cast<uint16_t>(response[response.size() - 2] << 8 | response[response.size() - 1]);
     response.resize(response.size() - 2);
     data = std::move(response);
     return word;

@@ -64,8 +64,8 @@ TEST_F(Records, NextAndPreviousStopAtTheEndsOfALinearFixedFile) {
 
 TEST_F(Records, UpdateInNextAndPreviousModeMovesThePointer) {
     ASSERT_EQ(selectPath({0x7F10, 0x6F3A}), 0x9F0F);
-    EXPECT_EQ(send(updateRecord(0, kNext, filled(28, 0xA1))), 0x9000);  // record 1
-    EXPECT_EQ(send(updateRecord(0, kNext, filled(28, 0xA2))), 0x9000);  // record 2
+    EXPECT_EQ(send(updateRecord(0, kNext, filled(28, 0xA1))), 0x9000);     // record 1
+    EXPECT_EQ(send(updateRecord(0, kNext, filled(28, 0xA2))), 0x9000);     // record 2
     EXPECT_EQ(send(updateRecord(0, kPrevious, filled(28, 0xB1))), 0x9000); // record 1
     EXPECT_EQ(send(updateRecord(0, kPrevious, filled(28, 0xB0))), 0x9402);
     EXPECT_EQ(send(updateRecord(9, kAbsolute, filled(28, 0xC9))), 0x9000);

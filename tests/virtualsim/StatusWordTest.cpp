@@ -34,16 +34,15 @@ TEST_P(CommandFrames, AreJudgedBeforeAnythingElse) {
     EXPECT_TRUE(data.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Frames, CommandFrames, ::testing::ValuesIn(kFrames),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) {
-                                     ch = '_';
-                                 }
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Frames, CommandFrames, ::testing::ValuesIn(kFrames), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) {
+            ch = '_';
+        }
+    }
+    return name;
+});
 
 class StatusWords : public CardTest {};
 

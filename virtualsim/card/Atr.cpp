@@ -97,7 +97,9 @@ std::optional<std::string> Atr::problem(std::span<const uint8_t> atr) {
     return std::nullopt;
 }
 
-std::vector<int> Atr::protocols(std::span<const uint8_t> atr) { return parse(atr).protocols; }
+std::vector<int> Atr::protocols(std::span<const uint8_t> atr) {
+    return parse(atr).protocols;
+}
 
 std::vector<uint8_t> Atr::standard() {
     return {0x3B, 0x1A, 0x11, 'V', 'I', 'R', 'T', 'U', 'A', 'L', 'S', 'I', 'M'};

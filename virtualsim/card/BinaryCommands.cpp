@@ -19,7 +19,9 @@ StatusWord checkRange(const CardState& state, const CardFile& ef, size_t offset,
     return sw::kOk;
 }
 
-size_t offsetOf(const Apdu& apdu) { return static_cast<size_t>(apdu.p1) << 8 | apdu.p2; }
+size_t offsetOf(const Apdu& apdu) {
+    return static_cast<size_t>(apdu.p1) << 8 | apdu.p2;
+}
 } // namespace
 
 Response BinaryCommands::read(CardState& state, const Apdu& apdu) {

@@ -67,15 +67,16 @@ size_t CardFile::directoryCount() const {
                                              [](const auto& c) { return c->isDirectory(); }));
 }
 
-size_t CardFile::elementaryFileCount() const { return m_children.size() - directoryCount(); }
+size_t CardFile::elementaryFileCount() const {
+    return m_children.size() - directoryCount();
+}
 
 size_t CardFile::recordCount() const {
     return m_recordLength == 0 ? 0 : m_body.size() / m_recordLength;
 }
 
 std::span<const uint8_t> CardFile::record(size_t number) const {
-    return std::span<const uint8_t>(m_body).subspan((number - 1) * m_recordLength,
-                                                    m_recordLength);
+    return std::span<const uint8_t>(m_body).subspan((number - 1) * m_recordLength, m_recordLength);
 }
 
 std::span<uint8_t> CardFile::record(size_t number) {

@@ -37,7 +37,8 @@ public:
     void resetSession();
 
     StatusWord verify(Chv which, std::span<const uint8_t> code);
-    StatusWord change(Chv which, std::span<const uint8_t> oldCode, std::span<const uint8_t> newCode);
+    StatusWord change(Chv which, std::span<const uint8_t> oldCode,
+                      std::span<const uint8_t> newCode);
     StatusWord disableChv1(std::span<const uint8_t> code);
     StatusWord enableChv1(std::span<const uint8_t> code);
     StatusWord unblock(Chv which, std::span<const uint8_t> unblockCode,

@@ -1,5 +1,6 @@
 #include "CardState.h"
 
+#include "Atr.h"
 #include "BinaryCommands.h"
 #include "ChvCommands.h"
 #include "FileCommands.h"
@@ -19,7 +20,9 @@ struct Command {
     Handler handler;
 };
 
-Response acknowledge(CardState&, const Apdu&) { return Response::status(sw::kOk); }
+Response acknowledge(CardState&, const Apdu&) {
+    return Response::status(sw::kOk);
+}
 
 // TS 51.011 9.2: the instructions this card knows.
 constexpr Command kCommands[] = {
@@ -54,7 +57,8 @@ const Command* findCommand(uint8_t ins) {
 
 } // namespace
 
-CardState::CardState(std::unique_ptr<CardFile> mf) : m_mf(std::move(mf)), m_selection(*m_mf) {}
+CardState::CardState(std::unique_ptr<CardFile> mf)
+    : m_mf(std::move(mf)), m_selection(*m_mf), m_atr(Atr::standard()) {}
 
 std::vector<uint8_t> CardState::transmit(std::span<const uint8_t> command) {
     Response response = process(command);

@@ -29,8 +29,8 @@ Response FileCommands::select(CardState& state, const Apdu& apdu) {
     if (!file) {
         return Response::status(sw::kFileNotFound);
     }
-    std::vector<uint8_t> description = FileDescription::of(
-        *file, state.security(), state.options().fileCharacteristics);
+    std::vector<uint8_t> description =
+        FileDescription::of(*file, state.security(), state.options().fileCharacteristics);
     const StatusWord word = CardState::responseWaiting(description.size());
     state.setPendingResponse(std::move(description));
     return Response::status(word);
@@ -82,8 +82,8 @@ Response FileCommands::rehabilitate(CardState& state, const Apdu& apdu) {
     if (apdu.p3 != 0) {
         return Response::status(state.wrongLength(0));
     }
-    const CurrentEf ef =
-        currentEf(state, EfKind::Any, &AccessConditions::rehabilitate, /*usableWhenInvalidated=*/true);
+    const CurrentEf ef = currentEf(state, EfKind::Any, &AccessConditions::rehabilitate,
+                                   /*usableWhenInvalidated=*/true);
     if (!ef.file) {
         return Response::status(ef.sw);
     }

@@ -197,9 +197,9 @@ Response RecordCommands::increase(CardState& state, const Apdu& apdu) {
         sum[k] = static_cast<uint8_t>(total);
         carry = total >> 8;
     }
-    if (carry != 0 || (sum.size() < 3 && std::any_of(apdu.data.begin(),
-                                                     apdu.data.end() - sum.size(),
-                                                     [](uint8_t b) { return b != 0; }))) {
+    if (carry != 0 ||
+        (sum.size() < 3 && std::any_of(apdu.data.begin(), apdu.data.end() - sum.size(),
+                                       [](uint8_t b) { return b != 0; }))) {
         return Response::status(sw::kMaxValueReached);
     }
     if (file.memoryProblem()) {
