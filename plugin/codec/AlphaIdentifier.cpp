@@ -18,8 +18,12 @@ constexpr bool isAmbiguousCode(uint8_t code) {
            code == 0x19;
 }
 
-constexpr bool isSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
-constexpr bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool isSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+constexpr bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 // Encoded characters of a name: the bytes, and where each character ends.
 struct CharacterBytes {
@@ -32,7 +36,9 @@ struct CharacterBytes {
         return static_cast<size_t>(std::upper_bound(ends.begin(), ends.end(), capacity) -
                                    ends.begin());
     }
-    size_t byteLength(size_t characters) const { return characters == 0 ? 0 : ends[characters - 1]; }
+    size_t byteLength(size_t characters) const {
+        return characters == 0 ? 0 : ends[characters - 1];
+    }
 };
 
 std::optional<CharacterBytes> defaultAlphabetBytes(std::u16string_view name) {

@@ -8,7 +8,9 @@ namespace brontel::codec {
 
 namespace {
 
-constexpr bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+constexpr bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Length of the longest prefix of at most units code units that does not split a surrogate pair.
 size_t characterBoundary(std::u16string_view text, size_t units) {

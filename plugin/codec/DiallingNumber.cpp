@@ -14,10 +14,15 @@ std::optional<uint8_t> digitCode(char16_t c) {
         return static_cast<uint8_t>(c - u'0');
     }
     switch (c) {
-    case u'*': return 0xA;
-    case u'#': return 0xB;
-    case u'p': case u'P': return 0xC;
-    default: return std::nullopt;
+    case u'*':
+        return 0xA;
+    case u'#':
+        return 0xB;
+    case u'p':
+    case u'P':
+        return 0xC;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -55,7 +60,8 @@ std::vector<uint8_t> packBcd(std::span<const uint8_t> digits) {
 std::u16string unpackBcd(std::span<const uint8_t> bytes, size_t maxCharacters) {
     std::u16string text;
     for (uint8_t b : bytes) {
-        for (const uint8_t nibble : {static_cast<uint8_t>(b & 0x0F), static_cast<uint8_t>(b >> 4)}) {
+        for (const uint8_t nibble :
+             {static_cast<uint8_t>(b & 0x0F), static_cast<uint8_t>(b >> 4)}) {
             if (nibble > 0xC || text.size() >= maxCharacters) {
                 return text;
             }

@@ -20,7 +20,9 @@ constexpr uint8_t kTonNpiUnknown = 0x81;
 constexpr size_t kMaxNumberCharacters = 60;
 
 // Type of number "international" (bits 7..5 = 001), whatever the numbering plan.
-[[nodiscard]] constexpr bool isInternational(uint8_t tonNpi) { return (tonNpi & 0x70) == 0x10; }
+[[nodiscard]] constexpr bool isInternational(uint8_t tonNpi) {
+    return (tonNpi & 0x70) == 0x10;
+}
 
 struct DiallingNumber {
     uint8_t tonNpi = kTonNpiUnknown;
@@ -59,8 +61,8 @@ struct EncodedAdnNumber {
 [[nodiscard]] std::u16string decodeAdnNumber(std::span<const uint8_t, kAdnNumberLength> field);
 
 // The extension record an ADN-style number continues in, if any.
-[[nodiscard]] std::optional<uint8_t> adnExtensionRecord(
-    std::span<const uint8_t, kAdnNumberLength> field);
+[[nodiscard]] std::optional<uint8_t>
+adnExtensionRecord(std::span<const uint8_t, kAdnNumberLength> field);
 
 constexpr uint8_t kExtensionAdditionalData = 2;
 

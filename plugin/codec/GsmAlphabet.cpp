@@ -50,7 +50,9 @@ constexpr ExtensionEntry kExtension[] = {
 
 } // namespace
 
-const GsmTable& gsmDefaultTable() { return kDefaultTable; }
+const GsmTable& gsmDefaultTable() {
+    return kDefaultTable;
+}
 
 char16_t gsmExtensionCharacter(uint8_t code) {
     for (const ExtensionEntry& e : kExtension) {

@@ -38,8 +38,7 @@ std::u16string numberText(std::span<const uint8_t> record, const Layout& at) {
     if (length == 0 || length > kValueLength + 1) {
         return {};
     }
-    std::u16string digits =
-        unpackBcd(record.subspan(at.value(), length - 1u), kIdenNumberDigits);
+    std::u16string digits = unpackBcd(record.subspan(at.value(), length - 1u), kIdenNumberDigits);
     if (!digits.empty() && isInternational(record[at.tonNpi()])) {
         digits.insert(digits.begin(), u'+');
     }
@@ -130,9 +129,8 @@ std::optional<IdenRecord> parseIdenRecord(std::span<const uint8_t> record, unsig
         return std::nullopt;
     }
     const auto name = record.first(at.nameLength());
-    out.name = fromCodePageUntilNul(std::string_view(reinterpret_cast<const char*>(name.data()),
-                                                     name.size()),
-                                    codePage, 240);
+    out.name = fromCodePageUntilNul(
+        std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), codePage, 240);
     out.value = valueText(record, at, out.type, codePage);
     if (out.type == kValueEmail) {
         out.emailContinuation = record[at.emailContinuation()];

@@ -31,6 +31,7 @@ struct PrivateId {
 [[nodiscard]] std::optional<PackedPrivateId> packPrivateId(const PrivateId& id);
 // nullopt for a fleet class without a layout or fields that leave the member
 // fewer than five bits.
-[[nodiscard]] std::optional<PrivateId> unpackPrivateId(std::span<const uint8_t, kPrivateIdLength> bytes);
+[[nodiscard]] std::optional<PrivateId>
+unpackPrivateId(std::span<const uint8_t, kPrivateIdLength> bytes);
 
 } // namespace brontel::codec

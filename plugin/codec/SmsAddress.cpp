@@ -11,7 +11,9 @@ namespace brontel::codec {
 
 namespace {
 
-constexpr bool isAlphanumeric(uint8_t tonNpi) { return (tonNpi & 0x70) == 0x50; }
+constexpr bool isAlphanumeric(uint8_t tonNpi) {
+    return (tonNpi & 0x70) == 0x50;
+}
 
 std::u16string numberText(uint8_t tonNpi, std::span<const uint8_t> bcd, size_t digits,
                           size_t maxCharacters) {

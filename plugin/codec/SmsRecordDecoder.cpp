@@ -24,10 +24,14 @@ constexpr size_t kMaxTextCharacters = std::size(SmsEntry{}.text) - 1;
 // (7 octets), relative (1 octet), absolute (7 octets).
 size_t validityPeriodLength(uint8_t firstOctet) {
     switch (firstOctet & 0x18) {
-    case 0x08: return 7;
-    case 0x10: return 1;
-    case 0x18: return 7;
-    default: return 0;
+    case 0x08:
+        return 7;
+    case 0x10:
+        return 1;
+    case 0x18:
+        return 7;
+    default:
+        return 0;
     }
 }
 
@@ -125,9 +129,12 @@ uint8_t statusFromContents(std::span<const uint8_t> record) {
         return kSmsStatusFree;
     }
     switch (record[record[1] + 2u] & 0x03) {
-    case kTypeDeliver: return kSmsStatusReceivedRead;
-    case kTypeSubmit: return kSmsStatusToBeSent;
-    default: return kSmsStatusFree;
+    case kTypeDeliver:
+        return kSmsStatusReceivedRead;
+    case kTypeSubmit:
+        return kSmsStatusToBeSent;
+    default:
+        return kSmsStatusFree;
     }
 }
 

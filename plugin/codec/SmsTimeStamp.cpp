@@ -2,8 +2,8 @@
 
 namespace brontel::codec {
 
-std::optional<pelmora::SystemTime> decodeSmsTimeStamp(
-    std::span<const uint8_t, kSmsTimeStampLength> bytes) {
+std::optional<pelmora::SystemTime>
+decodeSmsTimeStamp(std::span<const uint8_t, kSmsTimeStampLength> bytes) {
     uint16_t values[6] = {};
     for (size_t i = 0; i < 6; ++i) {
         const unsigned tens = bytes[i] & 0x0F;

@@ -16,7 +16,7 @@ constexpr size_t kSmsTimeStampLength = 7;
 
 // The local time of the service centre, years counted from 2000; the time zone
 // is not kept. nullopt when a nibble is not a decimal digit.
-[[nodiscard]] std::optional<pelmora::SystemTime> decodeSmsTimeStamp(
-    std::span<const uint8_t, kSmsTimeStampLength> bytes);
+[[nodiscard]] std::optional<pelmora::SystemTime>
+decodeSmsTimeStamp(std::span<const uint8_t, kSmsTimeStampLength> bytes);
 
 } // namespace brontel::codec

@@ -9,7 +9,9 @@ namespace brontel::codec {
 
 namespace {
 
-constexpr bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 std::u16string decodeSevenBit(std::span<const uint8_t> userData, size_t udl, bool hasHeader,
                               size_t maxCharacters) {
@@ -17,8 +19,8 @@ std::u16string decodeSevenBit(std::span<const uint8_t> userData, size_t udl, boo
     if (hasHeader) {
         const size_t headerOctets = userData.empty() ? 0 : size_t{userData[0]} + 1;
         const size_t headerSeptets = (headerOctets * 8 + 6) / 7;
-        septets.erase(septets.begin(),
-                      septets.begin() + static_cast<ptrdiff_t>(std::min(headerSeptets, septets.size())));
+        septets.erase(septets.begin(), septets.begin() + static_cast<ptrdiff_t>(std::min(
+                                                             headerSeptets, septets.size())));
     }
     return decodeGsmText(septets, gsmDefaultTable(), maxCharacters);
 }
@@ -47,7 +49,8 @@ std::u16string decodeOctets(std::span<const uint8_t> userData, size_t udl, bool 
 
 EncodedUserData encodeSevenBit(std::u16string_view text, size_t maxOctets) {
     EncodedUserData out;
-    const size_t room = std::min(kMaxUserDataSeptets, std::min(maxOctets, kMaxUserDataOctets) * 8 / 7);
+    const size_t room =
+        std::min(kMaxUserDataSeptets, std::min(maxOctets, kMaxUserDataOctets) * 8 / 7);
     std::vector<uint8_t> septets;
     for (char16_t c : text) {
         if (septets.size() == room) {

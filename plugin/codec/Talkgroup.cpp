@@ -11,6 +11,8 @@ std::optional<uint8_t> parseTalkgroup(std::u16string_view text) {
     return std::nullopt;
 }
 
-std::u16string talkgroupText(uint8_t talkgroup) { return decimalText(talkgroup); }
+std::u16string talkgroupText(uint8_t talkgroup) {
+    return decimalText(talkgroup);
+}
 
 } // namespace brontel::codec
