@@ -119,7 +119,6 @@ public:
     }
 
     [[nodiscard]] const std::vector<ProfileLines::Key>& keys() const { return m_section.keys; }
-    void markUsed(size_t index) { m_used[index] = true; }
 
 private:
     [[nodiscard]] const ProfileLines::Key* find(std::string_view key) const {
@@ -497,10 +496,6 @@ public:
             m_document.removeKey(m_section, fromUtf8(key));
         }
     }
-    void remove(std::string_view key) { m_document.removeKey(m_section, fromUtf8(key)); }
-    [[nodiscard]] std::vector<std::u16string> keys() const {
-        return m_document.keyNames(m_section);
-    }
 
 private:
     ProfileDocument& m_document;
@@ -576,16 +571,10 @@ void writeFile(ProfileDocument& document, const CardFile& file) {
     out.set("Records", decimal(file.recordCount()));
     out.setIf(file.structure() == EfStructure::Cyclic, "IncreaseAllowed",
               file.increaseAllowed() ? "1" : "0");
-    // Records are rewritten in order; all-FF records are left out.
-    for (const auto& key : out.keys()) {
-        if (!key.empty() && key[0] >= u'0' && key[0] <= u'9') {
-            out.remove(toUtf8(key));
-        }
-    }
+    // Records change in place, so that comments beside them stay; a record
+    // that became all FF is left out, a new one joins the end of the section.
     for (size_t k = 1; k <= file.recordCount(); ++k) {
-        if (!allFF(file.record(k))) {
-            out.set(decimal(k), toHex(file.record(k)));
-        }
+        out.setIf(!allFF(file.record(k)), decimal(k), toHex(file.record(k)));
     }
 }
 
