@@ -1,11 +1,24 @@
 #include "FieldMatcher.h"
 
-#include "TextCase.h"
+#include "CaseInsensitive.h"
 
 namespace pelmora::model {
 
+namespace {
+
+// One unit for one, so that positions in the folded text are positions in the field.
+std::u16string folded(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) {
+        c = platform::foldCase(c);
+    }
+    return out;
+}
+
+} // namespace
+
 FieldMatcher::FieldMatcher(const SearchOptions& options)
-    : m_options(options), m_upperText(toUpper(options.text)) {}
+    : m_options(options), m_foldedText(folded(options.text)) {}
 
 std::optional<size_t> FieldMatcher::find(std::u16string_view field) const {
     if (m_options.text.empty()) {
@@ -13,15 +26,14 @@ std::optional<size_t> FieldMatcher::find(std::u16string_view field) const {
     }
     if (m_options.matchWord) {
         const bool equal =
-            m_options.matchCase ? field == m_options.text : toUpper(field) == m_upperText;
+            m_options.matchCase ? field == m_options.text : folded(field) == m_foldedText;
         return equal ? std::optional<size_t>(0) : std::nullopt;
     }
     size_t at = std::u16string_view::npos;
     if (m_options.matchCase) {
         at = field.find(m_options.text);
     } else {
-        const std::u16string upper = toUpper(field);
-        at = upper.find(m_upperText);
+        at = folded(field).find(m_foldedText);
     }
     return at == std::u16string_view::npos ? std::nullopt : std::optional<size_t>(at);
 }

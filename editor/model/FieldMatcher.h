@@ -25,7 +25,7 @@ public:
 
 private:
     SearchOptions m_options;
-    std::u16string m_upperText;
+    std::u16string m_foldedText; // the search text without letter case
 
     // Start of the match.
     [[nodiscard]] std::optional<size_t> find(std::u16string_view field) const;

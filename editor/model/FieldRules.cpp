@@ -94,30 +94,32 @@ bool consistsOf(std::u16string_view text, std::u16string_view characters) {
     return text.find_first_not_of(characters) == std::u16string_view::npos;
 }
 
+bool fitsCardLimits(uint16_t bookKind, int valueIndex, std::u16string_view text) {
+    if (bookKind != kBookNextel || text.empty()) {
+        return true;
+    }
+    std::u16string_view allowed = allowedCharacters(bookKind, valueIndex);
+    switch (valueIndex) {
+    case kValueTalkgroup:
+        return consistsOf(text, allowed) && decimalValue(text) <= 255;
+    case kValueChatAddress:
+        return consistsOf(text, allowed) && chatAddressFits(text);
+    case kValuePrivateId:
+        return consistsOf(text, allowed) && privateIdFits(text);
+    default:
+        return true;
+    }
+}
+
 bool cardCanHold(uint16_t bookKind, int valueIndex, std::u16string_view text) {
     if (valueIndex < 0 || valueIndex >= kValueCount) {
         return false;
-    }
-    if (text.empty()) {
-        return true;
     }
     std::u16string_view allowed = allowedCharacters(bookKind, valueIndex);
     if (!allowed.empty() && !consistsOf(text, allowed)) {
         return false;
     }
-    if (bookKind != kBookNextel) {
-        return true;
-    }
-    switch (valueIndex) {
-    case kValueTalkgroup:
-        return decimalValue(text) <= 255;
-    case kValueChatAddress:
-        return chatAddressFits(text);
-    case kValuePrivateId:
-        return privateIdFits(text);
-    default:
-        return true;
-    }
+    return fitsCardLimits(bookKind, valueIndex, text);
 }
 
 } // namespace pelmora::model

@@ -20,9 +20,13 @@ inline constexpr std::u16string_view kTalkgroupCharacters = u"0123456789";
 
 [[nodiscard]] bool consistsOf(std::u16string_view text, std::u16string_view characters);
 
-// Whether the card can store the text as value k of an entry of the book: only
-// allowed characters; a talkgroup is one byte; each part of a chat address is
-// one byte; a private ID fits the 40 bits of its packed form.
+// Whether the value fits where the card stores it: a talkgroup is one byte,
+// each part of a chat address is one byte, a private ID fits the 40 bits of
+// its packed form. Characters are not checked.
+[[nodiscard]] bool fitsCardLimits(uint16_t bookKind, int valueIndex, std::u16string_view text);
+
+// Whether the card can store the text as value k of an entry of the book:
+// only allowed characters, and within the limits above.
 [[nodiscard]] bool cardCanHold(uint16_t bookKind, int valueIndex, std::u16string_view text);
 
 } // namespace pelmora::model

@@ -1,0 +1,98 @@
+#include "CsvFile.h"
+
+#include "Category.h"
+#include "CodePage.h"
+#include "CsvTokenizer.h"
+#include "FileDocument.h"
+#include "Records.h"
+#include "RowImporter.h"
+#include "Utf16Bytes.h"
+
+namespace pelmora::model {
+
+namespace {
+
+bool writesBook(const Category& book, const PhoneBookFileOptions& options) {
+    if (!book.isPhoneBook() || book.slotCount() == 0) {
+        return false;
+    }
+    return !options.saveOnlyAdnCsv || book.kind() == kBookAdn || book.kind() == kBookNextel;
+}
+
+} // namespace
+
+CsvContent writeCsv(const Document& document, char16_t separator, const CsvHeaderTexts& header,
+                    const PhoneBookFileOptions& options) {
+    CsvContent content;
+    std::u16string text;
+    bool headerWritten = false;
+    for (const std::unique_ptr<Category>& book : document.categories()) {
+        if (book->slotCount() == 0) {
+            continue;
+        }
+        if (!headerWritten) {
+            // The first book decides the columns of the header.
+            text += formatCsvRow(csvHeader(header, book->kind() == kBookNextel), separator);
+            headerWritten = true;
+        }
+        if (!writesBook(*book, options)) {
+            continue;
+        }
+        const bool iden = book->kind() == kBookNextel;
+        for (const PhoneBookEntry& entry : book->entries()) {
+            if (isEmptyRecord(entry) ||
+                (fieldText(entry.name).empty() && !options.allowEmptyNameContacts)) {
+                continue;
+            }
+            text += formatCsvRow(csvColumns(entry, iden), separator);
+        }
+        content.books.push_back(book.get());
+    }
+
+    if (options.saveCsvAnsi) {
+        bool lossless = true;
+        std::string ansi = platform::toAnsi(text, &lossless);
+        if (lossless) {
+            content.bytes.assign(ansi.begin(), ansi.end());
+            return content;
+        }
+        content.ansiWouldLoseText = true;
+    }
+    content.utf16 = true;
+    content.bytes = {0xFF, 0xFE};
+    const std::vector<uint8_t> units = utf16LittleEndianBytes(text);
+    content.bytes.insert(content.bytes.end(), units.begin(), units.end());
+    return content;
+}
+
+CsvDocument readCsv(std::span<const uint8_t> bytes, std::u16string_view name, char16_t separator,
+                    const PhoneBookFileOptions& options) {
+    CsvDocument result;
+    DecodedText decoded = decodeTextFile(bytes);
+    result.encoding = decoded.encoding;
+    const std::vector<TextRow> rows = tokenizeRows(decoded.text, separator);
+    const size_t columns = rows.empty() ? 0 : rows.front().size();
+    const std::span<const TextRow> body =
+        rows.empty() ? std::span<const TextRow>() : std::span<const TextRow>(rows).subspan(1);
+    result.rows = body.size();
+
+    result.document = std::make_unique<FileDocument>(name);
+    FileDocument& document = *result.document;
+    const BookCapacities& sizes = options.capacities;
+    const ImportRules rules{options.allowEmptyNameContacts, true, false};
+    if (columns > 2 || !options.saveOnlyAdnCsv) {
+        RowImporter(document.addCategory(kBookNextel, sizes.nextel), rules).importRows(body);
+    }
+    if (columns < 3 || !options.saveOnlyAdnCsv) {
+        RowImporter(document.addCategory(kBookAdn, sizes.adn), rules).importRows(body);
+    }
+    if (!options.saveOnlyAdnCsv) {
+        for (uint16_t kind : {kBookMsisdn, kBookLnd, kBookFdn, kBookSdn, kBookBdn, kBookSms}) {
+            document.addCategory(kind, sizes.forKind(kind));
+        }
+    }
+    document.markAllUnchanged();
+    return result;
+}
+
+} // namespace pelmora::model

@@ -1,0 +1,42 @@
+#pragma once
+// The columns of a contact in .csv files and clipboard text, and how a row
+// of them is written.
+
+#include "Brontel.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pelmora::model {
+
+// Value index of each column of an iDEN row: name, Main / Work 2, Work, Home,
+// Mobile, Fax, Pager, Other, E-mail, Chat address, Private ID, Talkgroup.
+inline constexpr int kCsvNameColumn = -1;
+inline constexpr std::array<int, 12> kIdenCsvColumns = {
+    kCsvNameColumn, kValueMain,  kValueWork,  kValueHome,        kValueMobile,    kValueFax,
+    kValuePager,    kValueOther, kValueEmail, kValueChatAddress, kValuePrivateId, kValueTalkgroup};
+inline constexpr size_t kOrdinaryCsvColumnCount = 2;
+
+// Column titles of the header line (language texts 2, 3 and 132 to 141).
+struct CsvHeaderTexts {
+    std::u16string name = u"Name";
+    std::u16string phone = u"Phone";
+    std::array<std::u16string, 10> iden = {u"Work",       u"Home",     u"Mobile", u"Fax",
+                                           u"Pager",      u"Other",    u"Email",  u"Chat Address",
+                                           u"Private ID", u"Talkgroup"};
+};
+
+// The 2 (ordinary books) or 12 (iDEN book) columns of an entry.
+[[nodiscard]] std::vector<std::u16string> csvColumns(const PhoneBookEntry& entry, bool iden);
+[[nodiscard]] std::vector<std::u16string> csvHeader(const CsvHeaderTexts& texts, bool iden);
+
+// A field holding the separator, a quote, a blank or a line break is put in
+// quotes, its quotes doubled.
+[[nodiscard]] std::u16string quoteCsvField(std::u16string_view field, char16_t separator);
+// The quoted fields joined by the separator, ending "\r\n".
+[[nodiscard]] std::u16string formatCsvRow(const std::vector<std::u16string>& fields,
+                                          char16_t separator);
+
+} // namespace pelmora::model

@@ -1,0 +1,234 @@
+#include "PhnFile.h"
+
+#include "Category.h"
+#include "FieldRules.h"
+#include "FileDocument.h"
+#include "FileTime.h"
+#include "Records.h"
+#include "SpeedDialNumbers.h"
+#include "Utf16Bytes.h"
+
+#include <array>
+#include <cstring>
+#include <string>
+
+namespace pelmora::model {
+
+namespace {
+
+// Keys of an entry's values: the number ("t") and the iDEN values.
+struct ValueKey {
+    char16_t letter;
+    int value;
+};
+constexpr std::array<ValueKey, 11> kIdenKeys = {{{u't', kValueMain},
+                                                 {u'm', kValueMobile},
+                                                 {u'h', kValueHome},
+                                                 {u'w', kValueWork},
+                                                 {u'f', kValueFax},
+                                                 {u'p', kValuePager},
+                                                 {u'o', kValueOther},
+                                                 {u'e', kValueEmail},
+                                                 {u'i', kValueChatAddress},
+                                                 {u'd', kValuePrivateId},
+                                                 {u'g', kValueTalkgroup}}};
+
+// Message text: the first 80 units as a 160-byte struct, which other
+// readers of the format expect, and the whole text under a key of its own.
+constexpr size_t kShortTextUnits = 80;
+constexpr std::u16string_view kWholeTextKey = u"text";
+
+std::u16string key(std::u16string_view prefix, uint32_t number) {
+    std::u16string k(prefix);
+    for (char c : std::to_string(number)) {
+        k.push_back(static_cast<char16_t>(c));
+    }
+    return k;
+}
+
+std::u16string key(char16_t letter, uint32_t number) {
+    return key(std::u16string_view(&letter, 1), number);
+}
+
+// Profile values lose surrounding blanks and one pair of enclosing quotes
+// when read; quoting such a value keeps it whole.
+std::u16string profileValue(std::u16string_view text) {
+    auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    const bool quoted = text.size() >= 2 && text.front() == text.back() &&
+                        (text.front() == u'"' || text.front() == u'\'');
+    if (!text.empty() && (blank(text.front()) || blank(text.back()) || quoted)) {
+        return u"\"" + std::u16string(text) + u"\"";
+    }
+    return std::u16string(text);
+}
+
+void writePhoneBook(platform::ProfileDocument& profile, const std::u16string& section,
+                    const Category& book, const PhoneBookFileOptions& options) {
+    const bool iden = book.kind() == kBookNextel;
+    uint32_t j = 0;
+    for (const PhoneBookEntry& entry : book.entries()) {
+        ++j;
+        const std::u16string_view name = fieldText(entry.name);
+        const bool withValues = !name.empty() || options.allowEmptyNameContacts;
+        profile.setValue(section, key(u'n', j), profileValue(name));
+        for (const ValueKey& vk : kIdenKeys) {
+            if (!iden && vk.value != kValueMain) {
+                break;
+            }
+            const std::u16string_view value =
+                withValues ? entryValue(entry, vk.value) : std::u16string_view{};
+            profile.setValue(section, key(vk.letter, j), profileValue(value));
+        }
+    }
+}
+
+void writeMessages(platform::ProfileDocument& profile, const std::u16string& section,
+                   const Category& book) {
+    uint32_t j = 0;
+    for (const SmsEntry& message : book.messages()) {
+        ++j;
+        profile.setValue(section, key(u't', j), profileValue(fieldText(message.address)));
+        profile.setValue(section, key(u's', j), profileValue(fieldText(message.smsc)));
+        const auto ticks = platform::systemTimeToFileTime(message.timestamp);
+        const std::string stamp = std::to_string(ticks ? *ticks : 0);
+        profile.setValue(section, key(u'd', j), std::u16string(stamp.begin(), stamp.end()));
+        const std::u16string_view text = fieldText(message.text);
+        profile.setStructValue(section, key(u'm', j),
+                               utf16LittleEndianBytes({message.text, kShortTextUnits}));
+        if (text.size() > kShortTextUnits) {
+            profile.setStructValue(section, key(kWholeTextKey, j), utf16LittleEndianBytes(text));
+        }
+    }
+}
+
+// Number of entries: keys prefix1, prefix2, ... up to the first missing one.
+uint32_t countEntries(const platform::ProfileDocument& profile, const std::u16string& section,
+                      char16_t prefix) {
+    uint32_t count = 0;
+    while (count < Category::kMaxSlots && profile.value(section, key(prefix, count + 1))) {
+        ++count;
+    }
+    return count;
+}
+
+std::u16string valueOf(const platform::ProfileDocument& profile, const std::u16string& section,
+                       const std::u16string& k) {
+    return profile.value(section, k).value_or(std::u16string());
+}
+
+void readPhoneBook(const platform::ProfileDocument& profile, const std::u16string& section,
+                   Category& book, const PhoneBookFileOptions& options) {
+    const bool iden = book.kind() == kBookNextel;
+    SpeedDialNumbers numbers(book.slotCount());
+    const uint32_t count = book.slotCount();
+    for (uint32_t j = 1; j <= count; ++j) {
+        PhoneBookEntry& entry = *book.entry(static_cast<int>(j - 1));
+        setFieldText(entry.name, valueOf(profile, section, key(u'n', j)));
+        if (fieldText(entry.name).empty() && !options.allowEmptyNameContacts) {
+            continue;
+        }
+        if (!iden) {
+            setFieldText(entry.value0, valueOf(profile, section, key(u't', j)));
+            continue;
+        }
+        for (const ValueKey& vk : kIdenKeys) {
+            const std::u16string raw = valueOf(profile, section, key(vk.letter, j));
+            const std::u16string value(cutToWidth(raw, entryValueWidth(vk.value) + 1));
+            if (value.empty() || !fitsCardLimits(kBookNextel, vk.value, value)) {
+                continue;
+            }
+            int number = numbers.takeLowest();
+            // Every value needs a card record of its own: the book grows for it.
+            if (number == 0 && book.grow(book.slotCount() + 1)) {
+                numbers.grow(book.slotCount());
+                number = numbers.takeLowest();
+            }
+            if (number == 0) {
+                continue;
+            }
+            PhoneBookEntry& target = *book.entry(static_cast<int>(j - 1));
+            setEntryValue(target, vk.value, value);
+            target.recordNumbers[vk.value] = number;
+        }
+    }
+}
+
+void readMessages(const platform::ProfileDocument& profile, const std::u16string& section,
+                  Category& book) {
+    const uint32_t count = book.slotCount();
+    for (uint32_t j = 1; j <= count; ++j) {
+        SmsEntry& message = *book.message(static_cast<int>(j - 1));
+        if (auto whole = profile.structValue(section, key(kWholeTextKey, j))) {
+            setFieldText(message.text, utf16FromBytes(*whole, true));
+        } else if (auto start = profile.structValue(section, key(u'm', j), kShortTextUnits * 2)) {
+            setFieldText(message.text, utf16FromBytes(*start, true).substr(0, kShortTextUnits));
+        }
+        setFieldText(message.smsc, valueOf(profile, section, key(u's', j)));
+        setFieldText(message.address, valueOf(profile, section, key(u't', j)));
+        const std::u16string stamp = valueOf(profile, section, key(u'd', j));
+        uint64_t ticks = 0;
+        bool digits = !stamp.empty() && stamp.size() <= 19;
+        for (char16_t c : stamp) {
+            digits = digits && c >= u'0' && c <= u'9';
+            ticks = digits ? ticks * 10 + static_cast<uint64_t>(c - u'0') : 0;
+        }
+        if (digits && ticks != 0) {
+            if (auto time = platform::fileTimeToSystemTime(ticks)) {
+                message.timestamp = *time;
+            }
+        }
+    }
+}
+
+} // namespace
+
+PhnContent writePhn(const Document& document, const PhoneBookFileOptions& options) {
+    PhnContent content;
+    content.profile.setEncoding(platform::TextEncoding::Utf16LE);
+    for (const std::unique_ptr<Category>& book : document.categories()) {
+        if (book->slotCount() == 0) {
+            continue;
+        }
+        const std::u16string section = bookSectionName(book->kind());
+        if (book->isPhoneBook()) {
+            writePhoneBook(content.profile, section, *book, options);
+        } else if (book->isMessages()) {
+            writeMessages(content.profile, section, *book);
+        } else {
+            continue;
+        }
+        content.books.push_back(book.get());
+    }
+    return content;
+}
+
+std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
+                                      std::u16string_view name,
+                                      const PhoneBookFileOptions& options) {
+    bool anyBook = false;
+    for (uint16_t kind : kBookCreationOrder) {
+        anyBook = anyBook || profile.hasSection(bookSectionName(kind));
+    }
+    if (!anyBook) {
+        return nullptr;
+    }
+    auto document = std::make_unique<FileDocument>(name);
+    for (uint16_t kind : kBookCreationOrder) {
+        const std::u16string section = bookSectionName(kind);
+        const bool messages = isMessageKind(kind);
+        const uint32_t count = countEntries(profile, section, messages ? u'm' : u'n');
+        if (count == 0) {
+            continue;
+        }
+        Category& book = document->addCategory(kind, count);
+        if (messages) {
+            readMessages(profile, section, book);
+        } else {
+            readPhoneBook(profile, section, book, options);
+        }
+        book.markUnchanged();
+    }
+    return document;
+}
+
+} // namespace pelmora::model

@@ -1,0 +1,57 @@
+#pragma once
+// Turns text rows (a .csv body or pasted clipboard text) into entries of a
+// phone book: each row fills the first empty entry; column 0 is the name,
+// column 1 the number, later columns become further values (iDEN book) or
+// further entries named after the contact (other books).
+
+#include "Brontel.h"
+#include "CsvTokenizer.h"
+#include "SpeedDialNumbers.h"
+
+#include <span>
+#include <vector>
+
+namespace pelmora::model {
+
+class Category;
+
+struct ImportRules {
+    bool allowEmptyNameContacts = false;
+    // A book of a file document grows as the rows need; a card's book is full
+    // when its slots are.
+    bool growBook = false;
+    // Pasting: one undo step per row.
+    bool takeSnapshots = false;
+};
+
+class RowImporter {
+public:
+    RowImporter(Category& book, const ImportRules& rules);
+
+    // Imports the rows in order and stops at the first row that finds no
+    // empty entry. Returns the number of rows imported.
+    size_t importRows(std::span<const TextRow> rows);
+
+    // The slot of the last entry written, -1 when none was.
+    [[nodiscard]] int lastSlot() const { return m_lastSlot; }
+
+private:
+    Category& m_book;
+    ImportRules m_rules;
+    SpeedDialNumbers m_numbers;
+    int m_cursor = 0; // every slot before it holds an entry
+    int m_lastSlot = -1;
+    bool m_rowSnapshotTaken = false;
+
+    void prepare(size_t rowCount);
+    bool importRow(const TextRow& row);
+    void importOrdinaryRow(int slot, const TextRow& row);
+    void importIdenRow(int slot, const TextRow& row);
+    // The first empty slot from the given one on, growing the book when it
+    // may; -1 when there is none.
+    int emptySlotFrom(int slot);
+    int takeNumber();
+    void store(int slot, const PhoneBookEntry& entry);
+};
+
+} // namespace pelmora::model
