@@ -68,8 +68,13 @@ std::optional<std::string> writeFileAtomically(const fs::path& requested,
     int fd = -1;
     fs::path temporary;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + ".tmp" +
-                              std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::string name = ".";
+        name.append(target.filename().string())
+            .append(".tmp")
+            .append(std::to_string(::getpid()))
+            .append("-")
+            .append(std::to_string(counter++));
+        temporary = folder / name;
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             return describe("cannot create a temporary file in", folder, errno);

@@ -20,12 +20,14 @@ std::u16string_view trim(std::u16string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::u16string folded(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) {
-        c = foldCase(c);
+// FNV-1a over the case-folded characters: names that match ignoring case
+// hash alike.
+size_t keyHash(std::u16string_view key) {
+    uint64_t hash = 14695981039346656037ull;
+    for (char16_t c : key) {
+        hash = (hash ^ foldCase(c)) * 1099511628211ull;
     }
-    return out;
+    return static_cast<size_t>(hash ^ (hash >> 32));
 }
 
 // A line break inside a name or value would turn into new lines (even new
@@ -126,11 +128,35 @@ std::optional<std::vector<uint8_t>> decodeStruct(std::u16string_view text) {
 } // namespace
 
 void ProfileDocument::Section::indexLine(size_t index) {
-    keyIndex.try_emplace(folded(lines[index].key), index);
+    if ((keyCount + 1) * 2 > keySlots.size()) {
+        // Grow to keep at most half the slots in use.
+        std::vector<uint32_t> old(std::max<size_t>(16, keySlots.size() * 2), 0);
+        old.swap(keySlots);
+        for (uint32_t slot : old) {
+            if (slot != 0) {
+                size_t at = keyHash(lines[slot - 1].key) & (keySlots.size() - 1);
+                while (keySlots[at] != 0) {
+                    at = (at + 1) & (keySlots.size() - 1);
+                }
+                keySlots[at] = slot;
+            }
+        }
+    }
+    const std::u16string_view key = lines[index].key;
+    size_t at = keyHash(key) & (keySlots.size() - 1);
+    while (keySlots[at] != 0) {
+        if (equalsIgnoreCase(lines[keySlots[at] - 1].key, key)) {
+            return; // the first line of a key wins
+        }
+        at = (at + 1) & (keySlots.size() - 1);
+    }
+    keySlots[at] = static_cast<uint32_t>(index + 1);
+    ++keyCount;
 }
 
 void ProfileDocument::Section::rebuildIndex() {
-    keyIndex.clear();
+    keySlots.clear();
+    keyCount = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].kind != LineKind::Other) {
             indexLine(i);
@@ -139,8 +165,18 @@ void ProfileDocument::Section::rebuildIndex() {
 }
 
 const ProfileDocument::Line* ProfileDocument::Section::find(std::u16string_view key) const {
-    const auto found = keyIndex.find(folded(key));
-    return found == keyIndex.end() ? nullptr : &lines[found->second];
+    if (keySlots.empty()) {
+        return nullptr;
+    }
+    size_t at = keyHash(key) & (keySlots.size() - 1);
+    while (keySlots[at] != 0) {
+        const Line& line = lines[keySlots[at] - 1];
+        if (equalsIgnoreCase(line.key, key)) {
+            return &line;
+        }
+        at = (at + 1) & (keySlots.size() - 1);
+    }
+    return nullptr;
 }
 
 ProfileDocument ProfileDocument::load(const std::filesystem::path& file) {

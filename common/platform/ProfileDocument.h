@@ -15,7 +15,6 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <unordered_map>
 #include <vector>
 
 namespace pelmora::platform {
@@ -79,9 +78,11 @@ private:
         std::u16string name;
         std::u16string header; // the "[name]" line as it is written back
         std::vector<Line> lines;
-        // Case-folded key -> index of its first line, so that books of many
-        // thousand keys read in linear time.
-        std::unordered_map<std::u16string, size_t> keyIndex;
+        // Index of each key's first line, so that books of many thousand keys
+        // read in linear time: open addressing on the case-folded key's
+        // hash, 0 for a free slot, else the line's index + 1.
+        std::vector<uint32_t> keySlots;
+        size_t keyCount = 0;
 
         void indexLine(size_t index);
         void rebuildIndex();

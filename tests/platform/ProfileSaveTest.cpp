@@ -26,7 +26,7 @@ protected:
     [[nodiscard]] static ProfileDocument bigDocument() {
         ProfileDocument doc;
         for (int i = 0; i < 2000; ++i) {
-            doc.setValue(u"Book", fromUtf8("n" + std::to_string(i)), u"some contact name");
+            doc.setValue(u"Book", fromUtf8(std::to_string(i)), u"some contact name");
         }
         return doc;
     }
