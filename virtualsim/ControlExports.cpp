@@ -3,8 +3,8 @@
 
 #include "VirtualSimControl.h"
 
-#include "CardSource.h"
 #include "CustomCard.h"
+#include "ProfileCard.h"
 #include "ResourceManager.h"
 
 #include <algorithm>
@@ -102,7 +102,7 @@ int virtualsim_insert_card(int reader, const char* profilePath) {
             g_lastError = "no profile given";
             return false;
         }
-        return insert(reader, virtualsim::loadProfileCard(profilePath));
+        return insert(reader, virtualsim::ProfileCard::load(profilePath));
     });
 }
 
@@ -113,7 +113,7 @@ int virtualsim_insert_card_text(int reader, const char* profileText, size_t leng
             return false;
         }
         auto bytes = reinterpret_cast<const uint8_t*>(profileText);
-        return insert(reader, virtualsim::loadProfileCardText({bytes, length}));
+        return insert(reader, virtualsim::ProfileCard::fromText({bytes, length}));
     });
 }
 

@@ -17,22 +17,20 @@ ProfileCard::ProfileCard(std::unique_ptr<VirtualCard> card,
 
 ProfileCard::~ProfileCard() = default;
 
-std::variant<std::unique_ptr<ProfileCard>, std::string>
-ProfileCard::load(const std::filesystem::path& profile) {
+LoadedCard ProfileCard::load(const std::filesystem::path& profile) {
     Loaded loaded = VirtualCard::fromProfile(profile);
     if (auto* message = std::get_if<std::string>(&loaded))
         return *message;
     auto card = std::move(std::get<std::unique_ptr<VirtualCard>>(loaded));
     std::vector<uint8_t> text = card->toProfileText();
-    return std::unique_ptr<ProfileCard>(new ProfileCard(std::move(card), profile, std::move(text)));
+    return std::unique_ptr<SmartCard>(new ProfileCard(std::move(card), profile, std::move(text)));
 }
 
-std::variant<std::unique_ptr<ProfileCard>, std::string>
-ProfileCard::fromText(std::span<const uint8_t> profileText) {
+LoadedCard ProfileCard::fromText(std::span<const uint8_t> profileText) {
     Loaded loaded = VirtualCard::fromProfileText(profileText);
     if (auto* message = std::get_if<std::string>(&loaded))
         return *message;
-    return std::unique_ptr<ProfileCard>(new ProfileCard(
+    return std::unique_ptr<SmartCard>(new ProfileCard(
         std::move(std::get<std::unique_ptr<VirtualCard>>(loaded)), std::nullopt, {}));
 }
 

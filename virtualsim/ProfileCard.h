@@ -14,14 +14,14 @@ namespace virtualsim {
 
 class VirtualCard;
 
+using LoadedCard = std::variant<std::unique_ptr<SmartCard>, std::string>;
+
 class ProfileCard final : public SmartCard {
 public:
     // A malformed profile gives the engine's message, which names the line.
-    static std::variant<std::unique_ptr<ProfileCard>, std::string>
-    load(const std::filesystem::path& profile);
+    static LoadedCard load(const std::filesystem::path& profile);
     // A card from text held in memory has no file to persist to.
-    static std::variant<std::unique_ptr<ProfileCard>, std::string>
-    fromText(std::span<const uint8_t> profileText);
+    static LoadedCard fromText(std::span<const uint8_t> profileText);
 
     ~ProfileCard() override;
 

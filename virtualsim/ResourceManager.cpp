@@ -1,7 +1,7 @@
 #include "ResourceManager.h"
 
 #include "AnswerToReset.h"
-#include "CardSource.h"
+#include "ProfileCard.h"
 #include "ReaderStateCheck.h"
 #include "StartupSettings.h"
 #include "T0Command.h"
@@ -92,9 +92,9 @@ void ResourceManager::configureFromEnvironment() {
         VirtualReader& reader = appendReader(nullptr);
         if (!profile)
             continue;
-        LoadedCard card = loadProfileCard(*profile);
+        LoadedCard card = ProfileCard::load(*profile);
         if (auto* message = std::get_if<std::string>(&card))
-            complain(profile->string() + ": " + *message);
+            complain(*message);
         else
             placeCard(reader, std::move(std::get<std::unique_ptr<SmartCard>>(card)));
     }
