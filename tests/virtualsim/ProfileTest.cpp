@@ -209,6 +209,10 @@ const MalformedCase kMalformed[] = {
      "[3F00]\nType=MF\n[3F00/6F3A]\nType=EF\nStructure=linear fixed\nRecordLength=2\n"
      "Records=2\nRead=ALW\nUpdate=ALW\n2=00GG\n",
      "line 10:"},
+    {"record given twice",
+     "[3F00]\nType=MF\n[3F00/6F3A]\nType=EF\nStructure=linear fixed\nRecordLength=1\n"
+     "Records=2\nRead=ALW\nUpdate=ALW\n1=00\n01=00\n",
+     "line 11:"},
     {"too many records",
      "[3F00]\nType=MF\n[3F00/6F3A]\nType=EF\nStructure=cyclic\nRecordLength=2\n"
      "Records=256\nRead=ALW\nUpdate=ALW\n",

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <map>
 #include <optional>
+#include <unordered_map>
 
 namespace virtualsim {
 
@@ -52,7 +53,11 @@ std::optional<unsigned long> parseNumber(std::string_view text, int base = 10) {
 class SectionReader {
 public:
     SectionReader(const ProfileDocument& document, const ProfileLines::Section& section)
-        : m_document(document), m_section(section), m_used(section.keys.size(), false) {}
+        : m_document(document), m_section(section), m_used(section.keys.size(), false) {
+        for (size_t i = 0; i < section.keys.size(); ++i) {
+            m_index.emplace(lowered(section.keys[i].name), i);
+        }
+    }
 
     [[nodiscard]] size_t line() const { return m_section.line; }
     [[nodiscard]] const std::string& name() const { return m_section.name; }
@@ -122,17 +127,15 @@ public:
 
 private:
     [[nodiscard]] const ProfileLines::Key* find(std::string_view key) const {
-        for (const auto& k : m_section.keys) {
-            if (sameName(k.name, key)) {
-                return &k;
-            }
-        }
-        return nullptr;
+        const auto found = m_index.find(lowered(key));
+        return found == m_index.end() ? nullptr : &m_section.keys[found->second];
     }
 
     const ProfileDocument& m_document;
     const ProfileLines::Section& m_section;
     std::vector<bool> m_used;
+    std::unordered_map<std::string, size_t> m_index; // lower-case name -> key
+
 };
 
 // --- access conditions -----------------------------------------------------
@@ -348,6 +351,7 @@ std::unique_ptr<CardFile> loadElementaryFile(SectionReader& section, uint16_t id
         }
         ef = CardFile::makeRecordFile(id, structure, length, count);
         const auto& keys = section.keys();
+        std::vector<size_t> seen(count + 1, 0); // line that gave each record
         for (size_t i = 0; i < keys.size(); ++i) {
             if (keys[i].name.empty() ||
                 !std::isdigit(static_cast<unsigned char>(keys[i].name[0]))) {
@@ -359,6 +363,12 @@ std::unique_ptr<CardFile> loadElementaryFile(SectionReader& section, uint16_t id
                                                      " is not one of the file's records 1 to " +
                                                      std::to_string(count)};
             }
+            if (seen[*number] != 0) {
+                throw ProfileError{keys[i].line, "record " + std::to_string(*number) +
+                                                     " was already given on line " +
+                                                     std::to_string(seen[*number])};
+            }
+            seen[*number] = keys[i].line;
             const auto bytes =
                 hexOfLength(section, keys[i].name, *section.text(keys[i].name), length);
             std::copy(bytes.begin(), bytes.end(), ef->record(*number).begin());
@@ -492,7 +502,7 @@ public:
     void setIf(bool condition, std::string_view key, const std::string& value) {
         if (condition) {
             set(key, value);
-        } else {
+        } else if (m_document.value(m_section, fromUtf8(key))) {
             m_document.removeKey(m_section, fromUtf8(key));
         }
     }

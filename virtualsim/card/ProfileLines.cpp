@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 
 namespace virtualsim {
 
@@ -52,6 +53,9 @@ std::string at(size_t line, const std::string& problem) {
 std::variant<ProfileLines, std::string> ProfileLines::scan(std::span<const uint8_t> bytes) {
     ProfileLines result;
     const std::string text = asciiText(bytes);
+    // Names as compared (lower case) -> the line that gave them first.
+    std::unordered_map<std::string, size_t> sectionLines;
+    std::unordered_map<std::string, size_t> keyLines;
     size_t number = 0;
     size_t start = 0;
     while (start <= text.size()) {
@@ -70,13 +74,13 @@ std::variant<ProfileLines, std::string> ProfileLines::scan(std::span<const uint8
                 return at(number, "a section name ends with ']'");
             }
             Section section{trimmed(line.substr(1, line.size() - 2)), number, {}};
-            for (const Section& earlier : result.m_sections) {
-                if (lowered(earlier.name) == lowered(section.name)) {
-                    return at(number, "section [" + section.name + "] was already given on line " +
-                                          std::to_string(earlier.line));
-                }
+            const auto [earlier, added] = sectionLines.emplace(lowered(section.name), number);
+            if (!added) {
+                return at(number, "section [" + section.name + "] was already given on line " +
+                                      std::to_string(earlier->second));
             }
             result.m_sections.push_back(std::move(section));
+            keyLines.clear();
             continue;
         }
         const size_t equals = line.find('=');
@@ -90,14 +94,12 @@ std::variant<ProfileLines, std::string> ProfileLines::scan(std::span<const uint8
         if (key.name.empty()) {
             return at(number, "a value without a key");
         }
-        Section& section = result.m_sections.back();
-        for (const Key& earlier : section.keys) {
-            if (lowered(earlier.name) == lowered(key.name)) {
-                return at(number, "key " + key.name + " was already given on line " +
-                                      std::to_string(earlier.line));
-            }
+        const auto [earlier, added] = keyLines.emplace(lowered(key.name), number);
+        if (!added) {
+            return at(number, "key " + key.name + " was already given on line " +
+                                  std::to_string(earlier->second));
         }
-        section.keys.push_back(std::move(key));
+        result.m_sections.back().keys.push_back(std::move(key));
     }
     return result;
 }
