@@ -1,0 +1,99 @@
+// The shipped language file must hold every text the editor shows, with the
+// placeholders that the code fills.
+
+#include "LanguageFile.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace pelmora::velmet {
+namespace {
+
+// Text number -> the conversions the code passes, in order ("s" text, "d" number).
+std::map<int, std::string> usedTexts() {
+    std::map<int, std::string> used;
+    auto plain = [&](int from, int to) {
+        for (int n = from; n <= to; ++n) {
+            used.emplace(n, "");
+        }
+    };
+    plain(1, 20);  // list heads, tooltips, panel labels
+    plain(22, 46); // SIM menu, book captions, tooltips
+    plain(49, 58); // backup dialogs, card properties, PIN dialogs
+    plain(60, 60);
+    plain(62, 67);
+    plain(69, 73);
+    plain(75, 79); // find and replace
+    plain(81, 86); // message columns, progress titles
+    plain(90, 91);
+    plain(94, 146);  // properties, entry dialogs, print setup, field names
+    plain(150, 180); // menus
+    plain(182, 185); // Options
+    plain(187, 191);
+    plain(193, 209); // command buttons
+    plain(211, 211);
+    plain(214, 214);
+    plain(217, 224);
+    plain(226, 233); // 233: access condition "never"
+    used[21] = "s";  // panel group box: the entry's name
+    used[59] = "d";  // attempts left
+    used[80] = "s";  // library that cannot be loaded
+    used[87] = "dd"; // record index and total
+    used[88] = "dd";
+    used[89] = "dd";
+    used[92] = "s"; // caption of the file being copied
+    used[93] = "s";
+    used[186] = "ss"; // extension and program title
+    return used;
+}
+
+// The conversions of a text, "%%" skipped.
+std::string conversions(std::u16string_view text) {
+    std::string found;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'%') {
+            continue;
+        }
+        const char16_t next = text[i + 1];
+        if (next == u's' || next == u'd') {
+            found.push_back(static_cast<char>(next));
+        } else if (next != u'%') {
+            found.push_back('?');
+        }
+        ++i;
+    }
+    return found;
+}
+
+class LangIni : public ::testing::Test {
+protected:
+    const LanguageFile m_file = LanguageFile::load(PELMORA_SOURCE_DATA "/lang.ini");
+};
+
+TEST_F(LangIni, EnglishHasEveryUsedTextWithItsPlaceholders) {
+    for (const auto& [number, args] : usedTexts()) {
+        SCOPED_TRACE(number);
+        const std::u16string text = m_file.text(number, u"en");
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(conversions(text), args);
+    }
+}
+
+TEST_F(LangIni, EveryLanguageIsNamedAndKeepsThePlaceholders) {
+    const auto languages = m_file.languages();
+    ASSERT_FALSE(languages.empty());
+    EXPECT_EQ(languages.front().section, u"en");
+    for (const LanguageChoice& language : languages) {
+        SCOPED_TRACE(std::string(language.section.begin(), language.section.end()));
+        EXPECT_NE(language.name, language.section) << "no \"lang\" key";
+        EXPECT_LE(language.section.size(), kLanguageSectionLength);
+        for (const auto& [number, args] : usedTexts()) {
+            EXPECT_EQ(conversions(m_file.text(number, language.section)), args) << number;
+        }
+    }
+}
+
+} // namespace
+} // namespace pelmora::velmet
