@@ -10,7 +10,7 @@ packages=(
   libpcsclite-dev libpcsclite1 pcscd vsmartcard-vpcd
   mobile-broadband-provider-info iso-codes
   xvfb xauth fonts-dejavu-core poppler-utils
-  shared-mime-info desktop-file-utils xdg-utils
+  shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
   binutils
 )
 
