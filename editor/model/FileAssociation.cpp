@@ -1,0 +1,119 @@
+#include "FileAssociation.h"
+
+#include "CaseInsensitive.h"
+#include "CodePage.h"
+#include "Folders.h"
+#include "LangText.h"
+#include "MimeTypeName.h"
+#include "Qulvio.h"
+
+#include <dlfcn.h>
+
+#include <fstream>
+
+namespace pelmora::velmet {
+namespace {
+
+// The library, loaded for one call.
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const std::filesystem::path& library) {
+        m_handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!m_handle && library.has_parent_path()) {
+            m_handle = dlopen(library.filename().c_str(), RTLD_NOW | RTLD_LOCAL);
+        }
+    }
+    ~LoadedLibrary() {
+        if (m_handle) {
+            dlclose(m_handle);
+        }
+    }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    template <typename Function> Function function(const char* name) const {
+        return m_handle ? reinterpret_cast<Function>(dlsym(m_handle, name)) : nullptr;
+    }
+
+private:
+    void* m_handle = nullptr;
+};
+
+std::string ansi(std::u16string_view text) {
+    return platform::toAnsi(text);
+}
+
+} // namespace
+
+FileAssociation::FileAssociation() : m_library(platform::programFolder() / "libqulvio.so") {}
+
+FileAssociation::FileAssociation(std::filesystem::path library) : m_library(std::move(library)) {}
+
+bool FileAssociation::associate(std::u16string_view extension, std::u16string_view title) {
+    const LoadedLibrary library(m_library);
+    const auto unassociate = library.function<UnAssociateFunction>("UnAssociate");
+    const auto associateEx = library.function<AssociateExFunction>("AssociateEx");
+    if (!unassociate || !associateEx) {
+        return false;
+    }
+    const std::string ext = ansi(extension);
+    const std::string identifier = ansi(std::u16string(title) + u".Document");
+    const std::string openText = ansi(GetLangText(188));
+    const std::string description = ansi(GetLangText(187));
+    unassociate(ext.c_str());
+    return associateEx(ext.c_str(), identifier.c_str(), openText.c_str(), nullptr,
+                       description.c_str(), nullptr, -1) == 1;
+}
+
+bool FileAssociation::unassociate(std::u16string_view extension) {
+    const LoadedLibrary library(m_library);
+    const auto unassociate = library.function<UnAssociateFunction>("UnAssociate");
+    if (!unassociate) {
+        return false;
+    }
+    return unassociate(ansi(extension).c_str()) == 1;
+}
+
+bool extensionBelongsToProgram(std::u16string_view extension, std::u16string_view title,
+                               const std::filesystem::path& dataHome) {
+    std::u16string pattern = u"*";
+    if (!extension.starts_with(u'.')) {
+        pattern += u'.';
+    }
+    pattern += extension;
+    const std::string ownType =
+        qulvio::mimeTypeFor(platform::toUtf8(std::u16string(title) + u".Document"));
+    // Lines "weight:type:glob[:flags]", heaviest first: the first line for
+    // the pattern is the type the desktop gives such files.
+    std::ifstream globs(dataHome / "mime" / "globs2");
+    std::string line;
+    while (std::getline(globs, line)) {
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const auto first = line.find(':');
+        const auto second = first == std::string::npos ? first : line.find(':', first + 1);
+        if (second == std::string::npos) {
+            continue;
+        }
+        const auto third = line.find(':', second + 1);
+        const std::string glob = line.substr(
+            second + 1, third == std::string::npos ? std::string::npos : third - second - 1);
+        if (platform::equalsIgnoreCase(platform::fromUtf8(glob), pattern)) {
+            return line.substr(first + 1, second - first - 1) == ownType;
+        }
+    }
+    return false;
+}
+
+bool shouldOfferAssociation(std::u16string_view extension, std::u16string_view title,
+                            const std::filesystem::path& dataHome) {
+    return extension.find(u'*') == std::u16string_view::npos &&
+           !extensionBelongsToProgram(extension, title, dataHome);
+}
+
+std::u16string associationQuestion(std::u16string_view extension, std::u16string_view title) {
+    return GetLangText(186, extension, title);
+}
+
+} // namespace pelmora::velmet
