@@ -25,6 +25,9 @@ PackedRecord::PackedRecord(const void* record, size_t size) : m_recordSize(size)
         throw std::length_error("record size not packable");
     }
     const size_t count = size / 2;
+    if (count == 0) {
+        return;
+    }
     std::vector<uint16_t> units(count);
     std::memcpy(units.data(), record, count * 2);
 
