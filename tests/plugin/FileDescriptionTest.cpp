@@ -1,0 +1,219 @@
+// File descriptions of 3GPP TS 51.011 9.2.1 (MF, DF) and 9.2.2 (EF), including
+// descriptions cut short by the card.
+#include "card/FileDescription.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace brontel {
+namespace {
+
+// MF: 0x1A2B bytes free, 3 DFs, 5 EFs, CHV1 disabled (bit 8 of the file
+// characteristics), CHV1 3 attempts, UNBLOCK CHV1 10, CHV2 2, UNBLOCK CHV2 9.
+const std::vector<uint8_t> kMasterFile{0x00, 0x00, 0x1A, 0x2B, 0x3F, 0x00, 0x01, 0x00,
+                                       0x00, 0x00, 0x00, 0x00, 0x0A, 0xB1, 0x03, 0x05,
+                                       0x04, 0x00, 0x83, 0x8A, 0x82, 0x89};
+// DF telecom, CHV1 enabled, status bytes with the "secret code initialised" bit.
+const std::vector<uint8_t> kTelecom{0x00, 0x00, 0x00, 0x40, 0x7F, 0x10, 0x02, 0x00,
+                                    0x00, 0x00, 0x00, 0x00, 0x0A, 0x13, 0x00, 0x0C,
+                                    0x04, 0x00, 0x80, 0x80, 0x80, 0x80};
+// EF ADN: 500 bytes, linear fixed with 28-byte records, READ CHV1, UPDATE
+// CHV2, INCREASE never, REHABILITATE ADM 4, INVALIDATE ADM A, not invalidated,
+// increase allowed.
+const std::vector<uint8_t> kAdn{0x00, 0x00, 0x01, 0xF4, 0x6F, 0x3A, 0x04, 0x40,
+                                0x12, 0xF0, 0x4A, 0x01, 0x02, 0x01, 0x1C};
+
+TEST(FileDescription, MasterFile) {
+    SimFileInfo info;
+    info.length = 0x16;
+    const DescriptionParse parse = parse_file_description(kMasterFile, info);
+    EXPECT_TRUE(parse.complete);
+    EXPECT_TRUE(parse.hasDetails);
+    EXPECT_EQ(info.length, 0);
+    EXPECT_EQ(info.freeMemory, 0x1A2B);
+    EXPECT_EQ(info.fileSize, 0);
+    EXPECT_EQ(info.fileId, 0x3F00);
+    EXPECT_EQ(info.fileType, kFileTypeMf);
+    EXPECT_EQ(info.chv1Disabled, 1);
+    EXPECT_EQ(info.dfCount, 3);
+    EXPECT_EQ(info.efCount, 5);
+    EXPECT_EQ(info.chv1Attempts, 3);
+    EXPECT_EQ(info.unblockChv1Attempts, 10);
+    EXPECT_EQ(info.chv2Attempts, 2);
+    EXPECT_EQ(info.unblockChv2Attempts, 9);
+    EXPECT_EQ(info.recordLength, 0);
+    EXPECT_EQ(info.structure, 0);
+}
+
+TEST(FileDescription, DedicatedFile) {
+    SimFileInfo info;
+    EXPECT_TRUE(parse_file_description(kTelecom, info).complete);
+    EXPECT_EQ(info.fileId, 0x7F10);
+    EXPECT_EQ(info.fileType, kFileTypeDf);
+    EXPECT_EQ(info.freeMemory, 0x40);
+    EXPECT_EQ(info.chv1Disabled, 0);
+    EXPECT_EQ(info.dfCount, 0);
+    EXPECT_EQ(info.efCount, 12);
+    EXPECT_EQ(info.chv1Attempts, 0);
+}
+
+TEST(FileDescription, ElementaryFile) {
+    SimFileInfo info;
+    EXPECT_TRUE(parse_file_description(kAdn, info).complete);
+    EXPECT_EQ(info.fileType, kFileTypeEf);
+    EXPECT_EQ(info.fileId, 0x6F3A);
+    EXPECT_EQ(info.fileSize, 500);
+    EXPECT_EQ(info.freeMemory, 0);
+    EXPECT_EQ(info.structure, kLinearFixed);
+    EXPECT_EQ(info.recordLength, 28);
+    EXPECT_EQ(info.recordCount(), 17);
+    EXPECT_EQ(info.readCondition, 1);
+    EXPECT_EQ(info.updateCondition, 2);
+    EXPECT_EQ(info.increaseCondition, 0xF);
+    EXPECT_EQ(info.rehabilitateCondition, 4);
+    EXPECT_EQ(info.invalidateCondition, 0xA);
+    EXPECT_EQ(info.increaseAllowed, 1);
+    EXPECT_EQ(info.invalidated, 0);
+    EXPECT_EQ(info.readableWhenInvalidated, 0);
+    EXPECT_EQ(info.dfCount, 0);
+    EXPECT_EQ(info.chv1Attempts, 0);
+}
+
+TEST(FileDescription, InvalidatedFileReadableWhenInvalidated) {
+    std::vector<uint8_t> bytes = kAdn;
+    bytes[11] = 0x04; // file status: invalidated, readable and updatable when invalidated
+    SimFileInfo info;
+    EXPECT_TRUE(parse_file_description(bytes, info).complete);
+    EXPECT_EQ(info.invalidated, 1);
+    EXPECT_EQ(info.readableWhenInvalidated, 1);
+}
+
+TEST(FileDescription, ByteTwelveZeroStopsAfterIdAndType) {
+    for (const auto& full : {kMasterFile, kAdn}) {
+        std::vector<uint8_t> bytes = full;
+        bytes[12] = 0;
+        SimFileInfo info;
+        const DescriptionParse parse = parse_file_description(bytes, info);
+        EXPECT_TRUE(parse.complete);
+        EXPECT_FALSE(parse.hasDetails);
+        SimFileInfo expected;
+        expected.freeMemory = static_cast<uint16_t>(full[2] << 8 | full[3]);
+        expected.fileId = static_cast<uint16_t>(full[4] << 8 | full[5]);
+        expected.fileType = full[6];
+        EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+    }
+}
+
+TEST(FileDescription, ZeroRecordLengthCountsNoRecords) {
+    std::vector<uint8_t> bytes = kAdn;
+    bytes[14] = 0;
+    SimFileInfo info;
+    parse_file_description(bytes, info);
+    EXPECT_EQ(info.recordCount(), 0);
+}
+
+// Every prefix of each description is parsed from a buffer of exactly that
+// size (so a read past it is caught by the address sanitizer): only the full
+// description succeeds, and whatever is set agrees with the full parse.
+TEST(FileDescription, TruncatedDescriptionsFailAndSetOnlyWhatArrived) {
+    for (const auto& full : {kMasterFile, kTelecom, kAdn}) {
+        SimFileInfo complete;
+        ASSERT_TRUE(parse_file_description(full, complete).complete);
+        for (size_t n = 0; n < full.size(); ++n) {
+            const std::vector<uint8_t> prefix(full.begin(), full.begin() + n);
+            SimFileInfo info;
+            info.length = 0x22;
+            EXPECT_FALSE(parse_file_description(prefix, info).complete) << "prefix " << n;
+            EXPECT_EQ(info.length, 0);
+            const auto agrees = [](auto got, auto want) { return got == 0 || got == want; };
+            EXPECT_TRUE(agrees(info.fileId, complete.fileId)) << n;
+            EXPECT_TRUE(agrees(info.fileType, complete.fileType)) << n;
+            EXPECT_TRUE(agrees(info.dfCount, complete.dfCount)) << n;
+            EXPECT_TRUE(agrees(info.chv2Attempts, complete.chv2Attempts)) << n;
+            EXPECT_TRUE(agrees(info.recordLength, complete.recordLength)) << n;
+        }
+    }
+}
+
+TEST(FileDescription, TruncationPoints) {
+    SimFileInfo info;
+    // Bytes 0-2: free memory needs byte 3 too.
+    parse_file_description(std::vector<uint8_t>(kMasterFile.begin(), kMasterFile.begin() + 3),
+                           info);
+    EXPECT_EQ(info.freeMemory, 0);
+    // Up to the type: header set, no details.
+    EXPECT_FALSE(parse_file_description(
+                     std::vector<uint8_t>(kAdn.begin(), kAdn.begin() + 7), info)
+                     .hasDetails);
+    EXPECT_EQ(info.fileId, 0x6F3A);
+    EXPECT_EQ(info.fileType, kFileTypeEf);
+    EXPECT_EQ(info.fileSize, 0);
+    // MF without its last two status bytes: CHV1 counters there, CHV2 missing.
+    parse_file_description(std::vector<uint8_t>(kMasterFile.begin(), kMasterFile.begin() + 20),
+                           info);
+    EXPECT_EQ(info.unblockChv1Attempts, 10);
+    EXPECT_EQ(info.chv2Attempts, 0);
+    EXPECT_EQ(info.unblockChv2Attempts, 0);
+    // EF without its record length.
+    EXPECT_FALSE(parse_file_description(
+                     std::vector<uint8_t>(kAdn.begin(), kAdn.begin() + 14), info)
+                     .complete);
+    EXPECT_EQ(info.structure, kLinearFixed);
+    EXPECT_EQ(info.fileSize, 500);
+    EXPECT_EQ(info.recordLength, 0);
+}
+
+SimFileInfo sentinel() {
+    SimFileInfo info;
+    std::memset(&info, 0xAA, sizeof info);
+    return info;
+}
+
+TEST(DescriptionFields, ElementaryFileSetsShapeOnly) {
+    SimFileInfo info = sentinel();
+    EXPECT_TRUE(read_description_fields(kAdn, info));
+    SimFileInfo expected = sentinel();
+    expected.fileSize = 500;
+    expected.recordLength = 28;
+    expected.fileType = kFileTypeEf;
+    expected.structure = kLinearFixed;
+    EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+}
+
+TEST(DescriptionFields, DirectorySetsCountsAndCounters) {
+    SimFileInfo info = sentinel();
+    EXPECT_TRUE(read_description_fields(kMasterFile, info));
+    SimFileInfo expected = sentinel();
+    expected.fileType = kFileTypeMf;
+    expected.freeMemory = 0x1A2B;
+    expected.dfCount = 3;
+    expected.efCount = 5;
+    expected.chv1Disabled = 1;
+    expected.chv1Attempts = 3;
+    expected.unblockChv1Attempts = 10;
+    expected.chv2Attempts = 2;
+    expected.unblockChv2Attempts = 9;
+    EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+}
+
+TEST(DescriptionFields, IgnoresByteTwelve) {
+    std::vector<uint8_t> bytes = kAdn;
+    bytes[12] = 0;
+    SimFileInfo info;
+    EXPECT_TRUE(read_description_fields(bytes, info));
+    EXPECT_EQ(info.recordLength, 28);
+}
+
+TEST(DescriptionFields, TruncatedFails) {
+    for (const auto& full : {kMasterFile, kAdn}) {
+        for (size_t n = 0; n < full.size(); ++n) {
+            const std::vector<uint8_t> prefix(full.begin(), full.begin() + n);
+            SimFileInfo info = sentinel();
+            EXPECT_FALSE(read_description_fields(prefix, info)) << n;
+        }
+    }
+}
+
+} // namespace
+} // namespace brontel
