@@ -66,8 +66,12 @@ private:
     bool m_complete = true;
 };
 
-uint8_t lowNibble(uint8_t b) { return b & 0x0F; }
-uint8_t highNibble(uint8_t b) { return b >> 4; }
+uint8_t lowNibble(uint8_t b) {
+    return b & 0x0F;
+}
+uint8_t highNibble(uint8_t b) {
+    return b >> 4;
+}
 
 void takeDirectoryFields(FieldReader& r, SimFileInfo& info) {
     r.take(info.dfCount, kDfCountOrRecordLength);

@@ -11,6 +11,8 @@ PinBlock::PinBlock(std::string_view code) {
     }
 }
 
-PinBlock::~PinBlock() { wipe(m_bytes.data(), m_bytes.size()); }
+PinBlock::~PinBlock() {
+    wipe(m_bytes.data(), m_bytes.size());
+}
 
 } // namespace brontel

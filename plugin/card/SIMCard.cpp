@@ -22,7 +22,9 @@ namespace {
 
 constexpr uint8_t kChv1 = 0x01;
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 // Copies text into a fixed NUL-terminated field, never splitting a surrogate pair.
 template <size_t N> void storeText(std::array<char16_t, N>& field, std::u16string_view text) {
@@ -219,9 +221,9 @@ int SIMCard::status(SimFileInfo* info, int useStatus) {
                 f.fileType);
     if (parse.hasDetails && f.isDirectory()) {
         log_message(kTrace, "SIMCard::status",
-                    "dd:%d fd:%d pin:%d lpin1:%d lpuk1:%d lpin2:%d lpuk2:%d", f.dfCount,
-                    f.efCount, f.chv1Disabled, f.chv1Attempts, f.unblockChv1Attempts,
-                    f.chv2Attempts, f.unblockChv2Attempts);
+                    "dd:%d fd:%d pin:%d lpin1:%d lpuk1:%d lpin2:%d lpuk2:%d", f.dfCount, f.efCount,
+                    f.chv1Disabled, f.chv1Attempts, f.unblockChv1Attempts, f.chv2Attempts,
+                    f.unblockChv2Attempts);
     } else if (parse.hasDetails) {
         log_message(kTrace, "SIMCard::status",
                     "fs:%d fst:%d rl:%d ci:%d ivd:%d ri:%d rs:%d u:%d ic:%d iv:%d rh:%d",

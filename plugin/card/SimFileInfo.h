@@ -42,6 +42,7 @@ struct SimFileInfo {
     [[nodiscard]] bool isDirectory() const {
         return fileType == kFileTypeMf || fileType == kFileTypeDf;
     }
+    friend bool operator==(const SimFileInfo&, const SimFileInfo&) = default;
 };
 
 } // namespace brontel

@@ -27,6 +27,8 @@ __attribute__((constructor)) void brontelAttach() {
     }
 }
 
-__attribute__((destructor)) void brontelDetach() { brontel::detach(); }
+__attribute__((destructor)) void brontelDetach() {
+    brontel::detach();
+}
 
 } // namespace

@@ -22,7 +22,8 @@ constexpr std::array kPcscTexts{
     CodeText{0x80100001, "An internal consistency check failed."},
     CodeText{0x80100002, "The action was canceled by an SCardCancel request."},
     CodeText{0x80100003, "The supplied handle was invalid."},
-    CodeText{0x80100004, "One or more of the supplied parameters could not be properly interpreted."},
+    CodeText{0x80100004,
+             "One or more of the supplied parameters could not be properly interpreted."},
     CodeText{0x80100005, "Registry startup information is missing or invalid."},
     CodeText{0x80100006, "Not enough memory available to complete this command."},
     CodeText{0x80100007, "An internal consistency timer has expired."},
@@ -47,8 +48,7 @@ constexpr std::array kPcscTexts{
     CodeText{0x80100015, "An ATR string obtained from the registry is not a valid ATR string."},
     CodeText{0x80100016, "An attempt was made to end a non-existent transaction."},
     CodeText{0x80100017, "The specified reader is not currently available for use."},
-    CodeText{0x80100018,
-             "The operation has been aborted to allow the server application to exit."},
+    CodeText{0x80100018, "The operation has been aborted to allow the server application to exit."},
     CodeText{0x80100019, "The PCI receive buffer was too small."},
     CodeText{0x8010001A, "The reader driver does not meet minimal requirements for support."},
     CodeText{0x8010001B, "The reader driver didn't produce a unique reader name."},
@@ -101,7 +101,9 @@ const char* pcscText(uint32_t code) {
 }
 
 // strerror_r comes in a GNU and an XSI form; both end up here.
-[[maybe_unused]] const char* messageOf(const char* gnuResult, const char*) { return gnuResult; }
+[[maybe_unused]] const char* messageOf(const char* gnuResult, const char*) {
+    return gnuResult;
+}
 [[maybe_unused]] const char* messageOf(int xsiResult, const char* buffer) {
     return xsiResult == 0 ? buffer : "Unknown error";
 }
@@ -118,7 +120,9 @@ std::u16string pcsc_error_text(int32_t code) {
     return g_lastPcscErrorText;
 }
 
-std::u16string last_pcsc_error_text() { return g_lastPcscErrorText; }
+std::u16string last_pcsc_error_text() {
+    return g_lastPcscErrorText;
+}
 
 std::u16string system_error_text(int32_t code) {
     if (code == 0) {

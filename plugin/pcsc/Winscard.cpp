@@ -31,20 +31,21 @@ bool load_winscard() {
     }
     Winscard& w = winscard;
     w.module = module;
-    const bool complete = bind(module, "SCardTransmit", w.SCardTransmit) &&
-                          bind(module, "SCardControl", w.SCardControl) &&
-                          bind(module, "SCardReleaseContext", w.SCardReleaseContext) &&
-                          bind(module, "SCardEstablishContext", w.SCardEstablishContext) &&
-                          bind(module, "SCardDisconnect", w.SCardDisconnect) &&
-                          bind(module, "SCardCancel", w.SCardCancel) &&
-                          bind(module, "SCardReconnect", w.SCardReconnect) &&
-                          bind(module, "SCardIsValidContext", w.SCardIsValidContext) &&
-                          bind(module, "SCardListReaders", w.SCardListReaders) &&
-                          bind(module, "SCardGetStatusChange", w.SCardGetStatusChange) &&
-                          bind(module, "SCardStatus", w.SCardStatus) &&
-                          bind(module, "SCardConnect", w.SCardConnect) &&
-                          (bind(module, "SCardAddReaderToGroup", w.SCardAddReaderToGroup) || true) &&
-                          bind(module, "SCardListReaderGroups", w.SCardListReaderGroups);
+    const bool complete =
+        bind(module, "SCardTransmit", w.SCardTransmit) &&
+        bind(module, "SCardControl", w.SCardControl) &&
+        bind(module, "SCardReleaseContext", w.SCardReleaseContext) &&
+        bind(module, "SCardEstablishContext", w.SCardEstablishContext) &&
+        bind(module, "SCardDisconnect", w.SCardDisconnect) &&
+        bind(module, "SCardCancel", w.SCardCancel) &&
+        bind(module, "SCardReconnect", w.SCardReconnect) &&
+        bind(module, "SCardIsValidContext", w.SCardIsValidContext) &&
+        bind(module, "SCardListReaders", w.SCardListReaders) &&
+        bind(module, "SCardGetStatusChange", w.SCardGetStatusChange) &&
+        bind(module, "SCardStatus", w.SCardStatus) &&
+        bind(module, "SCardConnect", w.SCardConnect) &&
+        (bind(module, "SCardAddReaderToGroup", w.SCardAddReaderToGroup) || true) &&
+        bind(module, "SCardListReaderGroups", w.SCardListReaderGroups);
     if (!complete) {
         unload_winscard();
         errno = savedErrno;

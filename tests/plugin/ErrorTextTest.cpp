@@ -9,11 +9,14 @@
 namespace brontel {
 namespace {
 
-std::u16string u16(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+std::u16string u16(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
 
 struct Known {
     uint32_t code;
     std::string_view text;
+    friend void PrintTo(const Known& k, std::ostream* os) { *os << std::hex << k.code; }
 };
 
 class PcscTexts : public ::testing::TestWithParam<Known> {};

@@ -101,7 +101,7 @@ TEST(FileDescription, ByteTwelveZeroStopsAfterIdAndType) {
         expected.freeMemory = static_cast<uint16_t>(full[2] << 8 | full[3]);
         expected.fileId = static_cast<uint16_t>(full[4] << 8 | full[5]);
         expected.fileType = full[6];
-        EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+        EXPECT_EQ(info, expected);
     }
 }
 
@@ -143,8 +143,7 @@ TEST(FileDescription, TruncationPoints) {
                            info);
     EXPECT_EQ(info.freeMemory, 0);
     // Up to the type: header set, no details.
-    EXPECT_FALSE(parse_file_description(
-                     std::vector<uint8_t>(kAdn.begin(), kAdn.begin() + 7), info)
+    EXPECT_FALSE(parse_file_description(std::vector<uint8_t>(kAdn.begin(), kAdn.begin() + 7), info)
                      .hasDetails);
     EXPECT_EQ(info.fileId, 0x6F3A);
     EXPECT_EQ(info.fileType, kFileTypeEf);
@@ -156,8 +155,7 @@ TEST(FileDescription, TruncationPoints) {
     EXPECT_EQ(info.chv2Attempts, 0);
     EXPECT_EQ(info.unblockChv2Attempts, 0);
     // EF without its record length.
-    EXPECT_FALSE(parse_file_description(
-                     std::vector<uint8_t>(kAdn.begin(), kAdn.begin() + 14), info)
+    EXPECT_FALSE(parse_file_description(std::vector<uint8_t>(kAdn.begin(), kAdn.begin() + 14), info)
                      .complete);
     EXPECT_EQ(info.structure, kLinearFixed);
     EXPECT_EQ(info.fileSize, 500);
@@ -165,8 +163,17 @@ TEST(FileDescription, TruncationPoints) {
 }
 
 SimFileInfo sentinel() {
+    // Every field holds a value no parse writes.
     SimFileInfo info;
-    std::memset(&info, 0xAA, sizeof info);
+    info.length = info.fileSize = info.freeMemory = info.chv1Disabled = info.fileId = 0xAAAA;
+    for (uint8_t* field :
+         {&info.invalidated, &info.readableWhenInvalidated, &info.updateCondition,
+          &info.readCondition, &info.increaseCondition, &info.invalidateCondition,
+          &info.rehabilitateCondition, &info.increaseAllowed, &info.fileType, &info.structure,
+          &info.dfCount, &info.efCount, &info.chv1Attempts, &info.unblockChv1Attempts,
+          &info.recordLength, &info.chv2Attempts, &info.unblockChv2Attempts}) {
+        *field = 0xAA;
+    }
     return info;
 }
 
@@ -178,7 +185,7 @@ TEST(DescriptionFields, ElementaryFileSetsShapeOnly) {
     expected.recordLength = 28;
     expected.fileType = kFileTypeEf;
     expected.structure = kLinearFixed;
-    EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+    EXPECT_EQ(info, expected);
 }
 
 TEST(DescriptionFields, DirectorySetsCountsAndCounters) {
@@ -194,7 +201,7 @@ TEST(DescriptionFields, DirectorySetsCountsAndCounters) {
     expected.unblockChv1Attempts = 10;
     expected.chv2Attempts = 2;
     expected.unblockChv2Attempts = 9;
-    EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+    EXPECT_EQ(info, expected);
 }
 
 TEST(DescriptionFields, IgnoresByteTwelve) {

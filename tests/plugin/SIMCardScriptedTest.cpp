@@ -101,6 +101,7 @@ struct CommandCase {
     const char* name;
     std::function<int(SIMCard&)> run;
     Bytes apdu;
+    friend void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CommandBytes : public ScriptedCard, public ::testing::WithParamInterface<CommandCase> {};
@@ -120,7 +121,8 @@ uint8_t g_buffer[256];
 INSTANTIATE_TEST_SUITE_P(
     AllCommands, CommandBytes,
     ::testing::Values(
-        CommandCase{"Select", [](SIMCard& c) { return c.select(files::kAdn); },
+        CommandCase{"Select",
+                    [](SIMCard& c) { return c.select(files::kAdn); },
                     {0xA0, 0xA4, 0x00, 0x00, 0x02, 0x6F, 0x3A}},
         CommandCase{"GetResponseForStatus",
                     [](SIMCard& c) {
@@ -129,35 +131,39 @@ INSTANTIATE_TEST_SUITE_P(
                         return c.status(&info, 0);
                     },
                     {0xA0, 0xC0, 0x00, 0x00, 0x0F}},
-        CommandCase{"Status", [](SIMCard& c) { return c.status(nullptr, 1); },
+        CommandCase{"Status",
+                    [](SIMCard& c) { return c.status(nullptr, 1); },
                     {0xA0, 0xF2, 0x00, 0x00, 0x00}},
-        CommandCase{"GetResponse", [](SIMCard& c) { return c.get_response(0x22, nullptr); },
+        CommandCase{"GetResponse",
+                    [](SIMCard& c) { return c.get_response(0x22, nullptr); },
                     {0xA0, 0xC0, 0x00, 0x00, 0x22}},
-        CommandCase{"ReadRecord",
-                    [](SIMCard& c) {
-                        return c.read_record(5, 28, SIMCard::kModeAbsolute, g_buffer);
-                    },
-                    {0xA0, 0xB2, 0x05, 0x04, 0x1C}},
-        CommandCase{"UpdateRecordPrevious",
-                    [](SIMCard& c) {
-                        return c.update_record(0, 4, SIMCard::kModePrevious, kRecord);
-                    },
-                    {0xA0, 0xDC, 0x00, 0x03, 0x04, 0xDE, 0xAD, 0xBE, 0xEF}},
+        CommandCase{
+            "ReadRecord",
+            [](SIMCard& c) { return c.read_record(5, 28, SIMCard::kModeAbsolute, g_buffer); },
+            {0xA0, 0xB2, 0x05, 0x04, 0x1C}},
+        CommandCase{
+            "UpdateRecordPrevious",
+            [](SIMCard& c) { return c.update_record(0, 4, SIMCard::kModePrevious, kRecord); },
+            {0xA0, 0xDC, 0x00, 0x03, 0x04, 0xDE, 0xAD, 0xBE, 0xEF}},
         CommandCase{"ReadBinary",
                     [](SIMCard& c) { return c.read_binary(0x0102, g_buffer, 10); },
                     {0xA0, 0xB0, 0x01, 0x02, 0x0A}},
-        CommandCase{"VerifyChv2", [](SIMCard& c) { return c.verify_chv("5678", 2); },
+        CommandCase{"VerifyChv2",
+                    [](SIMCard& c) { return c.verify_chv("5678", 2); },
                     {0xA0, 0x20, 0x00, 0x02, 0x08, '5', '6', '7', '8', 0xFF, 0xFF, 0xFF, 0xFF}},
-        CommandCase{"ChangeChv1", [](SIMCard& c) { return c.change_chv("1234", "00001111", 1); },
-                    {0xA0, 0x24, 0x00, 0x01, 0x10, '1', '2', '3', '4', 0xFF, 0xFF, 0xFF, 0xFF,
-                     '0', '0', '0', '0', '1', '1', '1', '1'}},
+        CommandCase{"ChangeChv1",
+                    [](SIMCard& c) { return c.change_chv("1234", "00001111", 1); },
+                    {0xA0, 0x24, 0x00, 0x01, 0x10, '1', '2', '3', '4', 0xFF, 0xFF,
+                     0xFF, 0xFF, '0',  '0',  '0',  '0', '1', '1', '1', '1'}},
         CommandCase{"UnblockChv2",
                     [](SIMCard& c) { return c.unblock_chv("87654321", "4321", 0x02); },
-                    {0xA0, 0x2C, 0x00, 0x02, 0x10, '8', '7', '6', '5', '4', '3', '2', '1', '4',
-                     '3', '2', '1', 0xFF, 0xFF, 0xFF, 0xFF}},
-        CommandCase{"EnableChv1", [](SIMCard& c) { return c.enable_chv1("1234"); },
+                    {0xA0, 0x2C, 0x00, 0x02, 0x10, '8', '7',  '6',  '5',  '4', '3',
+                     '2',  '1',  '4',  '3',  '2',  '1', 0xFF, 0xFF, 0xFF, 0xFF}},
+        CommandCase{"EnableChv1",
+                    [](SIMCard& c) { return c.enable_chv1("1234"); },
                     {0xA0, 0x28, 0x00, 0x01, 0x08, '1', '2', '3', '4', 0xFF, 0xFF, 0xFF, 0xFF}},
-        CommandCase{"DisableChv1", [](SIMCard& c) { return c.disable_chv1("1234"); },
+        CommandCase{"DisableChv1",
+                    [](SIMCard& c) { return c.disable_chv1("1234"); },
                     {0xA0, 0x26, 0x00, 0x01, 0x08, '1', '2', '3', '4', 0xFF, 0xFF, 0xFF, 0xFF}}),
     [](const auto& info) { return std::string(info.param.name); });
 

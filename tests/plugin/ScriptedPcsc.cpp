@@ -38,7 +38,9 @@ State& state() {
     return s;
 }
 
-void count(const char* entry) { ++state().calls[entry]; }
+void count(const char* entry) {
+    ++state().calls[entry];
+}
 
 constexpr SCARDHANDLE kCard = 0x2000;
 
@@ -46,23 +48,35 @@ constexpr SCARDHANDLE kCard = 0x2000;
 
 extern "C" {
 
-void scripted_reset() { state() = State{}; }
+void scripted_reset() {
+    state() = State{};
+}
 
 void scripted_queue_response(const uint8_t* bytes, size_t length) {
     state().responses.emplace_back(bytes, bytes + length);
 }
 
-void scripted_set_transmit_result(long result) { state().transmitResult = result; }
-void scripted_set_reported_length(unsigned long length) { state().reportedLength = length; }
-void scripted_set_connect_result(long result) { state().connectResult = result; }
-void scripted_set_establish_result(long result) { state().establishResult = result; }
+void scripted_set_transmit_result(long result) {
+    state().transmitResult = result;
+}
+void scripted_set_reported_length(unsigned long length) {
+    state().reportedLength = length;
+}
+void scripted_set_connect_result(long result) {
+    state().connectResult = result;
+}
+void scripted_set_establish_result(long result) {
+    state().establishResult = result;
+}
 
 void scripted_set_card(const char* readerName, const uint8_t* atr, size_t atrLength) {
     state().readerName = readerName;
     state().atr.assign(atr, atr + atrLength);
 }
 
-void scripted_invalidate_contexts() { state().validContexts.clear(); }
+void scripted_invalidate_contexts() {
+    state().validContexts.clear();
+}
 
 size_t scripted_last_command(uint8_t* out, size_t capacity) {
     const auto& command = state().lastCommand;
@@ -71,9 +85,15 @@ size_t scripted_last_command(uint8_t* out, size_t capacity) {
     return command.size();
 }
 
-int scripted_calls(const char* entry) { return state().calls[entry]; }
-unsigned long scripted_last(const char* what) { return state().last[what]; }
-const char* scripted_last_reader() { return state().lastReader.c_str(); }
+int scripted_calls(const char* entry) {
+    return state().calls[entry];
+}
+unsigned long scripted_last(const char* what) {
+    return state().last[what];
+}
+const char* scripted_last_reader() {
+    return state().lastReader.c_str();
+}
 
 LONG SCardEstablishContext(DWORD dwScope, LPCVOID, LPCVOID, LPSCARDCONTEXT phContext) {
     count("SCardEstablishContext");

@@ -1,7 +1,7 @@
 // The judgement of every status word group of 3GPP TS 51.011 9.4, including
 // the boundaries between a group's rows.
-#include "card/SIMCard.h"
 #include "card/StatusWord.h"
+#include "card/SIMCard.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,11 @@ struct Row {
     uint8_t sw2;
     bool success;
     int32_t simError;
+    friend void PrintTo(const Row& r, std::ostream* os) {
+        char word[5];
+        std::snprintf(word, sizeof word, "%02X%02X", r.sw1, r.sw2);
+        *os << word;
+    }
 };
 
 class StatusWordTable : public ::testing::TestWithParam<Row> {};
@@ -34,27 +39,21 @@ std::string rowName(const ::testing::TestParamInfo<Row>& info) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryRow, StatusWordTable,
-    ::testing::Values(Row{0x90, 0x00, true, 0}, Row{0x90, 0x01, false, 0},
-                      Row{0x90, 0xFF, false, 0}, Row{0x9E, 0x00, true, 0},
-                      Row{0x9E, 0x12, false, 0}, Row{0x91, 0x00, true, 0},
-                      Row{0x91, 0x1A, true, 0}, Row{0x9F, 0x0F, true, 0},
-                      Row{0x9F, 0xFF, true, 0}, Row{0x92, 0x40, false, -2},
-                      Row{0x92, 0x00, false, -3}, Row{0x92, 0x0F, false, -3},
-                      Row{0x92, 0x10, true, 0}, Row{0x92, 0x41, true, 0},
-                      Row{0x93, 0x00, false, 0}, Row{0x93, 0x01, true, 0},
-                      Row{0x94, 0x00, false, -4}, Row{0x94, 0x02, false, -5},
-                      Row{0x94, 0x04, false, -6}, Row{0x94, 0x08, false, -7},
-                      Row{0x94, 0x01, true, 0}, Row{0x94, 0x03, true, 0},
-                      Row{0x98, 0x02, false, -8}, Row{0x98, 0x04, false, -9},
-                      Row{0x98, 0x08, false, -10}, Row{0x98, 0x10, false, -11},
-                      Row{0x98, 0x40, false, -12}, Row{0x98, 0x50, false, -13},
-                      Row{0x98, 0x00, true, 0}, Row{0x98, 0x41, true, 0},
-                      Row{0x67, 0x00, false, -14}, Row{0x67, 0x1C, false, -14},
-                      Row{0x6B, 0x00, false, -15}, Row{0x6D, 0x00, false, -16},
-                      Row{0x6E, 0x00, false, -17}, Row{0x6F, 0x00, false, -18},
-                      Row{0x6F, 0xFF, false, -18}, Row{0x61, 0x10, false, 0},
-                      Row{0x6C, 0x1C, false, 0}, Row{0x00, 0x00, false, 0},
-                      Row{0x63, 0xC1, false, 0}),
+    ::testing::Values(
+        Row{0x90, 0x00, true, 0}, Row{0x90, 0x01, false, 0}, Row{0x90, 0xFF, false, 0},
+        Row{0x9E, 0x00, true, 0}, Row{0x9E, 0x12, false, 0}, Row{0x91, 0x00, true, 0},
+        Row{0x91, 0x1A, true, 0}, Row{0x9F, 0x0F, true, 0}, Row{0x9F, 0xFF, true, 0},
+        Row{0x92, 0x40, false, -2}, Row{0x92, 0x00, false, -3}, Row{0x92, 0x0F, false, -3},
+        Row{0x92, 0x10, true, 0}, Row{0x92, 0x41, true, 0}, Row{0x93, 0x00, false, 0},
+        Row{0x93, 0x01, true, 0}, Row{0x94, 0x00, false, -4}, Row{0x94, 0x02, false, -5},
+        Row{0x94, 0x04, false, -6}, Row{0x94, 0x08, false, -7}, Row{0x94, 0x01, true, 0},
+        Row{0x94, 0x03, true, 0}, Row{0x98, 0x02, false, -8}, Row{0x98, 0x04, false, -9},
+        Row{0x98, 0x08, false, -10}, Row{0x98, 0x10, false, -11}, Row{0x98, 0x40, false, -12},
+        Row{0x98, 0x50, false, -13}, Row{0x98, 0x00, true, 0}, Row{0x98, 0x41, true, 0},
+        Row{0x67, 0x00, false, -14}, Row{0x67, 0x1C, false, -14}, Row{0x6B, 0x00, false, -15},
+        Row{0x6D, 0x00, false, -16}, Row{0x6E, 0x00, false, -17}, Row{0x6F, 0x00, false, -18},
+        Row{0x6F, 0xFF, false, -18}, Row{0x61, 0x10, false, 0}, Row{0x6C, 0x1C, false, 0},
+        Row{0x00, 0x00, false, 0}, Row{0x63, 0xC1, false, 0}),
     rowName);
 
 TEST(StatusWordTable, ClearsAnEarlierCode) {

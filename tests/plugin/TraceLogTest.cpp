@@ -63,8 +63,8 @@ TEST_F(TraceLog, SelectAndElementaryFileDescription) {
     EXPECT_TRUE(hasLine(log, "SIMCard::status", "len:15 gs:0")) << log;
     EXPECT_TRUE(hasLine(log, "SIMCard::status", "res:0090 0000")) << log;
     EXPECT_TRUE(hasLine(log, "SIMCard::status", "id:6F3A ft:4")) << log;
-    EXPECT_TRUE(
-        hasLine(log, "SIMCard::status", "fs:500 fst:1 rl:28 ci:1 ivd:0 ri:0 rs:1 u:2 ic:15 iv:10 rh:4"))
+    EXPECT_TRUE(hasLine(log, "SIMCard::status",
+                        "fs:500 fst:1 rl:28 ci:1 ivd:0 ri:0 rs:1 u:2 ic:15 iv:10 rh:4"))
         << log;
 }
 
