@@ -60,30 +60,50 @@ int SIMCard::connect(SCARDCONTEXT* context, std::u16string_view reader) {
     if (w.SCardIsValidContext != nullptr && w.SCardEstablishContext != nullptr &&
         w.SCardConnect != nullptr) {
         setPcscResult(w.SCardIsValidContext(*context));
+        bool replaced = false;
         if (m_pcscResult != SCARD_S_SUCCESS) {
-            // The resource manager dropped it (a restart); free what the library
-            // still keeps for it and start afresh.
-            if (*context != 0 && w.SCardReleaseContext != nullptr) {
-                w.SCardReleaseContext(*context);
-            }
-            *context = 0;
-            setPcscResult(w.SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, context));
-            if (m_pcscResult != SCARD_S_SUCCESS) {
+            if (!replace_context(context)) {
                 return 0;
             }
+            replaced = true;
         }
         const std::string name = pelmora::platform::toUtf8(reader);
-        DWORD protocol = 0;
-        SCARDHANDLE card = 0;
-        setPcscResult(w.SCardConnect(*context, name.c_str(), SCARD_SHARE_EXCLUSIVE,
-                                     SCARD_PROTOCOL_T0, &card, &protocol));
+        open_card(*context, name);
+        // pcsc-lite checks a context only locally: after a restart of the
+        // resource manager the old one passes the check but every call made
+        // through it is refused.
+        if (!replaced && (m_pcscResult == static_cast<int32_t>(SCARD_E_NO_SERVICE) ||
+                          m_pcscResult == static_cast<int32_t>(SCARD_E_INVALID_HANDLE))) {
+            if (!replace_context(context)) {
+                return 0;
+            }
+            open_card(*context, name);
+        }
         if (m_pcscResult != SCARD_S_SUCCESS) {
             pcsc_error_text(m_pcscResult);
             return 0;
         }
-        m_card = card;
     }
     return read_card_status();
+}
+
+bool SIMCard::replace_context(SCARDCONTEXT* context) {
+    const Winscard& w = winscard;
+    // Free what the library still keeps for the dropped context.
+    if (*context != 0 && w.SCardReleaseContext != nullptr) {
+        w.SCardReleaseContext(*context);
+    }
+    *context = 0;
+    setPcscResult(w.SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, context));
+    return m_pcscResult == SCARD_S_SUCCESS;
+}
+
+void SIMCard::open_card(SCARDCONTEXT context, const std::string& reader) {
+    DWORD protocol = 0;
+    SCARDHANDLE card = 0;
+    setPcscResult(winscard.SCardConnect(context, reader.c_str(), SCARD_SHARE_EXCLUSIVE,
+                                        SCARD_PROTOCOL_T0, &card, &protocol));
+    m_card = m_pcscResult == SCARD_S_SUCCESS ? card : 0;
 }
 
 int SIMCard::disconnect() {

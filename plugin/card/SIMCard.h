@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace brontel {
@@ -89,6 +90,9 @@ private:
     int send_codes(uint8_t ins, uint8_t p2, std::string_view code,
                    std::optional<std::string_view> secondCode);
     void setPcscResult(LONG result);
+    // Releases the shared context and establishes a new one in its place.
+    bool replace_context(SCARDCONTEXT* context);
+    void open_card(SCARDCONTEXT context, const std::string& reader);
 
     SCARDHANDLE m_card = 0;
     std::array<uint8_t, kAtrCapacity> m_atr{};

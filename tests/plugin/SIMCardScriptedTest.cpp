@@ -48,15 +48,23 @@ TEST_F(ScriptedCard, ConnectFailureKeepsTheResultAndFormsItsText) {
         u"The smart card cannot be accessed because of other outstanding connections."));
 }
 
-TEST_F(ScriptedCard, DroppedContextIsReplacedByTheNextConnect) {
+class DroppedContext : public ScriptedCard, public ::testing::WithParamInterface<int> {};
+
+// Refused by SCardIsValidContext, or (as pcsc-lite after a restart of the
+// resource manager) accepted there but refused by the connect.
+TEST_P(DroppedContext, IsReplacedByTheNextConnect) {
     const SCARDCONTEXT old = context;
-    scripted_invalidate_contexts();
+    scripted_invalidate_contexts(GetParam());
     connect();
     EXPECT_NE(context, old);
+    EXPECT_EQ(scripted_last("released_context"), static_cast<unsigned long>(old));
     EXPECT_EQ(scripted_last("connect_context"), static_cast<unsigned long>(context));
     EXPECT_EQ(scripted_last("scope"), SCARD_SCOPE_USER);
     EXPECT_EQ(scripted_calls("SCardEstablishContext"), 2);
+    EXPECT_EQ(card.pcsc_result(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(RefusedOrStale, DroppedContext, ::testing::Values(0, 1));
 
 TEST_F(ScriptedCard, ValidContextIsKept) {
     const SCARDCONTEXT old = context;
@@ -66,7 +74,7 @@ TEST_F(ScriptedCard, ValidContextIsKept) {
 }
 
 TEST_F(ScriptedCard, ContextThatCannotBeReplacedFailsTheConnect) {
-    scripted_invalidate_contexts();
+    scripted_invalidate_contexts(0);
     scripted_set_establish_result(static_cast<long>(SCARD_E_NO_SERVICE));
     EXPECT_EQ(card.connect(&context, u"Scripted Reader 0"), 0);
     EXPECT_EQ(static_cast<uint32_t>(card.pcsc_result()), 0x8010001Du);

@@ -18,6 +18,7 @@ namespace {
 
 struct State {
     std::set<SCARDCONTEXT> validContexts;
+    std::set<SCARDCONTEXT> staleContexts;
     SCARDCONTEXT nextContext = 0x1000;
     LONG establishResult = SCARD_S_SUCCESS;
     LONG connectResult = SCARD_S_SUCCESS;
@@ -74,8 +75,12 @@ void scripted_set_card(const char* readerName, const uint8_t* atr, size_t atrLen
     state().atr.assign(atr, atr + atrLength);
 }
 
-void scripted_invalidate_contexts() {
-    state().validContexts.clear();
+void scripted_invalidate_contexts(int checkedLocally) {
+    State& s = state();
+    if (checkedLocally != 0) {
+        s.staleContexts.insert(s.validContexts.begin(), s.validContexts.end());
+    }
+    s.validContexts.clear();
 }
 
 size_t scripted_last_command(uint8_t* out, size_t capacity) {
@@ -111,12 +116,15 @@ LONG SCardEstablishContext(DWORD dwScope, LPCVOID, LPCVOID, LPSCARDCONTEXT phCon
 LONG SCardReleaseContext(SCARDCONTEXT hContext) {
     count("SCardReleaseContext");
     state().last["released_context"] = static_cast<unsigned long>(hContext);
+    state().staleContexts.erase(hContext);
     return state().validContexts.erase(hContext) == 1 ? SCARD_S_SUCCESS : SCARD_E_INVALID_HANDLE;
 }
 
 LONG SCardIsValidContext(SCARDCONTEXT hContext) {
     count("SCardIsValidContext");
-    return state().validContexts.count(hContext) == 1 ? SCARD_S_SUCCESS : SCARD_E_INVALID_HANDLE;
+    const State& s = state();
+    const bool known = s.validContexts.count(hContext) == 1 || s.staleContexts.count(hContext) == 1;
+    return known ? SCARD_S_SUCCESS : SCARD_E_INVALID_HANDLE;
 }
 
 LONG SCardConnect(SCARDCONTEXT hContext, LPCSTR szReader, DWORD dwShareMode,
@@ -127,6 +135,9 @@ LONG SCardConnect(SCARDCONTEXT hContext, LPCSTR szReader, DWORD dwShareMode,
     s.last["connect_context"] = static_cast<unsigned long>(hContext);
     s.last["share_mode"] = dwShareMode;
     s.last["protocols"] = dwPreferredProtocols;
+    if (s.staleContexts.count(hContext) == 1) {
+        return SCARD_E_NO_SERVICE;
+    }
     if (s.validContexts.count(hContext) == 0) {
         return SCARD_E_INVALID_HANDLE;
     }

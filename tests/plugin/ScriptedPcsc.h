@@ -16,8 +16,10 @@ void scripted_set_reported_length(unsigned long length);
 void scripted_set_connect_result(long result);
 void scripted_set_establish_result(long result);
 void scripted_set_card(const char* readerName, const uint8_t* atr, size_t atrLength);
-// As after a resource-manager restart: no context is valid any more.
-void scripted_invalidate_contexts();
+// As after a resource-manager restart: no context is valid any more. With
+// checkedLocally the old contexts still pass SCardIsValidContext, as with
+// pcsc-lite, but every call through them gives SCARD_E_NO_SERVICE.
+void scripted_invalidate_contexts(int checkedLocally);
 size_t scripted_last_command(uint8_t* out, size_t capacity);
 // Calls made to the named entry point since the last reset.
 int scripted_calls(const char* entry);
