@@ -102,7 +102,8 @@ TEST_F(VirtualCard, ReadRecordWithTheWrongLengthFails) {
     Bytes record(10);
     EXPECT_EQ(card.read_record(1, 10, SIMCard::kModeAbsolute, record), 0);
     EXPECT_EQ(card.sim_error(), -14);
-    EXPECT_EQ(card.read_record(6, 28, SIMCard::kModeAbsolute, Bytes(28)), 0);
+    Bytes full(28);
+    EXPECT_EQ(card.read_record(6, 28, SIMCard::kModeAbsolute, full), 0);
     EXPECT_EQ(card.sim_error(), -5);
 }
 
