@@ -1,12 +1,15 @@
 // The shipped language file must hold every text the editor shows, with the
 // placeholders that the code fills.
 
+#include "CaseInsensitive.h"
 #include "LanguageFile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace pelmora::velmet {
 namespace {
@@ -67,6 +70,19 @@ std::string conversions(std::u16string_view text) {
     return found;
 }
 
+// The access key of a menu text: the character after a single "&".
+char16_t accessKey(std::u16string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (text[i + 1] != u'&') {
+                return platform::foldCase(text[i + 1]);
+            }
+            ++i;
+        }
+    }
+    return 0;
+}
+
 class LangIni : public ::testing::Test {
 protected:
     const LanguageFile m_file = LanguageFile::load(PELMORA_SOURCE_DATA "/lang.ini");
@@ -91,6 +107,39 @@ TEST_F(LangIni, EveryLanguageIsNamedAndKeepsThePlaceholders) {
         EXPECT_LE(language.section.size(), kLanguageSectionLength);
         for (const auto& [number, args] : usedTexts()) {
             EXPECT_EQ(conversions(m_file.text(number, language.section)), args) << number;
+        }
+    }
+}
+
+} // namespace
+} // namespace pelmora::velmet
+
+namespace pelmora::velmet {
+namespace {
+
+TEST_F(LangIni, AccessKeysAreUniqueWithinEachMenu) {
+    const std::vector<std::vector<int>> menus = {
+        {173, 174, 175, 176, 177},                          // the menu bar
+        {150, 151, 152, 153, 154, 155, 180},                // File
+        {163, 164, 165, 166, 167, 168, 169, 170, 230, 171}, // Edit
+        {22, 23, 158, 159, 152, 160, 161, 162},             // SIM
+        {172, 223},                                         // Options
+        {178, 227, 179},                                    // Help
+        {165, 166, 167, 168, 156, 157, 169, 170, 232},      // list context menu
+    };
+    for (const LanguageChoice& language : m_file.languages()) {
+        for (const auto& menu : menus) {
+            std::vector<char16_t> keys;
+            for (int number : menu) {
+                const char16_t key = accessKey(m_file.text(number, language.section));
+                if (key == 0) {
+                    continue;
+                }
+                EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0)
+                    << std::string(language.section.begin(), language.section.end()) << " text "
+                    << number;
+                keys.push_back(key);
+            }
         }
     }
 }

@@ -278,6 +278,18 @@ TEST_F(SettingsTest, SpecialRulesOfSingleKeys) {
     EXPECT_EQ(s.backupFolder.size(), kPathLength);
 }
 
+TEST_F(SettingsTest, LoggingOnAtLoadSwitchesTheLogsOn) {
+    const fs::path logs = m_home.root() / "logs";
+    writeSettings("ENABLE_LOG=2\r\n");
+    EXPECT_FALSE(load().enableLog);
+    EXPECT_FALSE(fs::exists(logs / "wenlo.log"));
+
+    writeSettings("ENABLE_LOG=1\r\n");
+    EXPECT_TRUE(load().enableLog);
+    EXPECT_TRUE(fs::exists(logs / "wenlo.log"));
+    EXPECT_TRUE(fs::exists(logs / "wenlo_dll.log"));
+}
+
 TEST_F(SettingsTest, RectanglesAreReadOnlyWhenRememberedButAlwaysWritten) {
     writeSettings("SAVEWINDOWPOS=0\r\nMAINWND=01000000020000000300000004000000"
                   "0A\r\n");
