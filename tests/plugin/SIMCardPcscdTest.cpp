@@ -24,7 +24,10 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kReader = "Virtual PCD 00 00";
+// The driver's second reader, so that this test and the virtual SIM's own
+// end-to-end tests (on the first) can run side by side.
+constexpr const char* kReader = "Virtual PCD 00 01";
+constexpr const char* kReaderPort = "35964";
 const char* const kDemoCard = PELMORA_SOURCE_DATA "/cards/demo.simcard";
 
 // virtualsim-vpcd as a child process, ended by its PID.
@@ -32,7 +35,7 @@ class VpcdProcess {
 public:
     explicit VpcdProcess(const char* profile) {
         std::string program = VIRTUALSIM_VPCD;
-        std::string port = "35963";
+        std::string port = kReaderPort;
         std::string card = profile;
         std::string portOption = "--port";
         char* argv[] = {program.data(), portOption.data(), port.data(), card.data(), nullptr};
@@ -102,9 +105,9 @@ protected:
 };
 
 TEST_F(SIMCardThroughPcscd, SelectsAndReadsARecordOfTheDemoCard) {
-    ASSERT_EQ(m_card.connect(&m_context, u"Virtual PCD 00 00"), 1)
+    ASSERT_EQ(m_card.connect(&m_context, u"Virtual PCD 00 01"), 1)
         << std::hex << static_cast<uint32_t>(m_card.pcsc_result());
-    EXPECT_EQ(m_card.reader_name(), u"Virtual PCD 00 00");
+    EXPECT_EQ(m_card.reader_name(), u"Virtual PCD 00 01");
 
     auto loaded = virtualsim::VirtualCard::fromProfile(kDemoCard);
     ASSERT_TRUE(std::holds_alternative<std::unique_ptr<virtualsim::VirtualCard>>(loaded));
