@@ -7,14 +7,12 @@
 #include "pcsc/Winscard.h"
 
 #include "VirtualCard.h"
+#include "VpcdProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <variant>
 
@@ -24,33 +22,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
-// The driver's second reader, so that this test and the virtual SIM's own
-// end-to-end tests (on the first) can run side by side.
-constexpr const char* kReader = "Virtual PCD 00 01";
-constexpr const char* kReaderPort = "35964";
+constexpr const char* kReader = kVpcdReader;
 const char* const kDemoCard = PELMORA_SOURCE_DATA "/cards/demo.simcard";
-
-// virtualsim-vpcd as a child process, ended by its PID.
-class VpcdProcess {
-public:
-    explicit VpcdProcess(const char* profile) {
-        std::string program = VIRTUALSIM_VPCD;
-        std::string port = kReaderPort;
-        std::string card = profile;
-        std::string portOption = "--port";
-        char* argv[] = {program.data(), portOption.data(), port.data(), card.data(), nullptr};
-        EXPECT_EQ(posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
-    }
-    ~VpcdProcess() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-private:
-    pid_t m_pid = -1;
-};
 
 class SIMCardThroughPcscd : public ::testing::Test {
 protected:
