@@ -22,6 +22,11 @@ public:
     int32_t lastResult = 0;
     int32_t lastError = 0;
     int32_t pinType = 1; // the PIN the running PIN dialog works on: 1 or 2
+    // The reader this document stands for (its caption in the tree).
+    std::u16string reader;
+    // ICCID of the card the books were read from: a reconnected card with the
+    // same ICCID keeps them.
+    std::u16string booksCardId;
 
     [[nodiscard]] const std::u16string& readerLine() const { return m_readerLine; }
     void setReaderLine(std::u16string_view text);
@@ -32,6 +37,8 @@ public:
     void setPin1(std::u16string_view pin) { m_pin1.assign(pin.substr(0, kPinWidth)); }
     void setPin2(std::u16string_view pin) { m_pin2.assign(pin.substr(0, kPinWidth)); }
     void forgetPins();
+    // Frees the buffer of PIN type (1 or 2).
+    void forgetPin(int type) { type == 2 ? m_pin2.clear() : m_pin1.clear(); }
 
     // After the card was disconnected: no handle, no card information, no
     // PINs, an empty reader line and no books.

@@ -105,6 +105,11 @@ public:
     void markUnchanged() { m_unchanged = true; }
     void markChanged() { m_unchanged = false; }
 
+    // A book whose last card read failed holds only part of the card's
+    // records; it must not be written back until read in full.
+    [[nodiscard]] bool incomplete() const { return m_incomplete; }
+    void setIncomplete(bool incomplete) { m_incomplete = incomplete; }
+
     [[nodiscard]] const FileDescription& fileDescription() const { return m_fileDescription; }
     void setFileDescription(const FileDescription& description) { m_fileDescription = description; }
 
@@ -120,6 +125,7 @@ private:
     std::vector<UndoRecord> m_undo;
     std::vector<UndoRecord> m_redo;
     bool m_unchanged = true;
+    bool m_incomplete = false;
     int m_searchPosition = 0;
 
     [[nodiscard]] RecordKind recordKind() const {

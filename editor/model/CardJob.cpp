@@ -1,0 +1,207 @@
+#include "CardJob.h"
+
+#include "BookKind.h"
+#include "LangText.h"
+
+#include <algorithm>
+
+namespace pelmora::model {
+
+namespace {
+
+using velmet::langText;
+
+struct JobContext {
+    CardJob* job;
+    bool restoring;
+};
+
+JobProgress& progressOf(CardJob& job) {
+    static SilentProgress silent;
+    return job.progress != nullptr ? *job.progress : silent;
+}
+
+// The bar takes a 16-bit maximum.
+int barRange(int count) {
+    return std::clamp(count, 0, 65535);
+}
+
+void readProgress(int index, int total, const char16_t*, const char16_t*, intptr_t user) {
+    auto* job = reinterpret_cast<CardJob*>(user);
+    JobProgress& p = progressOf(*job);
+    p.status(langText(87, index, total));
+    p.step();
+}
+
+void writeProgress(int index, int total, const char16_t*, const char16_t*, intptr_t user) {
+    auto* job = reinterpret_cast<CardJob*>(user);
+    JobProgress& p = progressOf(*job);
+    p.status(langText(88, index, total));
+    p.step();
+}
+
+int backupProgress(int record, int recordCount, int fileId, int, intptr_t user) {
+    auto* context = reinterpret_cast<JobContext*>(user);
+    JobProgress& p = progressOf(*context->job);
+    p.status(langText(89, record, recordCount));
+    p.title(langText(context->restoring ? 93 : 92, backupFileCaption(fileId)));
+    return 1;
+}
+
+FileDescription descriptionOf(const PhoneBookRequest& r) {
+    return {r.fileSize,      r.fileType,        r.structure, r.recordLength,
+            r.readCondition, r.updateCondition, r.unused};
+}
+
+} // namespace
+
+std::u16string backupFileCaption(int fileId) {
+    for (size_t i = 0; i < kBookCreationOrder.size(); ++i) {
+        if (static_cast<int>(kBookCreationOrder[i]) == fileId && fileId != 0) {
+            return langText(24 + static_cast<int>(i));
+        }
+    }
+    return {};
+}
+
+void CardJobRunner::work(CardJob& job) const {
+    job.succeeded = false;
+    job.technicalProblem = false;
+    if (job.card != nullptr) {
+        const bool messages = job.category != nullptr && job.category->isMessages();
+        switch (job.kind) {
+        case CardJobKind::ReadBook:
+            if (job.category != nullptr) {
+                messages ? readMessages(job) : readPhoneBook(job);
+            }
+            break;
+        case CardJobKind::WriteBook:
+            if (job.category != nullptr) {
+                messages ? writeMessages(job) : writePhoneBook(job);
+            }
+            break;
+        case CardJobKind::Backup:
+            backup(job);
+            break;
+        case CardJobKind::Restore:
+            restore(job);
+            break;
+        }
+        job.lastError = job.card->lastError;
+    }
+    progressOf(job).done();
+}
+
+std::thread CardJobRunner::start(CardJob& job) const {
+    return std::thread([this, &job] { work(job); });
+}
+
+void CardJobRunner::run(CardJob& job) const {
+    std::thread worker = start(job);
+    worker.join();
+}
+
+void CardJobRunner::readPhoneBook(CardJob& job) const {
+    JobProgress& p = progressOf(job);
+    CardDocument& card = *job.card;
+    Category& category = *job.category;
+    p.title(langText(84));
+    p.range(100);
+    card.lastError = 0;
+    PhoneBookRequest request{};
+    if (m_calls.readPhoneBook(card, category.kind(), request) == 0) {
+        category.setIncomplete(true);
+        job.technicalProblem = card.lastError == -18;
+        return;
+    }
+    const int count = std::clamp<int>(request.count, 0, Category::kMaxSlots);
+    p.range(barRange(count));
+    if (!category.setCapacity(static_cast<uint32_t>(count))) {
+        category.setIncomplete(true);
+        return;
+    }
+    category.clear();
+    PhoneBookRequest full{};
+    full.entries = category.entries().data();
+    full.count = static_cast<int32_t>(category.slotCount());
+    full.progress = readProgress;
+    full.user = reinterpret_cast<intptr_t>(&job);
+    const int result = m_calls.readPhoneBook(card, category.kind(), full);
+    category.setFileDescription(descriptionOf(full));
+    job.succeeded = result != 0;
+    category.setIncomplete(!job.succeeded);
+    job.technicalProblem = !job.succeeded && card.lastError == -18;
+}
+
+void CardJobRunner::readMessages(CardJob& job) const {
+    JobProgress& p = progressOf(job);
+    CardDocument& card = *job.card;
+    Category& category = *job.category;
+    p.title(langText(86));
+    SmsRequest request{};
+    if (m_calls.readMessages(card, request) == 0) {
+        category.setIncomplete(true);
+        return;
+    }
+    const int count = std::clamp<int>(request.count, 0, Category::kMaxSlots);
+    p.range(barRange(count));
+    if (!category.setCapacity(static_cast<uint32_t>(count))) {
+        category.setIncomplete(true);
+        return;
+    }
+    category.clear();
+    SmsRequest full{};
+    full.entries = category.messages().data();
+    full.count = static_cast<int32_t>(category.slotCount());
+    full.progress = readProgress;
+    full.user = reinterpret_cast<intptr_t>(&job);
+    job.succeeded = m_calls.readMessages(card, full) != 0;
+    category.setIncomplete(!job.succeeded);
+}
+
+void CardJobRunner::writePhoneBook(CardJob& job) const {
+    JobProgress& p = progressOf(job);
+    Category& category = *job.category;
+    p.title(langText(85));
+    const uint32_t count = category.slotCount();
+    if (count == 0) {
+        // Nothing to write is nothing that failed.
+        job.succeeded = true;
+        return;
+    }
+    p.range(barRange(static_cast<int>(count)));
+    PhoneBookRequest request{};
+    request.entries = category.entries().data();
+    request.count = static_cast<int32_t>(count);
+    request.progress = writeProgress;
+    request.user = reinterpret_cast<intptr_t>(&job);
+    job.succeeded = m_calls.writePhoneBook(*job.card, category.kind(), request) != 0;
+}
+
+void CardJobRunner::writeMessages(CardJob& job) const {
+    JobProgress& p = progressOf(job);
+    Category& category = *job.category;
+    p.title(langText(86));
+    SmsRequest request{};
+    request.entries = category.messages().data();
+    request.count = static_cast<int32_t>(category.slotCount());
+    request.progress = writeProgress;
+    request.user = reinterpret_cast<intptr_t>(&job);
+    job.succeeded = m_calls.writeMessages(*job.card, request) != 0;
+}
+
+void CardJobRunner::backup(CardJob& job) const {
+    progressOf(job).title(langText(90));
+    JobContext context{&job, false};
+    job.succeeded = m_calls.backup(*job.card, job.file, backupProgress,
+                                   reinterpret_cast<intptr_t>(&context)) != 0;
+}
+
+void CardJobRunner::restore(CardJob& job) const {
+    progressOf(job).title(langText(91));
+    JobContext context{&job, true};
+    job.succeeded = m_calls.restore(*job.card, job.file, backupProgress,
+                                    reinterpret_cast<intptr_t>(&context)) != 0;
+}
+
+} // namespace pelmora::model

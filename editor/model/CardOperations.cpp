@@ -1,0 +1,362 @@
+#include "CardOperations.h"
+
+#include "Records.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+namespace pelmora::model {
+
+namespace {
+
+// Stops the periodic reader refresh for the length of a command.
+class RefreshPause {
+public:
+    explicit RefreshPause(CardHost& host) : m_host(host) { m_host.stopRefresh(); }
+    ~RefreshPause() { m_host.restartRefresh(); }
+    RefreshPause(const RefreshPause&) = delete;
+    RefreshPause& operator=(const RefreshPause&) = delete;
+
+private:
+    CardHost& m_host;
+};
+
+constexpr int kConditionPin1 = 1;
+constexpr int kConditionPin2 = 2;
+
+// Records of the book as its file description gives them; -1 when unknown.
+int recordCount(const SimInfo& info) {
+    const int32_t size = info.bookAttributes[0];
+    const int32_t length = info.bookAttributes[3];
+    if (size <= 0 || length <= 0) {
+        return -1;
+    }
+    return size / length;
+}
+
+} // namespace
+
+CardOptions cardOptions(const velmet::Settings& settings) {
+    return {settings.simReadWriteAll, settings.simSaveUpdatedOnly, settings.allowEmptyNameContacts,
+            settings.simWithoutHoles};
+}
+
+int CardOperations::checkCard(CardDocument& card) const {
+    card.lastResult = 0;
+    card.info = SimInfo{};
+    if (card.connection == nullptr) {
+        return 0;
+    }
+    const int result = m_calls.cardInfo(card);
+    if (result == 0) {
+        closeCard(card);
+    }
+    return result;
+}
+
+void CardOperations::closeCard(CardDocument& card) const {
+    m_calls.close(card);
+}
+
+bool CardOperations::openOne(CardDocument& card, bool& keptBooks) const {
+    keptBooks = true;
+    if (checkCard(card) != 0) {
+        return true;
+    }
+    if (m_calls.connect(card, card.reader) == 0) {
+        return false;
+    }
+    const std::u16string iccid(fieldText(card.info.iccid));
+    const bool sameCard = !card.booksCardId.empty() && iccid == card.booksCardId;
+    if (!sameCard) {
+        // Another card (or the first one): its books replace the old ones,
+        // after asking when edits would be lost.
+        if (card.anyChanged() && !m_host.confirmDiscard(card)) {
+            closeCard(card);
+            return false;
+        }
+        card.releaseCategories();
+        keptBooks = false;
+    }
+    if (!m_pins.verifyChooser(card, 1, false)) {
+        closeCard(card);
+        return false;
+    }
+    if (!keptBooks) {
+        card.booksCardId = iccid;
+    }
+    return true;
+}
+
+CardDocument* CardOperations::openCard(std::span<CardDocument* const> candidates) const {
+    for (CardDocument* card : candidates) {
+        if (card == nullptr) {
+            continue;
+        }
+        bool keptBooks = true;
+        if (openOne(*card, keptBooks)) {
+            if (!keptBooks) {
+                probeBooks(*card);
+            }
+            return card;
+        }
+    }
+    return nullptr;
+}
+
+CardDocument* CardOperations::openCardAsking(std::span<CardDocument* const> readers) const {
+    std::vector<CardDocument*> present;
+    for (CardDocument* card : readers) {
+        if (card == nullptr) {
+            continue;
+        }
+        if (checkCard(*card) != 0) {
+            present.push_back(card);
+            continue;
+        }
+        CardDocument probe;
+        if (m_calls.connect(probe, card->reader) != 0) {
+            m_calls.close(probe);
+            present.push_back(card);
+        }
+    }
+    if (present.empty()) {
+        return nullptr;
+    }
+    CardDocument* chosen = m_host.chooseReader(present);
+    if (chosen == nullptr) {
+        return nullptr;
+    }
+    CardDocument* const one[] = {chosen};
+    return openCard(one);
+}
+
+void CardOperations::probeBooks(CardDocument& card) const {
+    static constexpr uint16_t kProbeOrder[] = {kBookNextel, kBookAdn, kBookMsisdn, kBookLnd,
+                                               kBookFdn,    kBookSdn, kBookBdn};
+    for (uint16_t kind : kProbeOrder) {
+        PhoneBookRequest request{};
+        if (m_calls.readPhoneBook(card, kind, request) != 0) {
+            card.addCategory(kind, 0);
+        }
+    }
+    SmsRequest messages{};
+    if (m_calls.readMessages(card, messages) != 0) {
+        card.addCategory(kBookSms, 0);
+    }
+}
+
+std::vector<Category*> CardOperations::booksWorkedOn(Document& document, Category* selected) const {
+    std::vector<Category*> books;
+    const auto& all = document.categories();
+    if (all.empty()) {
+        return books;
+    }
+    if (m_options.readWriteAll) {
+        for (const auto& c : all) {
+            books.push_back(c.get());
+        }
+        return books;
+    }
+    for (const auto& c : all) {
+        if (c.get() == selected) {
+            books.push_back(selected);
+            return books;
+        }
+    }
+    books.push_back(all.front().get());
+    return books;
+}
+
+void CardOperations::afterRead(Category& category) const {
+    if (!m_options.allowEmptyNameContacts && category.isPhoneBook()) {
+        for (PhoneBookEntry& e : category.entries()) {
+            if (fieldText(e.name).empty()) {
+                e = PhoneBookEntry{};
+            }
+        }
+    }
+    category.markUnchanged();
+    if (m_options.withoutHoles) {
+        category.compact();
+    }
+}
+
+CardReport CardOperations::readSim(CardDocument& document, Category* selected,
+                                   JobProgress& progress) const {
+    CardReport report;
+    RefreshPause pause(m_host);
+    CardDocument* const candidates[] = {&document};
+    CardDocument* card = openCard(candidates);
+    if (card == nullptr) {
+        return report;
+    }
+    report.opened = true;
+    for (Category* category : booksWorkedOn(*card, selected)) {
+        CardJob job;
+        job.kind = CardJobKind::ReadBook;
+        job.card = card;
+        job.category = category;
+        job.progress = &progress;
+        m_runner.run(job);
+        if (job.technicalProblem) {
+            m_host.showError(kTechnicalProblemText);
+        }
+        (job.succeeded ? report.done : report.failed).push_back(category->kind());
+        afterRead(*category);
+    }
+    return report;
+}
+
+bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const {
+    if (updateCondition == kConditionPin1 && pin1Enabled != 0 && !card.pin1().present()) {
+        return m_pins.verifyChooser(card, 1, false);
+    }
+    if (updateCondition == kConditionPin2 && !card.pin2().present()) {
+        return m_pins.verifyChooser(card, 2, false);
+    }
+    return true;
+}
+
+bool CardOperations::writeOne(Document& document, CardDocument& card, Category& category,
+                              JobProgress& progress, CardReport& report) const {
+    const bool fromCard = &document == &card;
+    if (fromCard && m_options.saveUpdatedOnly && category.unchanged()) {
+        report.skipped.push_back(category.kind());
+        return true;
+    }
+    if (category.incomplete()) {
+        // Writing a book that was read only in part would blank the records
+        // that were never read.
+        report.failed.push_back(category.kind());
+        return true;
+    }
+    SimInfo book{};
+    book.read_details = 1;
+    book.book_file = category.kind();
+    if (m_calls.cardInfo(card, book) == 0) {
+        report.failed.push_back(category.kind());
+        return true;
+    }
+    if (!pinForUpdate(card, book.bookAttributes[5], book.pin1Enabled)) {
+        report.stopped = true;
+        return false;
+    }
+    const int records = recordCount(book);
+    if (category.isPhoneBook() && records >= 0) {
+        std::vector<int> beyond;
+        for (int slot = records; slot < static_cast<int>(category.slotCount()); ++slot) {
+            if (!category.isEmpty(slot)) {
+                beyond.push_back(slot);
+            }
+        }
+        if (!beyond.empty() && !m_host.confirmCut(category.kind(), beyond)) {
+            report.skipped.push_back(category.kind());
+            return true;
+        }
+    }
+    CardJob job;
+    job.kind = CardJobKind::WriteBook;
+    job.card = &card;
+    job.category = &category;
+    job.progress = &progress;
+    m_runner.run(job);
+    if (!job.succeeded) {
+        report.failed.push_back(category.kind());
+        return true;
+    }
+    report.done.push_back(category.kind());
+    // A file's books written to a card do not make the file saved.
+    if (fromCard) {
+        category.markUnchanged();
+    }
+    return true;
+}
+
+CardReport CardOperations::writeSim(Document& document, Category* selected,
+                                    std::span<CardDocument* const> readers,
+                                    JobProgress& progress) const {
+    CardReport report;
+    RefreshPause pause(m_host);
+    CardDocument* card = nullptr;
+    if (document.kind() == DocumentKind::Card) {
+        CardDocument* const candidates[] = {static_cast<CardDocument*>(&document)};
+        card = openCard(candidates);
+    } else {
+        card = openCardAsking(readers);
+    }
+    if (card == nullptr) {
+        return report;
+    }
+    report.opened = true;
+    for (Category* category : booksWorkedOn(document, selected)) {
+        if (!writeOne(document, *card, *category, progress, report)) {
+            break;
+        }
+    }
+    return report;
+}
+
+CardReport CardOperations::backupSim(CardDocument& document, const std::filesystem::path& file,
+                                     JobProgress& progress) const {
+    CardReport report;
+    RefreshPause pause(m_host);
+    CardDocument* const candidates[] = {&document};
+    CardDocument* card = openCard(candidates);
+    if (card == nullptr) {
+        return report;
+    }
+    report.opened = true;
+    // Into a fresh file beside the old one, which is replaced only by a
+    // complete backup.
+    std::string pattern = file.string() + ".XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        report.failed.push_back(0xFFFF);
+        return report;
+    }
+    ::close(fd);
+    const std::filesystem::path partial(pattern);
+    std::error_code ec;
+    std::filesystem::remove(partial, ec); // the plug-in creates its own file
+    CardJob job;
+    job.kind = CardJobKind::Backup;
+    job.card = card;
+    job.file = partial.u16string();
+    job.progress = &progress;
+    m_runner.run(job);
+    if (job.succeeded) {
+        std::filesystem::rename(partial, file, ec);
+    }
+    if (!job.succeeded || ec) {
+        std::filesystem::remove(partial, ec);
+        report.failed.push_back(0xFFFF);
+        return report;
+    }
+    report.done.push_back(0xFFFF);
+    return report;
+}
+
+CardReport CardOperations::restoreSim(CardDocument& document, const std::filesystem::path& file,
+                                      JobProgress& progress) const {
+    CardReport report;
+    RefreshPause pause(m_host);
+    CardDocument* const candidates[] = {&document};
+    CardDocument* card = openCard(candidates);
+    if (card == nullptr) {
+        return report;
+    }
+    report.opened = true;
+    CardJob job;
+    job.kind = CardJobKind::Restore;
+    job.card = card;
+    job.file = file.u16string();
+    job.progress = &progress;
+    m_runner.run(job);
+    (job.succeeded ? report.done : report.failed).push_back(0xFFFF);
+    return report;
+}
+
+} // namespace pelmora::model

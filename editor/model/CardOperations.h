@@ -1,0 +1,110 @@
+#pragma once
+// The card commands below the window: opening, checking and closing the card
+// of a reader, probing its books, and Read SIM, Write SIM, Backup SIM and
+// Restore SIM, whose plug-in calls run as jobs on a worker thread.
+
+#include "CardDocument.h"
+#include "CardJob.h"
+#include "JobProgress.h"
+#include "PinFlows.h"
+#include "PluginCalls.h"
+#include "Settings.h"
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace pelmora::model {
+
+class FileDocument;
+
+// The settings that steer Read SIM and Write SIM.
+struct CardOptions {
+    bool readWriteAll = true;            // every book of the document, else the selected one
+    bool saveUpdatedOnly = true;         // a card document writes only changed books
+    bool allowEmptyNameContacts = false; // keep entries with a number but no name
+    bool withoutHoles = true;            // compact books after reading
+};
+[[nodiscard]] CardOptions cardOptions(const velmet::Settings& settings);
+
+// What the commands need from the user or the window.
+class CardHost {
+public:
+    virtual ~CardHost() = default;
+    // Picks one of the readers whose card can be opened; nullptr: cancelled.
+    virtual CardDocument* chooseReader(const std::vector<CardDocument*>& readers) = 0;
+    // A different card sits in the reader: may the unsaved edits be dropped?
+    virtual bool confirmDiscard(CardDocument& card) = 0;
+    // These non-empty slots do not fit the card's book: write the rest anyway?
+    virtual bool confirmCut(uint16_t kind, const std::vector<int>& slots) = 0;
+    // The message for a read that failed with status 6Fxx.
+    virtual void showError(std::u16string_view text) = 0;
+    // The periodic reader refresh: stopped (and waited for) before a job.
+    virtual void stopRefresh() {}
+    virtual void restartRefresh() {}
+};
+
+// The one message the card commands show in their own words.
+inline constexpr std::u16string_view kTechnicalProblemText =
+    u"Error 0x6F00: Technical problem with no diagnostic given";
+
+// Outcome of a card command.
+struct CardReport {
+    bool opened = false;           // a card was opened to work on
+    std::vector<uint16_t> done;    // books read or written
+    std::vector<uint16_t> failed;  // books the card did not take or give in full
+    std::vector<uint16_t> skipped; // books left alone (unchanged, or cut refused)
+    bool stopped = false;          // a PIN step failed: the command stopped there
+    [[nodiscard]] bool ok() const { return opened && failed.empty() && !stopped; }
+};
+
+class CardOperations {
+public:
+    CardOperations(const PluginCalls& calls, PinPrompter& prompter, CardHost& host,
+                   CardOptions options)
+        : m_calls(calls), m_pins(calls, prompter), m_host(host), m_options(options),
+          m_runner(calls) {}
+
+    // Non-zero while connected and answering; a card that stopped answering is closed.
+    int checkCard(CardDocument& card) const;
+    void closeCard(CardDocument& card) const;
+    // The first candidate whose card is (or can be) opened and given PIN1
+    // where needed; nullptr when none.
+    CardDocument* openCard(std::span<CardDocument* const> candidates) const;
+    // Offers the readers whose card can be opened, then opens the chosen one.
+    CardDocument* openCardAsking(std::span<CardDocument* const> readers) const;
+    // A category, without slots, for every book the card answers for.
+    void probeBooks(CardDocument& card) const;
+
+    // selected: the selected book of the document, or nullptr for the document.
+    CardReport readSim(CardDocument& card, Category* selected, JobProgress& progress) const;
+    // A card document writes to its own card; a file document to the card of
+    // the reader the host picks among readers.
+    CardReport writeSim(Document& document, Category* selected,
+                        std::span<CardDocument* const> readers, JobProgress& progress) const;
+    // The backup replaces an existing file only once it is complete.
+    CardReport backupSim(CardDocument& card, const std::filesystem::path& file,
+                         JobProgress& progress) const;
+    CardReport restoreSim(CardDocument& card, const std::filesystem::path& file,
+                          JobProgress& progress) const;
+
+    [[nodiscard]] const PinFlows& pins() const { return m_pins; }
+
+private:
+    [[nodiscard]] std::vector<Category*> booksWorkedOn(Document& document,
+                                                       Category* selected) const;
+    bool openOne(CardDocument& card, bool& keptBooks) const;
+    bool writeOne(Document& document, CardDocument& card, Category& category, JobProgress& progress,
+                  CardReport& report) const;
+    bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
+    void afterRead(Category& category) const;
+
+    const PluginCalls& m_calls;
+    PinFlows m_pins;
+    CardHost& m_host;
+    CardOptions m_options;
+    CardJobRunner m_runner;
+};
+
+} // namespace pelmora::model

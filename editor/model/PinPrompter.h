@@ -1,0 +1,41 @@
+#pragma once
+// What the PIN flows ask of the user. The window shows its PIN dialogs, the
+// command-line editor reads from the terminal; neither decides anything.
+
+#include "SecretText.h"
+
+namespace pelmora::model {
+
+enum class PinNotice {
+    CardNotAnswering, // the card could not be read
+    PinBlocked,       // no attempts left for the PIN
+    PukBlocked,       // no attempts left for the unblocking key
+    PinsDiffer,       // the new PIN and its confirmation differ
+    CardRefused,      // the card refused enabling or disabling PIN1
+};
+
+struct PinChange {
+    bool disablePin1 = false; // PIN1 only: switch the PIN check off instead
+    SecretText newPin;
+    SecretText confirmation;
+};
+
+struct PinUnblock {
+    SecretText puk;
+    SecretText newPin;
+    SecretText confirmation;
+};
+
+class PinPrompter {
+public:
+    virtual ~PinPrompter() = default;
+    // type 1 or 2. failed: the previous attempt was refused and attempts is
+    // the new count (shown in red). false: cancelled.
+    virtual bool askPin(int type, int attempts, bool failed, SecretText& pin) = 0;
+    virtual bool askChange(int type, int attempts, bool pin1Disabled, bool failed,
+                           PinChange& answer) = 0;
+    virtual bool askUnblock(int type, int pukAttempts, bool failed, PinUnblock& answer) = 0;
+    virtual void notice(int type, PinNotice notice) = 0;
+};
+
+} // namespace pelmora::model

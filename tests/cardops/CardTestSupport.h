@@ -1,0 +1,124 @@
+#pragma once
+// A scripted user for the card-operation tests: PINs and answers queued in
+// advance, every question and notice recorded.
+
+#include "CardOperations.h"
+#include "FakePlugin.h"
+#include "Records.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace pelmora::model::test {
+
+struct ScriptedUser : PinPrompter, CardHost {
+    std::deque<std::u16string> pins; // answers to askPin, in order
+    std::deque<std::u16string> puks; // askUnblock: PUK, new PIN (confirmed alike)
+    struct Change {
+        bool disable;
+        std::u16string newPin, confirmation;
+    };
+    std::deque<Change> changes;
+    std::vector<std::string> asked; // "pin1 3", "pin1 2 red", "puk1 10", "change1"
+    std::vector<PinNotice> notices;
+    std::vector<std::u16string> errors;
+    bool allowCut = false;
+    bool allowDiscard = false;
+    std::vector<int> cutSlots;
+    int stops = 0, restarts = 0;
+
+    bool askPin(int type, int attempts, bool failed, SecretText& pin) override {
+        asked.push_back("pin" + std::to_string(type) + " " + std::to_string(attempts) +
+                        (failed ? " red" : ""));
+        if (pins.empty()) {
+            return false;
+        }
+        pin.assign(pins.front());
+        pins.pop_front();
+        return true;
+    }
+    bool askChange(int type, int, bool pin1Disabled, bool, PinChange& answer) override {
+        asked.push_back("change" + std::to_string(type) + (pin1Disabled ? " disabled" : ""));
+        if (changes.empty()) {
+            return false;
+        }
+        answer.disablePin1 = changes.front().disable;
+        answer.newPin.assign(changes.front().newPin);
+        answer.confirmation.assign(changes.front().confirmation);
+        changes.pop_front();
+        return true;
+    }
+    bool askUnblock(int type, int pukAttempts, bool, PinUnblock& answer) override {
+        asked.push_back("puk" + std::to_string(type) + " " + std::to_string(pukAttempts));
+        if (puks.size() < 2) {
+            return false;
+        }
+        answer.puk.assign(puks[0]);
+        answer.newPin.assign(puks[1]);
+        answer.confirmation.assign(puks[1]);
+        puks.pop_front();
+        puks.pop_front();
+        return true;
+    }
+    void notice(int, PinNotice n) override { notices.push_back(n); }
+
+    CardDocument* chooseReader(const std::vector<CardDocument*>& readers) override {
+        asked.push_back("reader");
+        return readers.empty() ? nullptr : readers.front();
+    }
+    bool confirmDiscard(CardDocument&) override {
+        asked.push_back("discard");
+        return allowDiscard;
+    }
+    bool confirmCut(uint16_t, const std::vector<int>& slots) override {
+        cutSlots = slots;
+        return allowCut;
+    }
+    void showError(std::u16string_view text) override { errors.emplace_back(text); }
+    void stopRefresh() override { ++stops; }
+    void restartRefresh() override { ++restarts; }
+};
+
+inline PhoneBookEntry contact(std::u16string_view name, std::u16string_view number) {
+    PhoneBookEntry e{};
+    setFieldText(e.name, name);
+    setFieldText(e.value0, number);
+    return e;
+}
+
+// A card with an ADN book of `records` slots and an FDN book of 5.
+inline void standardCard(int records = 10) {
+    resetFakeCard();
+    FakeCard& c = fakeCard();
+    c.books[0x6F3A].records.resize(records);
+    c.books[0x6F3B].records.resize(5);
+    c.books[0x6F3B].updateCondition = 2;
+}
+
+class CardOperationsFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        standardCard();
+        ASSERT_TRUE(bindFake(binding));
+        card.reader = u"Reader A";
+    }
+    CardOperations ops(CardOptions options = {}) {
+        return CardOperations(calls, user, user, options);
+    }
+    Category& book(uint16_t kind) {
+        Category* c = card.category(kind);
+        EXPECT_NE(c, nullptr);
+        return *c;
+    }
+
+    PluginBinding binding;
+    PluginCalls calls{binding};
+    ScriptedUser user;
+    SilentProgress progress;
+    CardDocument card;
+};
+
+} // namespace pelmora::model::test

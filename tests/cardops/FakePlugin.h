@@ -1,0 +1,53 @@
+#pragma once
+// An in-process card plug-in for the card-operation tests: one card in one
+// reader, with books, PINs and chosen failures, behind the 21 exports'
+// signatures. Lets the tests count calls and break the card at will.
+
+#include "PluginBinding.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pelmora::model::test {
+
+struct FakeBook {
+    std::vector<PhoneBookEntry> records;
+    int readCondition = 1;
+    int updateCondition = 1;
+};
+
+struct FakeCard {
+    std::vector<std::u16string> readers = {u"Reader A"};
+    bool present = true;
+    std::u16string iccid = u"8931000000000000001";
+    std::map<int, FakeBook> books;
+    std::vector<SmsEntry> messages;
+    bool hasMessages = false;
+
+    std::u16string pin1 = u"1234", pin2 = u"5678", puk1 = u"12345678", puk2 = u"87654321";
+    int pin1Attempts = 3, puk1Attempts = 10, pin2Attempts = 3, puk2Attempts = 10;
+    bool pin1Enabled = true;
+    bool pin1Verified = false, pin2Verified = false;
+
+    // Failures on the next calls.
+    int failReadKind = -1;   // the full read (with entries) of this book fails
+    int failReadError = -18; // last error after it
+    int readRecordsBeforeFailure = 0;
+    int failWriteKind = -1; // set_phone_book of this book fails after writing one record
+    bool throwInCardInfo = false;
+    bool failBackup = false; // backup_sim writes part of its file, then fails
+    bool failCardInfo = false;
+    bool failEnable = false;
+
+    int lastError = 0;
+    std::map<std::string, int> calls;
+};
+
+// The card the fake exports work on.
+FakeCard& fakeCard();
+void resetFakeCard();
+// Binds the fake exports; without is a name left out.
+bool bindFake(PluginBinding& binding, const std::string& without = "");
+
+} // namespace pelmora::model::test
