@@ -15,8 +15,7 @@ if [ -x "$bin/Velmet" ]; then
 elif [ -x "$bin/velmet-cli" ]; then
   export PELMORA_PCSC_LIBRARY="$PWD/$bin/libvirtualsim.so"
   export VIRTUALSIM_CARDS=${VIRTUALSIM_CARDS:-$PWD/data/cards/demo.simcard}
-  "$bin/velmet-cli" info
-  exec "$bin/velmet-cli" show-card
+  exec "$bin/velmet-cli" info
 else
   echo "Built: $(ls "$bin" 2>/dev/null | tr '\n' ' ')"
   echo "Not built yet: the editor window (Velmet) and the command-line editor (velmet-cli)."
