@@ -5,6 +5,7 @@
 #include <chrono>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -50,6 +51,16 @@ VpcdLink::~VpcdLink() {
 
 bool VpcdLink::readExactly(uint8_t* data, size_t size) {
     while (size > 0) {
+        if (m_stop)
+            return false;
+        // A stop signal that lands just before a blocking read would go unseen:
+        // wake up now and then to look at the flag.
+        pollfd ready{m_socket, POLLIN, 0};
+        int n = ::poll(&ready, 1, 200);
+        if (n == 0 || (n < 0 && errno == EINTR))
+            continue;
+        if (n < 0)
+            return false;
         ssize_t got = ::read(m_socket, data, size);
         if (got > 0) {
             data += got;

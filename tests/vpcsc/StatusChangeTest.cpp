@@ -8,6 +8,8 @@
 
 namespace {
 
+// The state points into the name: a temporary would dangle.
+SCARD_READERSTATE watch(std::string&&, DWORD) = delete;
 SCARD_READERSTATE watch(const std::string& name, DWORD current) {
     SCARD_READERSTATE state{};
     state.szReader = name.c_str();
@@ -126,7 +128,8 @@ TEST_F(StatusChangeTest, ReaderListNotificationReportsReadersComingAndGoing) {
 
 TEST_F(StatusChangeTest, ArgumentChecks) {
     SCARDCONTEXT context = establish();
-    SCARD_READERSTATE state = watch("Nobody", SCARD_STATE_UNAWARE);
+    const std::string nobody = "Nobody";
+    SCARD_READERSTATE state = watch(nobody, SCARD_STATE_UNAWARE);
     EXPECT_EQ(pcsc().GetStatusChange(context, 0, &state, 1), SCARD_E_UNKNOWN_READER);
     EXPECT_EQ(pcsc().GetStatusChange(context, 0, nullptr, 1), SCARD_E_INVALID_PARAMETER);
     EXPECT_EQ(pcsc().GetStatusChange(context, 0, &state, PCSCLITE_MAX_READERS_CONTEXTS + 1),
