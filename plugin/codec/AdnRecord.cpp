@@ -10,9 +10,6 @@ std::optional<AdnRecord> parseAdnRecord(std::span<const uint8_t> record) {
     if (record.size() < kAdnMinRecordLength) {
         return std::nullopt;
     }
-    if (record.size() == kAdnMinRecordLength) {
-        return AdnRecord{};
-    }
     const size_t alphaLength = record.size() - kAdnNumberLength;
     const auto number = record.subspan(alphaLength).first<kAdnNumberLength>();
     return AdnRecord{decodeAlphaIdentifier(record.first(alphaLength)), decodeAdnNumber(number),

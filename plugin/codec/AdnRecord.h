@@ -23,7 +23,7 @@ struct AdnRecord {
 };
 
 // nullopt for a record shorter than 14 bytes. A record of exactly 14 bytes has
-// no alpha identifier and reads as an empty entry, as such books always have.
+// no alpha identifier, only a number (TS 51.011 allows X = 0).
 [[nodiscard]] std::optional<AdnRecord> parseAdnRecord(std::span<const uint8_t> record);
 
 struct EncodedAdnRecord {

@@ -31,11 +31,14 @@ TEST(AdnRecord, EmptyEntryIsAllFF) {
     EXPECT_EQ(read->number, u"");
 }
 
-TEST(AdnRecord, FourteenByteRecordsReadEmptyShorterOnesNotAtAll) {
+// Records of 14 bytes carry a number without a name; the writer stores numbers
+// there, so reading them empty would lose every number of such a book.
+TEST(AdnRecord, FourteenByteRecordsHoldANumberShorterOnesNothing) {
     const std::optional<AdnRecord> read =
         parseAdnRecord(hex("04 91 44 21 F3 FF FF FF FF FF FF FF FF FF"));
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->number, u"");
+    EXPECT_EQ(read->name, u"");
+    EXPECT_EQ(read->number, u"+44123");
     EXPECT_FALSE(parseAdnRecord(hex("04 91 44 21 F3 FF FF FF FF FF FF FF FF")));
     EXPECT_TRUE(buildAdnRecord(13, u"", u"1").didNotFit);
 }
