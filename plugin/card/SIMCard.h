@@ -82,6 +82,12 @@ public:
     [[nodiscard]] std::optional<StatusWord> status_word() const;
     [[nodiscard]] int32_t pcsc_result() const { return m_pcscResult; }
     [[nodiscard]] int32_t sim_error() const { return m_simError; }
+    // Makes an earlier failure the one get_last_error reports: an operation of
+    // many commands reports its first failure, not the outcome of its last command.
+    void set_last_error(int32_t simError, int32_t pcscResult) {
+        m_simError = simError;
+        m_pcscResult = pcscResult;
+    }
 
 private:
     // transmit, then check_sw: the common path of every command.

@@ -1,0 +1,33 @@
+#pragma once
+// Selection of the files of one directory under the master file. A SELECT is
+// sent only when the file is not already the current one, so that returning to
+// a book after a look at its extension file costs one command, not four.
+
+#include "card/FileId.h"
+#include "card/SimFileInfo.h"
+
+#include <optional>
+
+namespace brontel {
+
+class SIMCard;
+
+class CardDirectory {
+public:
+    explicit CardDirectory(SIMCard& card) : m_card(card) {}
+
+    // Selects the master file and then the directory.
+    [[nodiscard]] bool enter(FileId directory);
+    // Selects an EF of the directory and reads its description.
+    [[nodiscard]] bool describe(FileId ef, SimFileInfo& info);
+    // Makes an EF of the directory the current file.
+    [[nodiscard]] bool select(FileId ef);
+
+    [[nodiscard]] SIMCard& card() { return m_card; }
+
+private:
+    SIMCard& m_card;
+    std::optional<FileId> m_current;
+};
+
+} // namespace brontel

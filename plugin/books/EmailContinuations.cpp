@@ -1,0 +1,211 @@
+#include "books/EmailContinuations.h"
+
+#include "books/CallOutcome.h"
+#include "books/CardDirectory.h"
+#include "card/SIMCard.h"
+#include "codec/EmailText.h"
+
+#include "Log.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+
+namespace brontel {
+
+namespace {
+
+using pelmora::log::kTrace;
+using pelmora::log::log_message;
+
+constexpr const char* kTag = "parce_nextel_record";
+
+} // namespace
+
+bool EmailChainReader::describe() {
+    if (!m_described) {
+        m_described = true;
+        SimFileInfo info;
+        if (!m_directory.describe(files::kIdenEmail, info)) {
+            m_outcome.commandFailed(m_directory.card());
+            return false;
+        }
+        m_fileSize = info.fileSize;
+        m_file = usableRecordFile(files::kIdenEmail, info, kMinContinuationLength);
+        if (!m_file) {
+            m_outcome.commandFailed(m_directory.card());
+        }
+    }
+    return m_file.has_value();
+}
+
+std::string EmailChainReader::read(std::string bytes, uint8_t first) {
+    log_message(kTrace, kTag, "email id:%d", first);
+    // Text that ends within the value record has no continuation.
+    if (first == 0 || bytes.size() < codec::kEmailBytesInValueRecord || !describe()) {
+        return bytes;
+    }
+    log_message(kTrace, kTag, "responce-> size:%d reclen:%d", m_fileSize, m_file->recordLength);
+    SIMCard& card = m_directory.card();
+    std::array<uint8_t, 255> buffer{};
+    const auto record = std::span(buffer).first(m_file->recordLength);
+    std::bitset<kMaxRecordNumber + 1> seen;
+    for (int id = first; id != 0 && bytes.size() < codec::kMaxEmailBytes;) {
+        if (id > m_file->records || seen[static_cast<size_t>(id)]) {
+            break;
+        }
+        seen[static_cast<size_t>(id)] = true;
+        if (!m_directory.select(m_file->id) ||
+            !card.read_record(static_cast<uint8_t>(id), m_file->recordLength,
+                              SIMCard::kModeAbsolute, record)) {
+            m_outcome.commandFailed(card);
+            break;
+        }
+        const codec::ContinuationRecord piece = codec::parseContinuationRecord(record);
+        log_message(kTrace, kTag, "next id:%d", piece.next);
+        bytes += piece.text;
+        if (piece.text.size() < record.size() - 1) {
+            break; // the text ends in this record
+        }
+        id = piece.next;
+    }
+    bytes.resize(std::min(bytes.size(), codec::kMaxEmailBytes));
+    return bytes;
+}
+
+void EmailChainWriter::open() {
+    SimFileInfo info;
+    if (!m_directory.describe(files::kIdenEmail, info)) {
+        return; // no continuation file: addresses keep their first ten bytes
+    }
+    m_file = usableRecordFile(files::kIdenEmail, info, kMinContinuationLength);
+    if (!m_file) {
+        return;
+    }
+    SIMCard& card = m_directory.card();
+    std::vector<RecordPool::Record> records(static_cast<size_t>(m_file->records));
+    std::array<uint8_t, 255> buffer{};
+    const auto record = std::span(buffer).first(m_file->recordLength);
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (!card.read_record(static_cast<uint8_t>(i + 1), m_file->recordLength,
+                              SIMCard::kModeAbsolute, record)) {
+            m_outcome.commandFailed(card); // unknown contents: neither free nor freed
+            continue;
+        }
+        records[i].bytes.emplace(record.begin(), record.end());
+        records[i].occupied = !codec::isFreeContinuationRecord(record);
+    }
+    m_pool.emplace(std::move(records), true);
+}
+
+std::optional<std::vector<uint8_t>>
+EmailChainWriter::claimIdenticalChain(const std::vector<std::string_view>& pieces) {
+    for (size_t start = 1; start <= m_pool->size(); ++start) {
+        std::vector<uint8_t> chain;
+        size_t id = start;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const std::vector<uint8_t>* bytes = m_pool->bytes(id);
+            if (bytes == nullptr || m_pool->claimed(id) || std::ranges::count(chain, id) != 0) {
+                break;
+            }
+            const bool last = i + 1 == pieces.size();
+            const uint8_t next = last ? 0 : bytes->back();
+            if (*bytes != codec::buildContinuationRecord(pieces[i], m_file->recordLength, next)) {
+                break;
+            }
+            chain.push_back(static_cast<uint8_t>(id));
+            id = next;
+        }
+        if (chain.size() == pieces.size()) {
+            for (uint8_t c : chain) {
+                m_pool->claim(c);
+            }
+            return chain;
+        }
+    }
+    return std::nullopt;
+}
+
+uint8_t EmailChainWriter::place(std::string_view email) {
+    if (email.size() <= codec::kEmailBytesInValueRecord) {
+        return 0;
+    }
+    if (!m_pool) {
+        m_outcome.valueDidNotFit();
+        return 0;
+    }
+    const std::vector<std::string_view> pieces =
+        codec::continuationPieces(email, m_file->recordLength);
+    if (std::optional<std::vector<uint8_t>> same = claimIdenticalChain(pieces)) {
+        m_chains[same->front()] = *same;
+        return same->front();
+    }
+    std::vector<uint8_t> chain;
+    while (chain.size() < pieces.size()) {
+        std::optional<uint8_t> id = m_pool->claimFree();
+        if (!id) {
+            m_outcome.valueDidNotFit(); // the file is full: the rest of the address is lost
+            break;
+        }
+        chain.push_back(*id);
+    }
+    for (size_t i = 0; i < chain.size(); ++i) {
+        const uint8_t next = i + 1 < chain.size() ? chain[i + 1] : 0;
+        m_pending.emplace_back(
+            chain[i], codec::buildContinuationRecord(pieces[i], m_file->recordLength, next));
+    }
+    if (chain.empty()) {
+        return 0;
+    }
+    m_chains[chain.front()] = chain;
+    return chain.front();
+}
+
+void EmailChainWriter::writeChains() {
+    if (m_pending.empty()) {
+        return;
+    }
+    SIMCard& card = m_directory.card();
+    if (!m_directory.select(m_file->id)) {
+        m_outcome.commandFailed(card);
+        for (const auto& pending : m_pending) {
+            m_failed.insert(pending.first);
+        }
+        return;
+    }
+    for (const auto& [id, bytes] : m_pending) {
+        if (!card.update_record(id, m_file->recordLength, SIMCard::kModeAbsolute, bytes)) {
+            m_outcome.commandFailed(card);
+            m_failed.insert(id);
+        }
+    }
+}
+
+bool EmailChainWriter::intact(uint8_t first) const {
+    const auto chain = m_chains.find(first);
+    return chain != m_chains.end() &&
+           std::ranges::none_of(chain->second, [&](uint8_t id) { return m_failed.contains(id); });
+}
+
+void EmailChainWriter::releaseUnused() {
+    if (!m_pool) {
+        return;
+    }
+    const std::vector<uint8_t> unused = m_pool->released();
+    if (unused.empty()) {
+        return;
+    }
+    SIMCard& card = m_directory.card();
+    if (!m_directory.select(m_file->id)) {
+        m_outcome.commandFailed(card);
+        return;
+    }
+    const std::vector<uint8_t> free(m_file->recordLength, 0);
+    for (uint8_t id : unused) {
+        if (!card.update_record(id, m_file->recordLength, SIMCard::kModeAbsolute, free)) {
+            m_outcome.commandFailed(card);
+        }
+    }
+}
+
+} // namespace brontel

@@ -1,0 +1,41 @@
+#include "books/IdenValueFiles.h"
+
+#include "books/CardDirectory.h"
+#include "books/StandardBookReader.h"
+#include "codec/IdenValueRecord.h"
+
+#include <array>
+
+namespace brontel {
+
+IdenValueFiles surveyIdenValueFiles(CardDirectory& directory) {
+    static constexpr std::array kValueFiles{files::kIdenValues1, files::kIdenValues2,
+                                            files::kIdenValues3};
+    IdenValueFiles values;
+    for (FileId id : kValueFiles) {
+        SimFileInfo info;
+        if (!directory.describe(id, info) || !isRecordFile(info)) {
+            continue;
+        }
+        const std::optional<RecordFile> file =
+            usableRecordFile(id, info, codec::kIdenMinRecordLength);
+        if (!file) {
+            values.usable = false;
+            continue;
+        }
+        values.files.push_back({*file, values.records + 1});
+        values.records += file->records;
+        values.fileSize += info.fileSize;
+        values.lastInfo = info;
+    }
+    return values;
+}
+
+void reportIdenAttributes(PhoneBookRequest& request, const IdenValueFiles& values) {
+    if (values.lastInfo) {
+        reportFileAttributes(request, *values.lastInfo);
+    }
+    request.fileSize = values.fileSize;
+}
+
+} // namespace brontel

@@ -1,0 +1,16 @@
+#pragma once
+// set_phone_book for the books under DF telecom.
+
+#include "Brontel.h"
+#include "card/FileId.h"
+
+namespace brontel {
+
+class SIMCard;
+
+// Writes the first count entries to records 1, 2, ... (a cyclic book newest
+// last, so that entry 1 ends up as record 1), long numbers continuing in
+// extension records.
+[[nodiscard]] int writeStandardBook(SIMCard& card, FileId ef, const PhoneBookRequest& request);
+
+} // namespace brontel
