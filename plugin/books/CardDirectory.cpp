@@ -20,6 +20,10 @@ bool CardDirectory::describe(FileId ef, SimFileInfo& info) {
     return m_card.status(&info, 0) != 0;
 }
 
+bool CardDirectory::fileWasMissing() const {
+    return m_card.sim_error() == kSimErrorFileNotFound;
+}
+
 bool CardDirectory::select(FileId ef) {
     if (m_current == ef) {
         return true;

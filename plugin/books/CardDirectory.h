@@ -23,6 +23,10 @@ public:
     // Makes an EF of the directory the current file.
     [[nodiscard]] bool select(FileId ef);
 
+    // Whether the last failed SELECT found no such file (94 04), as opposed to
+    // a card or reader that could not answer.
+    [[nodiscard]] bool fileWasMissing() const;
+
     [[nodiscard]] SIMCard& card() { return m_card; }
 
 private:

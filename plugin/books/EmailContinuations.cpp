@@ -76,7 +76,10 @@ std::string EmailChainReader::read(std::string bytes, uint8_t first) {
 void EmailChainWriter::open() {
     SimFileInfo info;
     if (!m_directory.describe(files::kIdenEmail, info)) {
-        return; // no continuation file: addresses keep their first ten bytes
+        if (!m_directory.fileWasMissing()) {
+            m_outcome.commandFailed(m_directory.card());
+        }
+        return; // no continuation records: addresses keep their first ten bytes
     }
     m_file = usableRecordFile(files::kIdenEmail, info, kMinContinuationLength);
     if (!m_file) {

@@ -18,8 +18,14 @@ constexpr uint8_t kUnused = 0xFF;
 
 void ExtensionRecords::open(const StandardBook& book, bool rewritesWholeBook) {
     SimFileInfo info;
-    if (!book.extension || !m_directory.describe(*book.extension, info)) {
-        return; // no extension file: long numbers are cut
+    if (!book.extension) {
+        return;
+    }
+    if (!m_directory.describe(*book.extension, info)) {
+        if (!m_directory.fileWasMissing()) {
+            m_outcome.commandFailed(m_directory.card());
+        }
+        return; // no extension records: long numbers are cut
     }
     m_file = usableRecordFile(*book.extension, info, kMinExtensionRecordLength);
     if (!m_file) {
@@ -64,7 +70,11 @@ ExtensionRecords::referencesOfOtherBooks(const StandardBook& book) {
     for (const StandardBook& other : booksSharingExtension(book)) {
         SimFileInfo info;
         if (!m_directory.describe(other.ef, info)) {
-            continue; // the card has no such book
+            if (m_directory.fileWasMissing()) {
+                continue; // the card has no such book
+            }
+            m_outcome.commandFailed(card);
+            return std::nullopt;
         }
         const std::optional<RecordFile> file =
             usableRecordFile(other.ef, info, other.minRecordLength());

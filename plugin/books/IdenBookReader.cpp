@@ -28,10 +28,9 @@ int readIdenBook(SIMCard& card, int efId, PhoneBookRequest& request) {
         outcome.commandFailed(card);
         return outcome.finish(card);
     }
-    const IdenValueFiles values = surveyIdenValueFiles(directory);
+    const IdenValueFiles values = surveyIdenValueFiles(directory, outcome);
     reportIdenAttributes(request, values);
     if (!values.usable) {
-        outcome.commandFailed(card);
         return outcome.finish(card);
     }
     const int capacity = request.count;

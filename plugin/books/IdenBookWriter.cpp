@@ -118,9 +118,8 @@ int writeIdenBook(SIMCard& card, const PhoneBookRequest& request) {
         outcome.commandFailed(card);
         return outcome.finish(card);
     }
-    const IdenValueFiles values = surveyIdenValueFiles(directory);
+    const IdenValueFiles values = surveyIdenValueFiles(directory, outcome);
     if (!values.usable) {
-        outcome.commandFailed(card);
         return outcome.finish(card);
     }
     const std::vector<std::optional<Claim>> claims = claimsByNumber(request, values.records);

@@ -1,5 +1,6 @@
 #include "books/IdenValueFiles.h"
 
+#include "books/CallOutcome.h"
 #include "books/CardDirectory.h"
 #include "books/StandardBookReader.h"
 #include "codec/IdenValueRecord.h"
@@ -8,20 +9,29 @@
 
 namespace brontel {
 
-IdenValueFiles surveyIdenValueFiles(CardDirectory& directory) {
+IdenValueFiles surveyIdenValueFiles(CardDirectory& directory, CallOutcome& outcome) {
     static constexpr std::array kValueFiles{files::kIdenValues1, files::kIdenValues2,
                                             files::kIdenValues3};
     IdenValueFiles values;
     for (FileId id : kValueFiles) {
         SimFileInfo info;
-        if (!directory.describe(id, info) || !isRecordFile(info)) {
+        if (!directory.describe(id, info)) {
+            if (directory.fileWasMissing()) {
+                continue;
+            }
+            outcome.commandFailed(directory.card());
+            values.usable = false;
+            return values;
+        }
+        if (!isRecordFile(info)) {
             continue;
         }
         const std::optional<RecordFile> file =
             usableRecordFile(id, info, codec::kIdenMinRecordLength);
         if (!file) {
+            outcome.commandFailed(directory.card());
             values.usable = false;
-            continue;
+            return values;
         }
         values.files.push_back({*file, values.records + 1});
         values.records += file->records;

@@ -11,6 +11,7 @@
 
 namespace brontel {
 
+class CallOutcome;
 class CardDirectory;
 
 struct IdenValueFile {
@@ -21,16 +22,17 @@ struct IdenValueFile {
 struct IdenValueFiles {
     std::vector<IdenValueFile> files; // the value files the card has, in order
     int records = 0;
-    // False when a value file's records are too short for the value layout:
-    // the book is then neither read nor written.
+    // False when a value file's records are too short for the value layout,
+    // or a file could not be described: the book is then neither read nor
+    // written, as its records could not be numbered.
     bool usable = true;
     int fileSize = 0;                    // over the files listed
     std::optional<SimFileInfo> lastInfo; // description of the last file listed
 };
 
 // Selects and describes each value file; files the card lacks, and files that
-// are not record files, are left out.
-[[nodiscard]] IdenValueFiles surveyIdenValueFiles(CardDirectory& directory);
+// are not record files, are left out. A failure is noted in the outcome.
+[[nodiscard]] IdenValueFiles surveyIdenValueFiles(CardDirectory& directory, CallOutcome& outcome);
 
 void reportIdenAttributes(PhoneBookRequest& request, const IdenValueFiles& values);
 
