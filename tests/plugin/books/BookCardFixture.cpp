@@ -100,6 +100,18 @@ std::string withSection(std::string profile, std::string_view section, std::stri
     return profile;
 }
 
+std::string withoutSection(std::string profile, std::string_view section) {
+    const std::string header = "[" + std::string(section) + "]";
+    const size_t start = profile.find(header);
+    if (start == std::string::npos) {
+        ADD_FAILURE() << "no section " << section;
+        return profile;
+    }
+    const size_t end = profile.find("\n[", start);
+    profile.erase(start, end == std::string::npos ? std::string::npos : end + 1 - start);
+    return profile;
+}
+
 PhoneBookEntry entry(std::u16string_view name, std::u16string_view number) {
     PhoneBookEntry e{};
     codec::setFieldText(e.name, name);

@@ -22,6 +22,7 @@ std::string withKey(std::string profile, std::string_view section, std::string_v
 
 // The profile with the section's keys replaced by body ("Key=value" lines).
 std::string withSection(std::string profile, std::string_view section, std::string_view body);
+std::string withoutSection(std::string profile, std::string_view section);
 
 PhoneBookEntry entry(std::u16string_view name, std::u16string_view number = u"");
 std::u16string nameOf(const PhoneBookEntry& entry);

@@ -323,6 +323,26 @@ INSTANTIATE_TEST_SUITE_P(Shapes, UnusableIdenBook,
                          ::testing::Values(ShortRecords{"ValueRecordsOf39Bytes", kValues2, "39"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(IdenBook, ValueFileThatCannotBeDescribedStopsEverything) {
+    // Skipping it would give the records of the files after it other numbers.
+    addFault("A0A40000026F2B=6F00");
+    PhoneBookRequest request{};
+    EXPECT_EQ(get_phone_book(&card, 0, &request), 0);
+    EXPECT_EQ(lastError(), -18);
+    std::vector<PhoneBookEntry> contacts{contact(u"X")};
+    EXPECT_EQ(write(0, contacts), 0);
+    EXPECT_EQ(commandCount(0xDC), 0u);
+}
+
+TEST_F(IdenBook, MissingValueFilesAreLeftOut) {
+    use(withoutSection(cardProfile("demo"), kValues2));
+    const BookRead book = read(0);
+    EXPECT_EQ(book.result, 1);
+    EXPECT_EQ(book.count, 40);
+    EXPECT_EQ(nameOf(book.entries[4]), u"Ana");
+    EXPECT_EQ(book.entries[4].recordNumbers[kValueMobile], 25);
+}
+
 TEST_F(IdenBook, ContinuationRecordsOfTwoBytesAreNotUsed) {
     use(withSection(cardProfile("demo"), kEmail,
                     "Type=EF\nStructure=linear fixed\nRecordLength=2\nRecords=10\nRead=CHV1\n"
