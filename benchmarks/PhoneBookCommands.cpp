@@ -7,7 +7,7 @@
 #include "card/SIMCard.h"
 #include "pcsc/Winscard.h"
 
-#include "VirtualSimControl.h"
+#include "../virtualsim/VirtualSimControl.h"
 
 #include <dlfcn.h>
 
