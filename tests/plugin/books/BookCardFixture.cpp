@@ -180,8 +180,8 @@ int BookCard::write(int efId, std::vector<PhoneBookEntry>& entries,
     return set_phone_book(&card, efId, &request);
 }
 
-int BookCard::lastError() const {
-    return card.sim_error() != 0 ? card.sim_error() : card.pcsc_result();
+int BookCard::lastError() {
+    return get_last_error(&card);
 }
 
 std::vector<std::vector<uint8_t>> BookCard::records(FileId directory, FileId ef) {

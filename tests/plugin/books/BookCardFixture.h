@@ -56,7 +56,7 @@ protected:
     int write(int efId, std::vector<PhoneBookEntry>& entries);
     int write(int efId, std::vector<PhoneBookEntry>& entries, std::vector<ProgressCall>& progress);
     // What get_last_error gives for the connection.
-    int lastError() const;
+    int lastError();
 
     // Records of an EF as the card holds them, read with plain commands.
     std::vector<std::vector<uint8_t>> records(FileId directory, FileId ef);
