@@ -74,46 +74,30 @@ std::string EmailChainReader::read(std::string bytes, uint8_t first) {
 }
 
 void EmailChainWriter::open() {
-    SimFileInfo info;
-    if (!m_directory.describe(files::kIdenEmail, info)) {
-        if (!m_directory.fileWasMissing()) {
-            m_outcome.commandFailed(m_directory.card());
-        }
-        return; // no continuation records: addresses keep their first ten bytes
+    // Without the file addresses keep their first ten bytes.
+    if (m_file.open(files::kIdenEmail, kMinContinuationLength)) {
+        m_file.share(m_file.readRecords([](std::span<const uint8_t> record) {
+            return !codec::isFreeContinuationRecord(record);
+        }),
+                     true);
     }
-    m_file = usableRecordFile(files::kIdenEmail, info, kMinContinuationLength);
-    if (!m_file) {
-        return;
-    }
-    SIMCard& card = m_directory.card();
-    std::vector<RecordPool::Record> records(static_cast<size_t>(m_file->records));
-    std::array<uint8_t, 255> buffer{};
-    const auto record = std::span(buffer).first(m_file->recordLength);
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (!card.read_record(static_cast<uint8_t>(i + 1), m_file->recordLength,
-                              SIMCard::kModeAbsolute, record)) {
-            m_outcome.commandFailed(card); // unknown contents: neither free nor freed
-            continue;
-        }
-        records[i].bytes.emplace(record.begin(), record.end());
-        records[i].occupied = !codec::isFreeContinuationRecord(record);
-    }
-    m_pool.emplace(std::move(records), true);
 }
 
 std::optional<std::vector<uint8_t>>
 EmailChainWriter::claimIdenticalChain(const std::vector<std::string_view>& pieces) {
-    for (size_t start = 1; start <= m_pool->size(); ++start) {
+    RecordPool& pool = m_file.pool();
+    const size_t recordLength = m_file.file().recordLength;
+    for (size_t start = 1; start <= pool.size(); ++start) {
         std::vector<uint8_t> chain;
         size_t id = start;
         for (size_t i = 0; i < pieces.size(); ++i) {
-            const std::vector<uint8_t>* bytes = m_pool->bytes(id);
-            if (bytes == nullptr || m_pool->claimed(id) || std::ranges::count(chain, id) != 0) {
+            const std::vector<uint8_t>* bytes = pool.bytes(id);
+            if (bytes == nullptr || pool.claimed(id) || std::ranges::count(chain, id) != 0) {
                 break;
             }
             const bool last = i + 1 == pieces.size();
             const uint8_t next = last ? 0 : bytes->back();
-            if (*bytes != codec::buildContinuationRecord(pieces[i], m_file->recordLength, next)) {
+            if (*bytes != codec::buildContinuationRecord(pieces[i], recordLength, next)) {
                 break;
             }
             chain.push_back(static_cast<uint8_t>(id));
@@ -121,7 +105,7 @@ EmailChainWriter::claimIdenticalChain(const std::vector<std::string_view>& piece
         }
         if (chain.size() == pieces.size()) {
             for (uint8_t c : chain) {
-                m_pool->claim(c);
+                pool.claim(c);
             }
             return chain;
         }
@@ -133,19 +117,19 @@ uint8_t EmailChainWriter::place(std::string_view email) {
     if (email.size() <= codec::kEmailBytesInValueRecord) {
         return 0;
     }
-    if (!m_pool) {
+    if (!m_file.isShared()) {
         m_outcome.valueDidNotFit();
         return 0;
     }
-    const std::vector<std::string_view> pieces =
-        codec::continuationPieces(email, m_file->recordLength);
+    const size_t recordLength = m_file.file().recordLength;
+    const std::vector<std::string_view> pieces = codec::continuationPieces(email, recordLength);
     if (std::optional<std::vector<uint8_t>> same = claimIdenticalChain(pieces)) {
         m_chains[same->front()] = *same;
         return same->front();
     }
     std::vector<uint8_t> chain;
     while (chain.size() < pieces.size()) {
-        std::optional<uint8_t> id = m_pool->claimFree();
+        std::optional<uint8_t> id = m_file.pool().claimFree();
         if (!id) {
             m_outcome.valueDidNotFit(); // the file is full: the rest of the address is lost
             break;
@@ -154,8 +138,7 @@ uint8_t EmailChainWriter::place(std::string_view email) {
     }
     for (size_t i = 0; i < chain.size(); ++i) {
         const uint8_t next = i + 1 < chain.size() ? chain[i + 1] : 0;
-        m_pending.emplace_back(
-            chain[i], codec::buildContinuationRecord(pieces[i], m_file->recordLength, next));
+        m_file.stage(chain[i], codec::buildContinuationRecord(pieces[i], recordLength, next));
     }
     if (chain.empty()) {
         return 0;
@@ -165,23 +148,7 @@ uint8_t EmailChainWriter::place(std::string_view email) {
 }
 
 void EmailChainWriter::writeChains() {
-    if (m_pending.empty()) {
-        return;
-    }
-    SIMCard& card = m_directory.card();
-    if (!m_directory.select(m_file->id)) {
-        m_outcome.commandFailed(card);
-        for (const auto& pending : m_pending) {
-            m_failed.insert(pending.first);
-        }
-        return;
-    }
-    for (const auto& [id, bytes] : m_pending) {
-        if (!card.update_record(id, m_file->recordLength, SIMCard::kModeAbsolute, bytes)) {
-            m_outcome.commandFailed(card);
-            m_failed.insert(id);
-        }
-    }
+    m_failed = m_file.writeStaged();
 }
 
 bool EmailChainWriter::intact(uint8_t first) const {
@@ -191,24 +158,7 @@ bool EmailChainWriter::intact(uint8_t first) const {
 }
 
 void EmailChainWriter::releaseUnused() {
-    if (!m_pool) {
-        return;
-    }
-    const std::vector<uint8_t> unused = m_pool->released();
-    if (unused.empty()) {
-        return;
-    }
-    SIMCard& card = m_directory.card();
-    if (!m_directory.select(m_file->id)) {
-        m_outcome.commandFailed(card);
-        return;
-    }
-    const std::vector<uint8_t> free(m_file->recordLength, 0);
-    for (uint8_t id : unused) {
-        if (!card.update_record(id, m_file->recordLength, SIMCard::kModeAbsolute, free)) {
-            m_outcome.commandFailed(card);
-        }
-    }
+    m_file.releaseUnused(0);
 }
 
 } // namespace brontel

@@ -5,7 +5,7 @@
 // (0 for none). A record whose first byte is 0 is free.
 
 #include "books/RecordFile.h"
-#include "books/RecordPool.h"
+#include "books/SharedRecordFile.h"
 
 #include <cstdint>
 #include <map>
@@ -13,7 +13,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace brontel {
@@ -50,7 +49,7 @@ private:
 class EmailChainWriter {
 public:
     EmailChainWriter(CardDirectory& directory, CallOutcome& outcome)
-        : m_directory(directory), m_outcome(outcome) {}
+        : m_outcome(outcome), m_file(directory, outcome) {}
 
     // Reads the continuation file.
     void open();
@@ -70,11 +69,8 @@ private:
     [[nodiscard]] std::optional<std::vector<uint8_t>>
     claimIdenticalChain(const std::vector<std::string_view>& pieces);
 
-    CardDirectory& m_directory;
     CallOutcome& m_outcome;
-    std::optional<RecordFile> m_file;
-    std::optional<RecordPool> m_pool;
-    std::vector<std::pair<uint8_t, std::vector<uint8_t>>> m_pending;
+    SharedRecordFile m_file;
     std::map<uint8_t, std::vector<uint8_t>> m_chains; // by first record
     std::set<uint8_t> m_failed;
 };

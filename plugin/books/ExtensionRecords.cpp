@@ -14,24 +14,33 @@ namespace {
 
 constexpr uint8_t kUnused = 0xFF;
 
+bool isOccupied(std::span<const uint8_t> record) {
+    return !codec::isFreeExtensionRecord(record);
+}
+
+// The referenced records and every record linked from them in its last byte.
+void keepLinked(std::vector<RecordPool::Record>& records, const std::set<uint8_t>& referenced) {
+    for (uint8_t first : referenced) {
+        // Each record is visited once, so a loop of links ends.
+        for (size_t id = first; id >= 1 && id <= records.size() && !records[id - 1].kept;) {
+            RecordPool::Record& r = records[id - 1];
+            r.kept = true;
+            if (!r.bytes || r.bytes->empty()) {
+                break;
+            }
+            id = r.bytes->back();
+        }
+    }
+}
+
 } // namespace
 
 void ExtensionRecords::open(const StandardBook& book, bool rewritesWholeBook) {
-    SimFileInfo info;
-    if (!book.extension) {
+    // Without the file long numbers are cut.
+    if (!book.extension || !m_file.open(*book.extension, kMinExtensionRecordLength)) {
         return;
     }
-    if (!m_directory.describe(*book.extension, info)) {
-        if (!m_directory.fileWasMissing()) {
-            m_outcome.commandFailed(m_directory.card());
-        }
-        return; // no extension records: long numbers are cut
-    }
-    m_file = usableRecordFile(*book.extension, info, kMinExtensionRecordLength);
-    if (!m_file) {
-        return;
-    }
-    std::vector<RecordPool::Record> records = readRecords();
+    std::vector<RecordPool::Record> records = m_file.readRecords(isOccupied);
     bool mayRelease = book.releasesExtensions && rewritesWholeBook;
     const bool anyOccupied =
         std::ranges::any_of(records, [](const RecordPool::Record& r) { return r.occupied; });
@@ -42,24 +51,7 @@ void ExtensionRecords::open(const StandardBook& book, bool rewritesWholeBook) {
             mayRelease = false;
         }
     }
-    m_pool.emplace(std::move(records), mayRelease);
-}
-
-std::vector<RecordPool::Record> ExtensionRecords::readRecords() {
-    std::vector<RecordPool::Record> records(static_cast<size_t>(m_file->records));
-    std::array<uint8_t, 255> buffer{};
-    const auto record = std::span(buffer).first(m_file->recordLength);
-    SIMCard& card = m_directory.card();
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (!card.read_record(static_cast<uint8_t>(i + 1), m_file->recordLength,
-                              SIMCard::kModeAbsolute, record)) {
-            m_outcome.commandFailed(card); // unknown contents: neither free nor freed
-            continue;
-        }
-        records[i].bytes.emplace(record.begin(), record.end());
-        records[i].occupied = !codec::isFreeExtensionRecord(record);
-    }
-    return records;
+    m_file.share(std::move(records), mayRelease);
 }
 
 std::optional<std::set<uint8_t>>
@@ -98,80 +90,30 @@ ExtensionRecords::referencesOfOtherBooks(const StandardBook& book) {
     return referenced;
 }
 
-void ExtensionRecords::keepLinked(std::vector<RecordPool::Record>& records,
-                                  const std::set<uint8_t>& referenced) {
-    for (uint8_t id : referenced) {
-        // A record may link to a further one in its last byte; each is visited once.
-        while (id >= 1 && id <= records.size() && !records[id - 1].kept) {
-            RecordPool::Record& r = records[id - 1];
-            r.kept = true;
-            if (!r.bytes || r.bytes->empty()) {
-                break;
-            }
-            id = r.bytes->back();
-        }
-    }
-}
-
 std::optional<uint8_t> ExtensionRecords::take(std::span<const uint8_t> bcd) {
-    if (!m_pool) {
+    if (!m_file.isShared()) {
         return std::nullopt;
     }
-    codec::EncodedBytes record = codec::buildExtensionRecord(bcd, m_file->recordLength);
+    codec::EncodedBytes record = codec::buildExtensionRecord(bcd, m_file.file().recordLength);
     if (record.didNotFit) {
         m_outcome.valueDidNotFit();
     }
-    if (std::optional<uint8_t> same = m_pool->claimIdentical(record.bytes)) {
+    if (std::optional<uint8_t> same = m_file.pool().claimIdentical(record.bytes)) {
         return same;
     }
-    std::optional<uint8_t> id = m_pool->claimFree();
+    std::optional<uint8_t> id = m_file.pool().claimFree();
     if (id) {
-        m_pending.emplace_back(*id, std::move(record.bytes));
+        m_file.stage(*id, std::move(record.bytes));
     }
     return id;
 }
 
 std::set<uint8_t> ExtensionRecords::writeTaken() {
-    std::set<uint8_t> failed;
-    if (m_pending.empty()) {
-        return failed;
-    }
-    SIMCard& card = m_directory.card();
-    if (!m_directory.select(m_file->id)) {
-        m_outcome.commandFailed(card);
-        for (const auto& pending : m_pending) {
-            failed.insert(pending.first);
-        }
-        return failed;
-    }
-    for (const auto& [id, bytes] : m_pending) {
-        if (!card.update_record(id, m_file->recordLength, SIMCard::kModeAbsolute, bytes)) {
-            m_outcome.commandFailed(card);
-            failed.insert(id);
-        }
-    }
-    return failed;
+    return m_file.writeStaged();
 }
 
 void ExtensionRecords::releaseUnused() {
-    if (!m_pool) {
-        return;
-    }
-    const std::vector<uint8_t> unused = m_pool->released();
-    if (unused.empty()) {
-        return;
-    }
-    SIMCard& card = m_directory.card();
-    if (!m_directory.select(m_file->id)) {
-        m_outcome.commandFailed(card);
-        return;
-    }
-    const std::vector<uint8_t> free(m_file->recordLength, kUnused);
-    for (uint8_t id : unused) {
-        if (!card.update_record(id, m_file->recordLength, SIMCard::kModeAbsolute, free)) {
-            m_outcome.commandFailed(card);
-        }
-    }
+    m_file.releaseUnused(kUnused);
 }
 
 void ExtensionDigits::append(std::u16string& number, uint8_t id) {

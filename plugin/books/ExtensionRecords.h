@@ -5,7 +5,7 @@
 // freed unless another book sharing the file still does.
 
 #include "books/RecordFile.h"
-#include "books/RecordPool.h"
+#include "books/SharedRecordFile.h"
 #include "books/StandardBook.h"
 
 #include <cstdint>
@@ -13,7 +13,6 @@
 #include <set>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace brontel {
@@ -27,13 +26,12 @@ constexpr size_t kMinExtensionRecordLength = 4;
 class ExtensionRecords {
 public:
     ExtensionRecords(CardDirectory& directory, CallOutcome& outcome)
-        : m_directory(directory), m_outcome(outcome) {}
+        : m_directory(directory), m_outcome(outcome), m_file(directory, outcome) {}
 
     // Reads the book's extension file and, when records may be freed, what the
     // other books sharing it refer to. rewritesWholeBook: every record of the
     // book is written, so none keeps an old reference.
     void open(const StandardBook& book, bool rewritesWholeBook);
-    [[nodiscard]] bool isOpen() const { return m_pool.has_value(); }
 
     // A record for the BCD bytes past a number's tenth; nullopt when none is free.
     [[nodiscard]] std::optional<uint8_t> take(std::span<const uint8_t> bcd);
@@ -46,15 +44,10 @@ private:
     // Record numbers that the other books sharing the file point at; nullopt
     // when one of them could not be read.
     [[nodiscard]] std::optional<std::set<uint8_t>> referencesOfOtherBooks(const StandardBook& book);
-    [[nodiscard]] std::vector<RecordPool::Record> readRecords();
-    // The referenced records and every record linked from them.
-    void keepLinked(std::vector<RecordPool::Record>& records, const std::set<uint8_t>& referenced);
 
     CardDirectory& m_directory;
     CallOutcome& m_outcome;
-    std::optional<RecordFile> m_file;
-    std::optional<RecordPool> m_pool;
-    std::vector<std::pair<uint8_t, std::vector<uint8_t>>> m_pending;
+    SharedRecordFile m_file;
 };
 
 // Digits of long numbers read from the extension file as a book read meets them.

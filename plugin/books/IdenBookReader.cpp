@@ -24,11 +24,7 @@ int readIdenBook(SIMCard& card, int efId, PhoneBookRequest& request) {
                               request.count);
     CallOutcome outcome;
     CardDirectory directory(card);
-    if (!directory.enter(files::kIden)) {
-        outcome.commandFailed(card);
-        return outcome.finish(card);
-    }
-    const IdenValueFiles values = surveyIdenValueFiles(directory, outcome);
+    const IdenValueFiles values = openIdenValueFiles(directory, outcome);
     reportIdenAttributes(request, values);
     if (!values.usable) {
         return outcome.finish(card);

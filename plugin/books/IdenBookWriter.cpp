@@ -114,11 +114,7 @@ int writeIdenBook(SIMCard& card, const PhoneBookRequest& request) {
     }
     CallOutcome outcome;
     CardDirectory directory(card);
-    if (!directory.enter(files::kIden)) {
-        outcome.commandFailed(card);
-        return outcome.finish(card);
-    }
-    const IdenValueFiles values = surveyIdenValueFiles(directory, outcome);
+    const IdenValueFiles values = openIdenValueFiles(directory, outcome);
     if (!values.usable) {
         return outcome.finish(card);
     }

@@ -9,10 +9,15 @@
 
 namespace brontel {
 
-IdenValueFiles surveyIdenValueFiles(CardDirectory& directory, CallOutcome& outcome) {
+IdenValueFiles openIdenValueFiles(CardDirectory& directory, CallOutcome& outcome) {
     static constexpr std::array kValueFiles{files::kIdenValues1, files::kIdenValues2,
                                             files::kIdenValues3};
     IdenValueFiles values;
+    if (!directory.enter(files::kIden)) {
+        outcome.commandFailed(directory.card());
+        values.usable = false;
+        return values;
+    }
     for (FileId id : kValueFiles) {
         SimFileInfo info;
         if (!directory.describe(id, info)) {

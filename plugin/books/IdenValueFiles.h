@@ -30,9 +30,10 @@ struct IdenValueFiles {
     std::optional<SimFileInfo> lastInfo; // description of the last file listed
 };
 
-// Selects and describes each value file; files the card lacks, and files that
-// are not record files, are left out. A failure is noted in the outcome.
-[[nodiscard]] IdenValueFiles surveyIdenValueFiles(CardDirectory& directory, CallOutcome& outcome);
+// Enters DF 7F31, then selects and describes each value file; files the card
+// lacks, and files that are not record files, are left out. A failure is
+// noted in the outcome.
+[[nodiscard]] IdenValueFiles openIdenValueFiles(CardDirectory& directory, CallOutcome& outcome);
 
 void reportIdenAttributes(PhoneBookRequest& request, const IdenValueFiles& values);
 

@@ -1,5 +1,8 @@
 #include "books/StandardBook.h"
 
+#include "books/CallOutcome.h"
+#include "books/CardDirectory.h"
+#include "card/SIMCard.h"
 #include "codec/AdnRecord.h"
 
 #include <array>
@@ -30,6 +33,18 @@ StandardBook standardBook(FileId ef) {
         }
     }
     return StandardBook{ef, std::nullopt, 0, false};
+}
+
+std::optional<RecordFile> openStandardBook(CardDirectory& directory, const StandardBook& book,
+                                           SimFileInfo& info, CallOutcome& outcome) {
+    std::optional<RecordFile> file;
+    if (directory.enter(files::kTelecom) && directory.describe(book.ef, info)) {
+        file = usableRecordFile(book.ef, info, book.minRecordLength());
+    }
+    if (!file) {
+        outcome.commandFailed(directory.card());
+    }
+    return file;
 }
 
 std::vector<StandardBook> booksSharingExtension(const StandardBook& book) {

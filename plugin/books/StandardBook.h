@@ -2,13 +2,18 @@
 // The ADN-style books under DF telecom (TS 51.011 10.5.1 to 10.5.6) and the
 // extension files their long numbers continue in (10.5.10).
 
+#include "books/RecordFile.h"
 #include "card/FileId.h"
+#include "card/SimFileInfo.h"
 
 #include <cstddef>
 #include <optional>
 #include <vector>
 
 namespace brontel {
+
+class CallOutcome;
+class CardDirectory;
 
 struct StandardBook {
     FileId ef;
@@ -26,6 +31,12 @@ struct StandardBook {
 
 // The book kept in an EF; an unknown EF is a book without extension records.
 [[nodiscard]] StandardBook standardBook(FileId ef);
+
+// Enters DF telecom and describes the book's file into info. nullopt, with the
+// failure noted, when that fails or the file cannot hold the book's records.
+[[nodiscard]] std::optional<RecordFile> openStandardBook(CardDirectory& directory,
+                                                         const StandardBook& book,
+                                                         SimFileInfo& info, CallOutcome& outcome);
 
 // The other books whose numbers continue in the same extension file.
 [[nodiscard]] std::vector<StandardBook> booksSharingExtension(const StandardBook& book);

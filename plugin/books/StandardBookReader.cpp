@@ -29,14 +29,9 @@ int readStandardBook(SIMCard& card, FileId ef, PhoneBookRequest& request) {
     CallOutcome outcome;
     CardDirectory directory(card);
     SimFileInfo info;
-    if (!directory.enter(files::kTelecom) || !directory.describe(ef, info)) {
-        outcome.commandFailed(card);
-        return outcome.finish(card);
-    }
+    const std::optional<RecordFile> file = openStandardBook(directory, book, info, outcome);
     reportFileAttributes(request, info);
-    const std::optional<RecordFile> file = usableRecordFile(ef, info, book.minRecordLength());
     if (!file) {
-        outcome.commandFailed(card);
         return outcome.finish(card);
     }
     const int total = file->records;

@@ -76,13 +76,8 @@ int writeStandardBook(SIMCard& card, FileId ef, const PhoneBookRequest& request)
     CallOutcome outcome;
     CardDirectory directory(card);
     SimFileInfo info;
-    if (!directory.enter(files::kTelecom) || !directory.describe(ef, info)) {
-        outcome.commandFailed(card);
-        return outcome.finish(card);
-    }
-    const std::optional<RecordFile> file = usableRecordFile(ef, info, book.minRecordLength());
+    const std::optional<RecordFile> file = openStandardBook(directory, book, info, outcome);
     if (!file) {
-        outcome.commandFailed(card);
         return outcome.finish(card);
     }
     if (request.entries == nullptr || request.count <= 0 || file->records == 0) {

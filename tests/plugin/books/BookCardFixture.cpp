@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace brontel::test {
@@ -56,59 +57,70 @@ std::string cardProfile(const std::string& name) {
     return text.str();
 }
 
+namespace {
+
+// Where a section of a profile lies: its header, its key lines, and the line
+// ending the profile uses.
+struct Section {
+    size_t header = 0;
+    size_t body = 0;
+    size_t end = 0; // the next section's header, or the end of the profile
+    std::string eol;
+};
+
+std::optional<Section> findSection(const std::string& profile, std::string_view name) {
+    Section s;
+    s.eol = profile.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    const std::string header = "[" + std::string(name) + "]" + s.eol;
+    s.header = profile.find(header);
+    if (s.header == std::string::npos) {
+        ADD_FAILURE() << "no section " << name;
+        return std::nullopt;
+    }
+    s.body = s.header + header.size();
+    const size_t next = profile.find(s.eol + "[", s.body);
+    s.end = next == std::string::npos ? profile.size() : next + s.eol.size();
+    return s;
+}
+
+} // namespace
+
 std::string withKey(std::string profile, std::string_view section, std::string_view key,
                     std::string_view value) {
-    const std::string eol = profile.find("\r\n") != std::string::npos ? "\r\n" : "\n";
-    const std::string header = "[" + std::string(section) + "]" + eol;
-    const size_t start = profile.find(header);
-    if (start == std::string::npos) {
-        ADD_FAILURE() << "no section " << section;
+    const std::optional<Section> s = findSection(profile, section);
+    if (!s) {
         return profile;
     }
-    const size_t body = start + header.size();
-    size_t end = profile.find(eol + "[", body);
-    end = end == std::string::npos ? profile.size() : end + eol.size();
-    const std::string line = std::string(key) + "=" + std::string(value) + eol;
-    for (size_t at = body; at < end;) {
-        const size_t lineEnd = profile.find(eol, at);
+    const std::string line = std::string(key) + "=" + std::string(value) + s->eol;
+    for (size_t at = s->body; at < s->end;) {
+        const size_t lineEnd = profile.find(s->eol, at);
         if (profile.compare(at, key.size() + 1, std::string(key) + "=") == 0) {
-            profile.replace(at, lineEnd + eol.size() - at, line);
+            profile.replace(at, lineEnd + s->eol.size() - at, line);
             return profile;
         }
-        at = lineEnd == std::string::npos ? end : lineEnd + eol.size();
+        at = lineEnd == std::string::npos ? s->end : lineEnd + s->eol.size();
     }
-    profile.insert(body, line);
+    profile.insert(s->body, line);
     return profile;
 }
 
 std::string withSection(std::string profile, std::string_view section, std::string_view body) {
-    const std::string eol = profile.find("\r\n") != std::string::npos ? "\r\n" : "\n";
-    const std::string header = "[" + std::string(section) + "]" + eol;
-    const size_t start = profile.find(header);
-    if (start == std::string::npos) {
-        ADD_FAILURE() << "no section " << section;
+    const std::optional<Section> s = findSection(profile, section);
+    if (!s) {
         return profile;
     }
-    const size_t from = start + header.size();
-    const size_t end = profile.find(eol + "[", from);
     std::string lines;
     for (char c : body) {
-        lines += c == '\n' ? eol : std::string(1, c);
+        lines += c == '\n' ? s->eol : std::string(1, c);
     }
-    profile.replace(from, (end == std::string::npos ? profile.size() : end + eol.size()) - from,
-                    lines + eol);
+    profile.replace(s->body, s->end - s->body, lines + s->eol + s->eol);
     return profile;
 }
 
 std::string withoutSection(std::string profile, std::string_view section) {
-    const std::string header = "[" + std::string(section) + "]";
-    const size_t start = profile.find(header);
-    if (start == std::string::npos) {
-        ADD_FAILURE() << "no section " << section;
-        return profile;
+    if (const std::optional<Section> s = findSection(profile, section)) {
+        profile.erase(s->header, s->end - s->header);
     }
-    const size_t end = profile.find("\n[", start);
-    profile.erase(start, end == std::string::npos ? std::string::npos : end + 1 - start);
     return profile;
 }
 
@@ -163,20 +175,15 @@ BookRead BookCard::read(int efId) {
     return out;
 }
 
-int BookCard::write(int efId, std::vector<PhoneBookEntry>& entries) {
-    PhoneBookRequest request{};
-    request.entries = entries.data();
-    request.count = static_cast<int32_t>(entries.size());
-    return set_phone_book(&card, efId, &request);
-}
-
 int BookCard::write(int efId, std::vector<PhoneBookEntry>& entries,
-                    std::vector<ProgressCall>& progress) {
+                    std::vector<ProgressCall>* progress) {
     PhoneBookRequest request{};
     request.entries = entries.data();
     request.count = static_cast<int32_t>(entries.size());
-    request.user = reinterpret_cast<intptr_t>(&progress);
-    request.progress = collectProgress;
+    if (progress != nullptr) {
+        request.user = reinterpret_cast<intptr_t>(progress);
+        request.progress = collectProgress;
+    }
     return set_phone_book(&card, efId, &request);
 }
 

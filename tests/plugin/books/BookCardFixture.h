@@ -53,8 +53,8 @@ protected:
     BookRead read(int efId);
     // The progress calls of the last read.
     [[nodiscard]] const std::vector<ProgressCall>& readProgress() const { return m_readProgress; }
-    int write(int efId, std::vector<PhoneBookEntry>& entries);
-    int write(int efId, std::vector<PhoneBookEntry>& entries, std::vector<ProgressCall>& progress);
+    int write(int efId, std::vector<PhoneBookEntry>& entries,
+              std::vector<ProgressCall>* progress = nullptr);
     // What get_last_error gives for the connection.
     int lastError();
 

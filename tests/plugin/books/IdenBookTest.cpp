@@ -288,7 +288,7 @@ TEST_F(IdenBook, FailedUpdatesAreReportedTheOthersStillWrittenAndNoChainFreed) {
     setValue(book.entries[0], kValueEmail, u"ops@x.org", 4); // its chain is no longer needed
     addFault("A0DC#5=9240");
     std::vector<ProgressCall> progress;
-    EXPECT_EQ(write(0, book.entries, progress), 0);
+    EXPECT_EQ(write(0, book.entries, &progress), 0);
     EXPECT_EQ(lastError(), -2);
     ASSERT_EQ(progress.size(), 60u);
     EXPECT_EQ(progress[59].index, 60);

@@ -194,7 +194,7 @@ TEST_F(WriteBook, FailedUpdatesDoNotStopTheLoopAndTheFirstIsReported) {
     std::vector<PhoneBookEntry> entries{entry(u"A", u"1"), entry(u"B", u"2"), entry(u"C", u"3"),
                                         entry(u"D", u"4"), entry(u"E", u"5")};
     std::vector<ProgressCall> progress;
-    EXPECT_EQ(write(0x6F3A, entries, progress), 0);
+    EXPECT_EQ(write(0x6F3A, entries, &progress), 0);
     EXPECT_EQ(lastError(), -2); // 92 40, the first failure
     EXPECT_EQ(commandCount(0xDC), 5u);
     ASSERT_EQ(progress.size(), 5u);
