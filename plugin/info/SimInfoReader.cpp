@@ -10,10 +10,6 @@
 #include <optional>
 #include <vector>
 
-// The phone books answer for a book's attributes; a library built without
-// them reports none.
-#pragma weak get_phone_book
-
 namespace brontel {
 
 namespace {
@@ -73,7 +69,7 @@ void readServiceProvider(SIMCard& card, SimInfo& info) {
 }
 
 void readBookAttributes(SIMCard& card, SimInfo& info) {
-    if (info.book_file == -1 || get_phone_book == nullptr) {
+    if (info.book_file == -1) {
         return;
     }
     const int id = info.book_file & 0xFFFF;

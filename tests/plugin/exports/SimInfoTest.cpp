@@ -93,6 +93,25 @@ TEST_F(Exports, NoBookLeavesTheAttributeFieldsAlone) {
     EXPECT_EQ(info.book_file, -1);
 }
 
+TEST_F(Exports, ABookFileGetsThatBooksAttributes) {
+    handle = connect();
+    ASSERT_EQ(verify_pin1(handle, u"1234"), 1);
+    SimInfo info = detailsRequest(0x12346F3B); // only the low half names the file
+    ASSERT_EQ(get_sim_info(handle, &info), 1);
+    EXPECT_EQ(info.bookAttributes[0], 280); // ten records of 28 bytes
+    EXPECT_EQ(info.bookAttributes[1], 4);   // EF
+    EXPECT_EQ(info.bookAttributes[2], 1);   // linear fixed
+    EXPECT_EQ(info.bookAttributes[3], 28);
+    EXPECT_EQ(info.bookAttributes[4], 1); // read: CHV1
+    EXPECT_EQ(info.bookAttributes[5], 2); // update: CHV2
+    EXPECT_EQ(info.book_file, 0x6F3B);
+
+    SimInfo missing = detailsRequest(0x6F99); // no such file on the card
+    missing.bookAttributes[0] = 77;
+    ASSERT_EQ(get_sim_info(handle, &missing), 1);
+    EXPECT_EQ(missing.bookAttributes[0], 77);
+}
+
 TEST_F(Exports, ACardWithoutServiceProviderStillAnswers) {
     insertFile(testCard("no-spn.simcard"));
     handle = connect();
