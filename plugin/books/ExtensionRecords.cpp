@@ -1,6 +1,6 @@
 #include "books/ExtensionRecords.h"
 
-#include "books/CallOutcome.h"
+#include "card/CallOutcome.h"
 #include "books/CardDirectory.h"
 #include "card/SIMCard.h"
 #include "codec/DiallingNumber.h"

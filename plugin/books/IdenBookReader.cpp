@@ -1,6 +1,6 @@
 #include "books/IdenBookReader.h"
 
-#include "books/CallOutcome.h"
+#include "card/CallOutcome.h"
 #include "books/CardDirectory.h"
 #include "books/EmailContinuations.h"
 #include "books/IdenValueFiles.h"

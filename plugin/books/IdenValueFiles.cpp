@@ -1,6 +1,6 @@
 #include "books/IdenValueFiles.h"
 
-#include "books/CallOutcome.h"
+#include "card/CallOutcome.h"
 #include "books/CardDirectory.h"
 #include "books/StandardBookReader.h"
 #include "codec/IdenValueRecord.h"

@@ -1,6 +1,6 @@
 #include "books/SharedRecordFile.h"
 
-#include "books/CallOutcome.h"
+#include "card/CallOutcome.h"
 #include "books/CardDirectory.h"
 #include "card/SIMCard.h"
 

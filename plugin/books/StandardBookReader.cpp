@@ -1,6 +1,6 @@
 #include "books/StandardBookReader.h"
 
-#include "books/CallOutcome.h"
+#include "card/CallOutcome.h"
 #include "books/CardDirectory.h"
 #include "books/ExtensionRecords.h"
 #include "books/PhoneBookProgress.h"

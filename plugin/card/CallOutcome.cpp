@@ -1,4 +1,4 @@
-#include "books/CallOutcome.h"
+#include "card/CallOutcome.h"
 
 #include "Brontel.h"
 #include "card/SIMCard.h"

@@ -1,7 +1,7 @@
 #pragma once
-// The result of one phone-book call: 1 only when every record operation
-// succeeded and every value was stored as given; otherwise 0, with the first
-// failure left as the connection's last error.
+// The result of one call that works through many records: 1 only when every
+// record operation succeeded and every value was stored as given; otherwise 0,
+// with the first failure left as the connection's last error.
 
 #include <cstdint>
 #include <optional>
