@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -32,7 +33,10 @@ TEST(PluginThroughPcscd, ReadsTheDemoCardAsTheEditorDoes) {
     const auto verifyPin1 = bound<decltype(&verify_pin1)>(library, "verify_pin1");
     const auto getPhoneBook = bound<decltype(&get_phone_book)>(library, "get_phone_book");
     const auto disconnectSim = bound<decltype(&disconnect_sim)>(library, "disconnect_sim");
-    ASSERT_TRUE(enumSim && connectSim && getSimInfo && verifyPin1 && disconnectSim);
+    const auto getSms = bound<decltype(&get_sms)>(library, "get_sms");
+    const auto setSms = bound<decltype(&set_sms)>(library, "set_sms");
+    ASSERT_TRUE(enumSim && connectSim && getSimInfo && verifyPin1 && disconnectSim && getSms &&
+                setSms);
 
     const VpcdProcess vpcd(PELMORA_DEMO_CARD);
     // Until pcscd lists the reader with the card in it.
@@ -77,6 +81,21 @@ TEST(PluginThroughPcscd, ReadsTheDemoCardAsTheEditorDoes) {
         request.entries = entries.data();
         EXPECT_EQ(getPhoneBook(handle, 0x6F3A, &request), 1);
     }
+
+    // The messages, written back unchanged and read again.
+    SmsRequest messages{};
+    ASSERT_EQ(getSms(handle, &messages), 1);
+    ASSERT_EQ(messages.count, 30);
+    std::vector<SmsEntry> stored(30);
+    messages.entries = stored.data();
+    ASSERT_EQ(getSms(handle, &messages), 1);
+    EXPECT_EQ(std::u16string(stored[0].text), u"Hi! Are we still on for lunch tomorrow?");
+    EXPECT_EQ(setSms(handle, &messages), 1);
+    std::vector<SmsEntry> again(30);
+    messages.entries = again.data();
+    ASSERT_EQ(getSms(handle, &messages), 1);
+    EXPECT_EQ(std::memcmp(again.data(), stored.data(), 30 * sizeof(SmsEntry)), 0);
+
     EXPECT_EQ(disconnectSim(handle), 1);
     // pcsc-lite stays loaded: it keeps its lists when unloaded.
 }

@@ -28,7 +28,7 @@ constexpr const char* kExports[] = {
     "disconnect_sim", "enable_pin1",           "enum_sim",       "get_last_error",
     "get_sim_info",   "unblock_pin1",          "unblock_pin2",   "verify_pin1",
     "verify_pin2",    "get_phone_book",        "set_phone_book", "get_nextel_phone_book",
-    "set_nextel_phone_book",
+    "set_nextel_phone_book", "get_sms", "set_sms",
 };
 
 TEST(BrontelLibrary, ExportsItsCFunctionsAndNothingElse) {
