@@ -24,11 +24,11 @@ std::string run(const std::string& command) {
 
 // The exports built so far; each card feature adds its own.
 constexpr const char* kExports[] = {
-    "change_pin1",    "change_pin2",           "connect_sim",    "disable_pin1",
-    "disconnect_sim", "enable_pin1",           "enum_sim",       "get_last_error",
-    "get_sim_info",   "unblock_pin1",          "unblock_pin2",   "verify_pin1",
-    "verify_pin2",    "get_phone_book",        "set_phone_book", "get_nextel_phone_book",
-    "set_nextel_phone_book", "get_sms", "set_sms",
+    "change_pin1",           "change_pin2",    "connect_sim",    "disable_pin1",
+    "disconnect_sim",        "enable_pin1",    "enum_sim",       "get_last_error",
+    "get_sim_info",          "unblock_pin1",   "unblock_pin2",   "verify_pin1",
+    "verify_pin2",           "get_phone_book", "set_phone_book", "get_nextel_phone_book",
+    "set_nextel_phone_book", "get_sms",        "set_sms",
 };
 
 TEST(BrontelLibrary, ExportsItsCFunctionsAndNothingElse) {
