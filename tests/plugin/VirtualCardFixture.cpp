@@ -37,6 +37,11 @@ const VirtualSim& VirtualCard::sim() {
         bind(library, "virtualsim_restart_service", s.restart_service);
         bind(library, "virtualsim_apdu_count", s.apdu_count);
         bind(library, "virtualsim_last_error", s.last_error);
+        bind(library, "virtualsim_insert_card", s.insert_card);
+        bind(library, "virtualsim_set_persist", s.set_persist);
+        bind(library, "virtualsim_trace_size", s.trace_size);
+        bind(library, "virtualsim_trace_entry", s.trace_entry);
+        bind(library, "virtualsim_clear_trace", s.clear_trace);
         return s;
     }();
     return controls;

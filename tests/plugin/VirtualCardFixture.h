@@ -26,6 +26,11 @@ struct VirtualSim {
     decltype(&virtualsim_restart_service) restart_service;
     decltype(&virtualsim_apdu_count) apdu_count;
     decltype(&virtualsim_last_error) last_error;
+    decltype(&virtualsim_insert_card) insert_card;
+    decltype(&virtualsim_set_persist) set_persist;
+    decltype(&virtualsim_trace_size) trace_size;
+    decltype(&virtualsim_trace_entry) trace_entry;
+    decltype(&virtualsim_clear_trace) clear_trace;
 };
 
 class VirtualCard : public ::testing::Test {
