@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace brontel {
 
@@ -19,13 +20,20 @@ inline constexpr const char* kVpcdReaderPort = "35964";
 
 class VpcdProcess {
 public:
-    explicit VpcdProcess(const char* profile) {
+    // With persist, the card is saved to its profile when the process ends.
+    explicit VpcdProcess(const char* profile, bool persist = false) {
         std::string program = VIRTUALSIM_VPCD;
         std::string port = kVpcdReaderPort;
         std::string card = profile;
         std::string portOption = "--port";
-        char* argv[] = {program.data(), portOption.data(), port.data(), card.data(), nullptr};
-        EXPECT_EQ(posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
+        std::string persistOption = "--persist";
+        std::vector<char*> argv{program.data(), portOption.data(), port.data()};
+        if (persist) {
+            argv.push_back(persistOption.data());
+        }
+        argv.push_back(card.data());
+        argv.push_back(nullptr);
+        EXPECT_EQ(posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
     }
     ~VpcdProcess() {
         if (m_pid > 0) {
