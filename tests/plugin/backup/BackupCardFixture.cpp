@@ -103,8 +103,8 @@ std::u16string BackupCard::backupPathText() const {
     return pelmora::platform::fromUtf8(backupPath.string());
 }
 
-int BackupCard::lastError() const {
-    return card.sim_error() != 0 ? card.sim_error() : card.pcsc_result();
+int BackupCard::lastError() {
+    return get_last_error(&card);
 }
 
 pelmora::platform::ProfileDocument BackupCard::backupDocument() const {

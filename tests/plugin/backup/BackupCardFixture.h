@@ -76,7 +76,7 @@ protected:
     int backup(int selection = 0xFFFF);
     int restore();
     // What get_last_error gives for the connection.
-    int lastError() const;
+    int lastError();
     std::u16string backupPathText() const;
 
     pelmora::platform::ProfileDocument backupDocument() const;

@@ -40,14 +40,14 @@ TEST_F(RoundTripThroughPcscd, DemoCardOntoBlankCardGivesIdenticalUserRecordFiles
     const std::u16string backup = pelmora::platform::fromUtf8((folder / "demo.bsf").string());
     serve(PELMORA_DEMO_CARD);
     connectWithPins();
-    ASSERT_EQ(backup_sim(&m_card, 0xFFFF, backup.c_str(), nullptr, 0), 1) << m_card.sim_error();
+    ASSERT_EQ(backup_sim(&m_card, 0xFFFF, backup.c_str(), nullptr, 0), 1) << get_last_error(&m_card);
     stopServing();
 
     const auto blank = folder / "blank.simcard";
     std::filesystem::copy_file(PELMORA_BLANK_CARD, blank);
     serve(blank.c_str(), true);
     connectWithPins();
-    ASSERT_EQ(restore_sim(&m_card, backup.c_str(), nullptr, 0), 1) << m_card.sim_error();
+    ASSERT_EQ(restore_sim(&m_card, backup.c_str(), nullptr, 0), 1) << get_last_error(&m_card);
     stopServing();
 
     const auto expected = userRecordFiles(PELMORA_DEMO_CARD);
