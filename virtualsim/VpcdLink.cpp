@@ -61,6 +61,11 @@ bool VpcdLink::readExactly(uint8_t* data, size_t size) {
             continue;
         if (n < 0)
             return false;
+        // The driver sends a message's length and its bytes in two writes; a
+        // delayed acknowledgement of the first holds back the second (Nagle)
+        // for tens of milliseconds per command. Acknowledge at once.
+        int on = 1;
+        setsockopt(m_socket, IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
         ssize_t got = ::read(m_socket, data, size);
         if (got > 0) {
             data += got;
