@@ -4,6 +4,7 @@
 #include "LangText.h"
 
 #include <algorithm>
+#include <span>
 
 namespace pelmora::model {
 
@@ -46,6 +47,30 @@ int backupProgress(int record, int recordCount, int fileId, int, intptr_t user) 
     p.status(langText(89, record, recordCount));
     p.title(langText(context->restoring ? 93 : 92, backupFileCaption(fileId)));
     return 1;
+}
+
+// The category resized to the count the card gave and cleared; false (the
+// category incomplete) when it cannot take that many.
+bool makeRoom(JobProgress& p, Category& category, int32_t cardCount) {
+    const int count = std::clamp<int>(cardCount, 0, Category::kMaxSlots);
+    p.range(barRange(count));
+    if (!category.setCapacity(static_cast<uint32_t>(count))) {
+        category.setIncomplete(true);
+        return false;
+    }
+    category.clear();
+    return true;
+}
+
+// A request for every slot of the category, reporting to the job.
+template <typename Request, typename Entry>
+Request slotsRequest(std::span<Entry> slots, ProgressCallback progress, CardJob& job) {
+    Request request{};
+    request.entries = slots.data();
+    request.count = static_cast<int32_t>(slots.size());
+    request.progress = progress;
+    request.user = reinterpret_cast<intptr_t>(&job);
+    return request;
 }
 
 FileDescription descriptionOf(const PhoneBookRequest& r) {
@@ -114,18 +139,10 @@ void CardJobRunner::readPhoneBook(CardJob& job) const {
         job.technicalProblem = card.lastError == -18;
         return;
     }
-    const int count = std::clamp<int>(request.count, 0, Category::kMaxSlots);
-    p.range(barRange(count));
-    if (!category.setCapacity(static_cast<uint32_t>(count))) {
-        category.setIncomplete(true);
+    if (!makeRoom(p, category, request.count)) {
         return;
     }
-    category.clear();
-    PhoneBookRequest full{};
-    full.entries = category.entries().data();
-    full.count = static_cast<int32_t>(category.slotCount());
-    full.progress = readProgress;
-    full.user = reinterpret_cast<intptr_t>(&job);
+    auto full = slotsRequest<PhoneBookRequest>(category.entries(), readProgress, job);
     const int result = m_calls.readPhoneBook(card, category.kind(), full);
     category.setFileDescription(descriptionOf(full));
     job.succeeded = result != 0;
@@ -143,18 +160,10 @@ void CardJobRunner::readMessages(CardJob& job) const {
         category.setIncomplete(true);
         return;
     }
-    const int count = std::clamp<int>(request.count, 0, Category::kMaxSlots);
-    p.range(barRange(count));
-    if (!category.setCapacity(static_cast<uint32_t>(count))) {
-        category.setIncomplete(true);
+    if (!makeRoom(p, category, request.count)) {
         return;
     }
-    category.clear();
-    SmsRequest full{};
-    full.entries = category.messages().data();
-    full.count = static_cast<int32_t>(category.slotCount());
-    full.progress = readProgress;
-    full.user = reinterpret_cast<intptr_t>(&job);
+    auto full = slotsRequest<SmsRequest>(category.messages(), readProgress, job);
     job.succeeded = m_calls.readMessages(card, full) != 0;
     category.setIncomplete(!job.succeeded);
 }
@@ -170,11 +179,7 @@ void CardJobRunner::writePhoneBook(CardJob& job) const {
         return;
     }
     p.range(barRange(static_cast<int>(count)));
-    PhoneBookRequest request{};
-    request.entries = category.entries().data();
-    request.count = static_cast<int32_t>(count);
-    request.progress = writeProgress;
-    request.user = reinterpret_cast<intptr_t>(&job);
+    auto request = slotsRequest<PhoneBookRequest>(category.entries(), writeProgress, job);
     job.succeeded = m_calls.writePhoneBook(*job.card, category.kind(), request) != 0;
 }
 
@@ -182,11 +187,7 @@ void CardJobRunner::writeMessages(CardJob& job) const {
     JobProgress& p = progressOf(job);
     Category& category = *job.category;
     p.title(langText(86));
-    SmsRequest request{};
-    request.entries = category.messages().data();
-    request.count = static_cast<int32_t>(category.slotCount());
-    request.progress = writeProgress;
-    request.user = reinterpret_cast<intptr_t>(&job);
+    auto request = slotsRequest<SmsRequest>(category.messages(), writeProgress, job);
     job.succeeded = m_calls.writeMessages(*job.card, request) != 0;
 }
 

@@ -1,9 +1,12 @@
 #include "CardOperations.h"
 
+#include "CardInfoLine.h"
+#include "FileTime.h"
 #include "Records.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <system_error>
 
@@ -68,7 +71,10 @@ bool CardOperations::openOne(CardDocument& card, bool& keptBooks) const {
     if (m_calls.connect(card, card.reader) == 0) {
         return false;
     }
-    const std::u16string iccid(fieldText(card.info.iccid));
+    // The basic information of the connection holds no ICCID.
+    SimInfo details{};
+    const std::u16string iccid =
+        bookInfo(card, -1, details) ? std::u16string(fieldText(details.iccid)) : u"";
     const bool sameCard = !card.booksCardId.empty() && iccid == card.booksCardId;
     if (!sameCard) {
         // Another card (or the first one): its books replace the old ones,
@@ -188,8 +194,7 @@ CardReport CardOperations::readSim(CardDocument& document, Category* selected,
                                    JobProgress& progress) const {
     CardReport report;
     RefreshPause pause(m_host);
-    CardDocument* const candidates[] = {&document};
-    CardDocument* card = openCard(candidates);
+    CardDocument* card = openThis(document);
     if (card == nullptr) {
         return report;
     }
@@ -234,9 +239,7 @@ bool CardOperations::writeOne(Document& document, CardDocument& card, Category& 
         return true;
     }
     SimInfo book{};
-    book.read_details = 1;
-    book.book_file = category.kind();
-    if (m_calls.cardInfo(card, book) == 0) {
+    if (!bookInfo(card, category.kind(), book)) {
         report.failed.push_back(category.kind());
         return true;
     }
@@ -282,8 +285,7 @@ CardReport CardOperations::writeSim(Document& document, Category* selected,
     RefreshPause pause(m_host);
     CardDocument* card = nullptr;
     if (document.kind() == DocumentKind::Card) {
-        CardDocument* const candidates[] = {static_cast<CardDocument*>(&document)};
-        card = openCard(candidates);
+        card = openThis(static_cast<CardDocument&>(document));
     } else {
         card = openCardAsking(readers);
     }
@@ -299,64 +301,111 @@ CardReport CardOperations::writeSim(Document& document, Category* selected,
     return report;
 }
 
-CardReport CardOperations::backupSim(CardDocument& document, const std::filesystem::path& file,
-                                     JobProgress& progress) const {
+CardReport CardOperations::wholeCard(CardDocument& document,
+                                     const std::function<bool(CardDocument&)>& work) const {
     CardReport report;
     RefreshPause pause(m_host);
-    CardDocument* const candidates[] = {&document};
-    CardDocument* card = openCard(candidates);
+    CardDocument* card = openThis(document);
     if (card == nullptr) {
         return report;
     }
     report.opened = true;
-    // Into a fresh file beside the old one, which is replaced only by a
-    // complete backup.
-    std::string pattern = file.string() + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        report.failed.push_back(0xFFFF);
-        return report;
-    }
-    ::close(fd);
-    const std::filesystem::path partial(pattern);
-    std::error_code ec;
-    std::filesystem::remove(partial, ec); // the plug-in creates its own file
+    (work(*card) ? report.done : report.failed).push_back(kWholeCard);
+    return report;
+}
+
+bool CardOperations::runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,
+                                JobProgress& progress) const {
     CardJob job;
-    job.kind = CardJobKind::Backup;
-    job.card = card;
-    job.file = partial.u16string();
+    job.kind = kind;
+    job.card = &card;
+    job.file = file;
     job.progress = &progress;
     m_runner.run(job);
-    if (job.succeeded) {
-        std::filesystem::rename(partial, file, ec);
-    }
-    if (!job.succeeded || ec) {
+    return job.succeeded;
+}
+
+CardReport CardOperations::backupSim(CardDocument& document, const std::filesystem::path& file,
+                                     JobProgress& progress) const {
+    return wholeCard(document, [&](CardDocument& card) {
+        // Into a fresh file beside the old one, which is replaced only by a
+        // complete backup.
+        std::string pattern = file.string() + ".XXXXXX";
+        const int fd = mkstemp(pattern.data());
+        if (fd < 0) {
+            return false;
+        }
+        ::close(fd);
+        const std::filesystem::path partial(pattern);
+        std::error_code ec;
+        std::filesystem::remove(partial, ec); // the plug-in creates its own file
+        if (runFileJob(CardJobKind::Backup, card, partial.u16string(), progress)) {
+            std::filesystem::rename(partial, file, ec);
+            if (!ec) {
+                return true;
+            }
+        }
         std::filesystem::remove(partial, ec);
-        report.failed.push_back(0xFFFF);
-        return report;
-    }
-    report.done.push_back(0xFFFF);
-    return report;
+        return false;
+    });
 }
 
 CardReport CardOperations::restoreSim(CardDocument& document, const std::filesystem::path& file,
                                       JobProgress& progress) const {
-    CardReport report;
+    return wholeCard(document, [&](CardDocument& card) {
+        return runFileJob(CardJobKind::Restore, card, file.u16string(), progress);
+    });
+}
+
+bool CardOperations::changePin(CardDocument& document, int type) const {
     RefreshPause pause(m_host);
+    CardDocument* card = openThis(document);
+    return card != nullptr && m_pins.changeFlow(*card, type);
+}
+
+CardDocument* CardOperations::openThis(CardDocument& document) const {
     CardDocument* const candidates[] = {&document};
-    CardDocument* card = openCard(candidates);
-    if (card == nullptr) {
-        return report;
+    return openCard(candidates);
+}
+
+bool CardOperations::bookInfo(CardDocument& card, int kind, SimInfo& info) const {
+    info = SimInfo{};
+    info.read_details = 1;
+    info.book_file = kind;
+    return m_calls.cardInfo(card, info) != 0;
+}
+
+bool CardOperations::readProperties(CardDocument& document, int kind, SimInfo& info) const {
+    RefreshPause pause(m_host);
+    CardDocument* card = openThis(document);
+    return card != nullptr && bookInfo(*card, kind, info);
+}
+
+std::u16string CardOperations::ownNumber(CardDocument& card) const {
+    PhoneBookRequest count{};
+    if (m_calls.readPhoneBook(card, kBookMsisdn, count) == 0 || count.count <= 0) {
+        return {};
     }
-    report.opened = true;
-    CardJob job;
-    job.kind = CardJobKind::Restore;
-    job.card = card;
-    job.file = file.u16string();
-    job.progress = &progress;
-    m_runner.run(job);
-    (job.succeeded ? report.done : report.failed).push_back(0xFFFF);
-    return report;
+    std::vector<PhoneBookEntry> entries(
+        static_cast<size_t>(std::min<int32_t>(count.count, Category::kMaxSlots)));
+    PhoneBookRequest full{};
+    full.entries = entries.data();
+    full.count = static_cast<int32_t>(entries.size());
+    if (m_calls.readPhoneBook(card, kBookMsisdn, full) == 0) {
+        return {};
+    }
+    return std::u16string(fieldText(entries.front().value0));
+}
+
+bool CardOperations::saveInfo(CardDocument& document, const std::filesystem::path& file) const {
+    RefreshPause pause(m_host);
+    CardDocument* card = openThis(document);
+    SimInfo info{};
+    if (card == nullptr || !bookInfo(*card, -1, info)) {
+        return false;
+    }
+    const std::u16string number = ownNumber(*card);
+    return appendCardInfoLine(file, cardInfoLine(info, number, platform::currentLocalTime()));
 }
 
 } // namespace pelmora::model

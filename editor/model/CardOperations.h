@@ -11,6 +11,7 @@
 #include "Settings.h"
 
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ public:
 // The one message the card commands show in their own words.
 inline constexpr std::u16string_view kTechnicalProblemText =
     u"Error 0x6F00: Technical problem with no diagnostic given";
+
+// What CardReport lists for Backup and Restore: the whole card.
+inline constexpr uint16_t kWholeCard = 0xFFFF;
 
 // Outcome of a card command.
 struct CardReport {
@@ -89,14 +93,35 @@ public:
     CardReport restoreSim(CardDocument& card, const std::filesystem::path& file,
                           JobProgress& progress) const;
 
+    // Change PIN command: opens the card, then changes, enables or disables
+    // PIN type 1 or 2; true when the card took it.
+    bool changePin(CardDocument& card, int type) const;
+    // Properties command: opens the card and reads its information with the
+    // attributes of book kind (-1: the card's own); false when that failed.
+    bool readProperties(CardDocument& card, int kind, SimInfo& info) const;
+    // The first MSISDN entry's number; "" when the card gives none.
+    [[nodiscard]] std::u16string ownNumber(CardDocument& card) const;
+    // Save info: opens the card and appends its info line to file; false when
+    // the card could not be read or the file not written.
+    bool saveInfo(CardDocument& card, const std::filesystem::path& file) const;
+
     [[nodiscard]] const PinFlows& pins() const { return m_pins; }
 
 private:
     [[nodiscard]] std::vector<Category*> booksWorkedOn(Document& document,
                                                        Category* selected) const;
     bool openOne(CardDocument& card, bool& keptBooks) const;
+    // Open card without asking, the document being the one candidate.
+    CardDocument* openThis(CardDocument& document) const;
+    // Card information with the attributes of book kind (-1: none).
+    bool bookInfo(CardDocument& card, int kind, SimInfo& info) const;
     bool writeOne(Document& document, CardDocument& card, Category& category, JobProgress& progress,
                   CardReport& report) const;
+    // Opens the card (the refresh paused) and runs work on it: Backup, Restore.
+    CardReport wholeCard(CardDocument& document,
+                         const std::function<bool(CardDocument&)>& work) const;
+    bool runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,
+                    JobProgress& progress) const;
     bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
     void afterRead(Category& category) const;
 

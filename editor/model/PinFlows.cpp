@@ -35,6 +35,19 @@ bool PinFlows::readInfo(CardDocument& card, int type) const {
     return true;
 }
 
+bool PinFlows::attemptsLeft(CardDocument& card, int type, int& attempts) const {
+    if (!readInfo(card, type)) {
+        return false;
+    }
+    attempts = pinAttempts(card.info, type);
+    if (attempts <= 0) {
+        // A PIN that is (or just became) blocked was not given.
+        m_ask.notice(type, PinNotice::PinBlocked);
+        return false;
+    }
+    return true;
+}
+
 bool PinFlows::unblockStep(CardDocument& card, int type, bool forced) const {
     type = normalType(type);
     card.lastResult = 0;
@@ -82,12 +95,8 @@ bool PinFlows::verifyChooser(CardDocument& card, int type, bool forced) const {
 }
 
 bool PinFlows::verifyDialog(CardDocument& card, int type) const {
-    if (!readInfo(card, type)) {
-        return false;
-    }
-    int attempts = pinAttempts(card.info, type);
-    if (attempts <= 0) {
-        m_ask.notice(type, PinNotice::PinBlocked);
+    int attempts = 0;
+    if (!attemptsLeft(card, type, attempts)) {
         return false;
     }
     bool failed = false;
@@ -107,13 +116,7 @@ bool PinFlows::verifyDialog(CardDocument& card, int type) const {
         if (result != 0) {
             return true;
         }
-        if (!readInfo(card, type)) {
-            return false;
-        }
-        attempts = pinAttempts(card.info, type);
-        if (attempts <= 0) {
-            // A PIN that just became blocked was not given.
-            m_ask.notice(type, PinNotice::PinBlocked);
+        if (!attemptsLeft(card, type, attempts)) {
             return false;
         }
         failed = true;
@@ -130,12 +133,8 @@ bool PinFlows::changeFlow(CardDocument& card, int type) const {
 }
 
 bool PinFlows::changeDialog(CardDocument& card, int type) const {
-    if (!readInfo(card, type)) {
-        return false;
-    }
-    int attempts = pinAttempts(card.info, type);
-    if (attempts <= 0) {
-        m_ask.notice(type, PinNotice::PinBlocked);
+    int attempts = 0;
+    if (!attemptsLeft(card, type, attempts)) {
         return false;
     }
     bool failed = false;
@@ -176,12 +175,7 @@ bool PinFlows::changeDialog(CardDocument& card, int type) const {
             holdPin(card, type, answer.newPin.view());
             return true;
         }
-        if (!readInfo(card, type)) {
-            return false;
-        }
-        attempts = pinAttempts(card.info, type);
-        if (attempts <= 0) {
-            m_ask.notice(type, PinNotice::PinBlocked);
+        if (!attemptsLeft(card, type, attempts)) {
             return false;
         }
         failed = true;

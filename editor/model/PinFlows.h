@@ -27,6 +27,8 @@ private:
     bool unblockDialog(CardDocument& card, int type) const;
     // Reads the card information; tells the user when the card does not answer.
     bool readInfo(CardDocument& card, int type) const;
+    // Reads the attempts left for the PIN; tells the user when it is blocked.
+    bool attemptsLeft(CardDocument& card, int type, int& attempts) const;
 
     const PluginCalls& m_calls;
     PinPrompter& m_ask;

@@ -1,4 +1,5 @@
 #include "CardProperties.h"
+#include "CardTestSupport.h"
 
 #include "LangText.h"
 #include "Records.h"
@@ -14,16 +15,10 @@ namespace {
 
 using velmet::langText;
 
-// The shipped English texts, so that a text number mix-up shows.
 class CardProperties : public ::testing::Test {
 protected:
-    void SetUp() override {
-        velmet::useLanguage(std::make_shared<velmet::LanguageFile>(
-                                velmet::LanguageFile::load(PELMORA_SOURCE_DATA "/lang.ini")),
-                            u"en");
-        ASSERT_EQ(langText(233), u"Never");
-    }
-    void TearDown() override { velmet::useLanguage(nullptr, u"en"); }
+    void SetUp() override { ASSERT_EQ(langText(233), u"Never"); }
+    EnglishTexts texts;
 };
 
 TEST_F(CardProperties, AccessConditionTexts) {

@@ -4,6 +4,7 @@
 
 #include "CardOperations.h"
 #include "FakePlugin.h"
+#include "LangText.h"
 #include "Records.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,19 @@ struct ScriptedUser : PinPrompter, CardHost {
     void showError(std::u16string_view text) override { errors.emplace_back(text); }
     void stopRefresh() override { ++stops; }
     void restartRefresh() override { ++restarts; }
+};
+
+// The shipped English texts for a test's length, so that a text number
+// mix-up shows.
+struct EnglishTexts {
+    EnglishTexts() {
+        velmet::useLanguage(std::make_shared<velmet::LanguageFile>(
+                                velmet::LanguageFile::load(PELMORA_SOURCE_DATA "/lang.ini")),
+                            u"en");
+    }
+    ~EnglishTexts() { velmet::useLanguage(nullptr, u"en"); }
+    EnglishTexts(const EnglishTexts&) = delete;
+    EnglishTexts& operator=(const EnglishTexts&) = delete;
 };
 
 inline PhoneBookEntry contact(std::u16string_view name, std::u16string_view number) {

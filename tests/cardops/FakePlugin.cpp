@@ -114,24 +114,23 @@ int checkPin(const char16_t* given, const std::u16string& secret, int& attempts)
     return 1;
 }
 
-int fakeVerifyPin1(SimHandle h, const char16_t* pin) {
-    ++g_card.calls["verify_pin1"];
+int verifyPin(const char* name, SimHandle h, const char16_t* pin, int type) {
+    ++g_card.calls[name];
     if (!connected(h)) {
         return 0;
     }
-    const int r = checkPin(pin, g_card.pin1, g_card.pin1Attempts);
-    g_card.pin1Verified = r != 0;
+    const int r = type == 2 ? checkPin(pin, g_card.pin2, g_card.pin2Attempts)
+                            : checkPin(pin, g_card.pin1, g_card.pin1Attempts);
+    (type == 2 ? g_card.pin2Verified : g_card.pin1Verified) = r != 0;
     return r;
 }
 
+int fakeVerifyPin1(SimHandle h, const char16_t* pin) {
+    return verifyPin("verify_pin1", h, pin, 1);
+}
+
 int fakeVerifyPin2(SimHandle h, const char16_t* pin) {
-    ++g_card.calls["verify_pin2"];
-    if (!connected(h)) {
-        return 0;
-    }
-    const int r = checkPin(pin, g_card.pin2, g_card.pin2Attempts);
-    g_card.pin2Verified = r != 0;
-    return r;
+    return verifyPin("verify_pin2", h, pin, 2);
 }
 
 int fakeEnablePin1(SimHandle h, const char16_t* pin) {
