@@ -1,51 +1,8 @@
 #include "VirtualCardFixture.h"
 
-#include "CodePage.h"
-
-#include <dlfcn.h>
-
-#include <cstdlib>
+#include "Brontel.h"
 
 namespace brontel {
-
-namespace {
-
-template <typename Entry> void bind(void* library, const char* name, Entry& entry) {
-    entry = reinterpret_cast<Entry>(dlsym(library, name));
-    if (entry == nullptr) {
-        ADD_FAILURE() << "libvirtualsim.so lacks " << name;
-    }
-}
-
-} // namespace
-
-const VirtualSim& VirtualCard::sim() {
-    static const VirtualSim controls = [] {
-        VirtualSim s{};
-        void* library = dlopen(VIRTUALSIM_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            ADD_FAILURE() << dlerror();
-            return s;
-        }
-        bind(library, "virtualsim_reset", s.reset);
-        bind(library, "virtualsim_insert_card_text", s.insert_card_text);
-        bind(library, "virtualsim_remove_card", s.remove_card);
-        bind(library, "virtualsim_pull_card", s.pull_card);
-        bind(library, "virtualsim_reader_name", s.reader_name);
-        bind(library, "virtualsim_rename_reader", s.rename_reader);
-        bind(library, "virtualsim_add_fault", s.add_fault);
-        bind(library, "virtualsim_restart_service", s.restart_service);
-        bind(library, "virtualsim_apdu_count", s.apdu_count);
-        bind(library, "virtualsim_last_error", s.last_error);
-        bind(library, "virtualsim_insert_card", s.insert_card);
-        bind(library, "virtualsim_set_persist", s.set_persist);
-        bind(library, "virtualsim_trace_size", s.trace_size);
-        bind(library, "virtualsim_trace_entry", s.trace_entry);
-        bind(library, "virtualsim_clear_trace", s.clear_trace);
-        return s;
-    }();
-    return controls;
-}
 
 std::string VirtualCard::profile(const std::string& atr) {
     // CHV1 1234 (enabled), UNBLOCK CHV1 12345678, CHV2 5678, UNBLOCK CHV2
@@ -102,11 +59,8 @@ MemoryProblem=1
 }
 
 void VirtualCard::SetUp() {
-    setenv(kPcscLibraryVariable, VIRTUALSIM_PATH, 1);
-    setenv("VIRTUALSIM_CARDS", "", 1); // one empty reader
+    ASSERT_NO_FATAL_FAILURE(useVirtualSim());
     ASSERT_TRUE(load_winscard());
-    ASSERT_NE(sim().reset, nullptr);
-    sim().reset();
     insert(profile());
     ASSERT_EQ(winscard.SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &context),
               SCARD_S_SUCCESS);
@@ -121,14 +75,11 @@ void VirtualCard::TearDown() {
 }
 
 void VirtualCard::insert(const std::string& text) {
-    sim().remove_card(0);
-    ASSERT_EQ(sim().insert_card_text(0, text.data(), text.size()), 0) << sim().last_error();
+    insertCardText(0, text);
 }
 
 std::u16string VirtualCard::readerName(int reader) const {
-    char name[256] = {};
-    EXPECT_GE(sim().reader_name(reader, name, sizeof name), 0);
-    return pelmora::platform::fromUtf8(name);
+    return virtualReaderName(reader);
 }
 
 void VirtualCard::connect() {
@@ -140,6 +91,59 @@ void VirtualCard::selectAdn() {
     ASSERT_EQ(card.select(files::kMasterFile), 1);
     ASSERT_EQ(card.select(files::kTelecom), 1);
     ASSERT_EQ(card.select(files::kAdn), 1);
+}
+
+void VirtualCard::use(const std::string& profile, bool verifyPin2) {
+    card.disconnect();
+    insert(profile);
+    connect();
+    ASSERT_EQ(card.verify_chv("1234", 1), 1);
+    if (verifyPin2) {
+        ASSERT_EQ(card.verify_chv("5678", 2), 1);
+    }
+    clearTrace();
+}
+
+int VirtualCard::lastError() {
+    return get_last_error(&card);
+}
+
+std::vector<std::vector<uint8_t>> VirtualCard::records(FileId directory, FileId ef) {
+    std::vector<std::vector<uint8_t>> result;
+    SimFileInfo info;
+    if (!card.select(files::kMasterFile) || !card.select(directory) ||
+        !card.select(ef, &info.length) || !card.status(&info, 0)) {
+        ADD_FAILURE() << "cannot describe " << std::hex << ef.value;
+        return result;
+    }
+    for (int record = 1; record <= info.recordCount(); ++record) {
+        std::vector<uint8_t> bytes(info.recordLength);
+        EXPECT_EQ(card.read_record(static_cast<uint8_t>(record), info.recordLength,
+                                   SIMCard::kModeAbsolute, bytes),
+                  1);
+        result.push_back(std::move(bytes));
+    }
+    return result;
+}
+
+std::vector<std::vector<uint8_t>> VirtualCard::commands() {
+    return tracedCommands();
+}
+
+size_t VirtualCard::commandCount(uint8_t ins) {
+    return tracedCommandCount(ins);
+}
+
+void VirtualCard::clearTrace() {
+    sim().clear_trace();
+}
+
+void VirtualCard::addFault(const std::string& rules) {
+    addVirtualFault(rules);
+}
+
+void VirtualCard::clearFaults() {
+    sim().clear_faults();
 }
 
 } // namespace brontel

@@ -3,35 +3,17 @@
 // serves a small GSM card; the test plays user and hardware through the
 // library's control functions.
 
+#include "VirtualSimControls.h"
 #include "card/SIMCard.h"
 #include "pcsc/Winscard.h"
 
-#include "../../virtualsim/VirtualSimControl.h"
-
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace brontel {
-
-// The controls, bound from the same library instance the binding loaded.
-struct VirtualSim {
-    decltype(&virtualsim_reset) reset;
-    decltype(&virtualsim_insert_card_text) insert_card_text;
-    decltype(&virtualsim_remove_card) remove_card;
-    decltype(&virtualsim_pull_card) pull_card;
-    decltype(&virtualsim_reader_name) reader_name;
-    decltype(&virtualsim_rename_reader) rename_reader;
-    decltype(&virtualsim_add_fault) add_fault;
-    decltype(&virtualsim_restart_service) restart_service;
-    decltype(&virtualsim_apdu_count) apdu_count;
-    decltype(&virtualsim_last_error) last_error;
-    decltype(&virtualsim_insert_card) insert_card;
-    decltype(&virtualsim_set_persist) set_persist;
-    decltype(&virtualsim_trace_size) trace_size;
-    decltype(&virtualsim_trace_entry) trace_entry;
-    decltype(&virtualsim_clear_trace) clear_trace;
-};
 
 class VirtualCard : public ::testing::Test {
 protected:
@@ -45,7 +27,23 @@ protected:
     // Selects MF, DF telecom and EF ADN.
     void selectAdn();
 
-    static const VirtualSim& sim();
+    // Replaces the card, connects and verifies PIN1 (and PIN2 when asked),
+    // then clears the trace.
+    void use(const std::string& profile, bool verifyPin2 = false);
+    // What get_last_error gives for the connection.
+    int lastError();
+    // Records of an EF as the card holds them, read with plain commands.
+    std::vector<std::vector<uint8_t>> records(FileId directory, FileId ef);
+
+    // The commands sent since the last clearTrace(), and how many of them
+    // have this instruction byte.
+    static std::vector<std::vector<uint8_t>> commands();
+    static size_t commandCount(uint8_t ins);
+    static void clearTrace();
+    static void addFault(const std::string& rules);
+    static void clearFaults();
+
+    static const VirtualSim& sim() { return virtualSim(); }
     static std::string profile(const std::string& atr = "3B 02 14 50");
 
     SCARDCONTEXT context = 0;

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace brontel::test {
 namespace {
@@ -16,32 +15,7 @@ int recordCall(int record, int recordCount, int file, int reserved, intptr_t use
     return 0;
 }
 
-std::string hexRecord(const Bytes& bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (uint8_t b : bytes) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0xF];
-    }
-    return text;
-}
-
 } // namespace
-
-std::filesystem::path cardPath(const std::string& name) {
-    if (name == "demo") {
-        return PELMORA_DEMO_CARD;
-    }
-    return std::filesystem::path(PELMORA_TEST_CARDS) / (name + ".simcard");
-}
-
-std::string cardText(const std::string& name) {
-    std::ifstream in(cardPath(name), std::ios::binary);
-    EXPECT_TRUE(in) << cardPath(name);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string cardWith(const std::vector<TestFile>& files) {
     std::string text = "[Card]\nCHV1=1234\nUnblockCHV1=12345678\nCHV2=5678\n"
@@ -53,7 +27,7 @@ std::string cardWith(const std::vector<TestFile>& files) {
                 "\nRecords=" + std::to_string(file.records) + "\nRead=" + file.read +
                 "\nUpdate=" + file.update + "\n";
         for (const auto& [record, bytes] : file.contents) {
-            text += std::to_string(record) + "=" + hexRecord(bytes) + "\n";
+            text += std::to_string(record) + "=" + profileHex(bytes) + "\n";
         }
     }
     return text;
@@ -76,17 +50,6 @@ void BackupCard::TearDown() {
     std::filesystem::remove_all(folder, ignored);
 }
 
-void BackupCard::use(const std::string& profile, bool verifyPin2) {
-    card.disconnect();
-    insert(profile);
-    connect();
-    ASSERT_EQ(card.verify_chv("1234", 1), 1);
-    if (verifyPin2) {
-        ASSERT_EQ(card.verify_chv("5678", 2), 1);
-    }
-    clearTrace();
-}
-
 int BackupCard::backup(int selection) {
     calls.clear();
     return backup_sim(&card, selection, backupPathText().c_str(), recordCall,
@@ -101,10 +64,6 @@ int BackupCard::restore() {
 
 std::u16string BackupCard::backupPathText() const {
     return pelmora::platform::fromUtf8(backupPath.string());
-}
-
-int BackupCard::lastError() {
-    return get_last_error(&card);
 }
 
 pelmora::platform::ProfileDocument BackupCard::backupDocument() const {
@@ -122,44 +81,6 @@ std::vector<std::u16string> BackupCard::keys(int first, int last) {
         names.push_back(pelmora::platform::fromUtf8(std::to_string(k)));
     }
     return names;
-}
-
-std::vector<Bytes> BackupCard::records(FileId directory, FileId ef) {
-    std::vector<Bytes> result;
-    SimFileInfo info;
-    if (!card.select(files::kMasterFile) || !card.select(directory) ||
-        !card.select(ef, &info.length) || !card.status(&info, 0)) {
-        ADD_FAILURE() << "cannot describe " << std::hex << ef.value;
-        return result;
-    }
-    for (int record = 1; record <= info.recordCount(); ++record) {
-        Bytes bytes(info.recordLength);
-        EXPECT_EQ(card.read_record(static_cast<uint8_t>(record), info.recordLength,
-                                   SIMCard::kModeAbsolute, bytes),
-                  1);
-        result.push_back(bytes);
-    }
-    return result;
-}
-
-std::vector<Bytes> BackupCard::commands() {
-    std::vector<Bytes> result;
-    for (size_t i = 0; i < sim().trace_size(); ++i) {
-        VirtualSimApdu entry{};
-        if (sim().trace_entry(i, &entry) == 0) {
-            const size_t kept = std::min(entry.commandLength, sizeof entry.command);
-            result.emplace_back(entry.command, entry.command + kept);
-        }
-    }
-    return result;
-}
-
-void BackupCard::clearTrace() {
-    sim().clear_trace();
-}
-
-void BackupCard::addFault(const std::string& rules) {
-    ASSERT_EQ(sim().add_fault(rules.c_str()), 0) << sim().last_error();
 }
 
 void BackupCard::insertSavedCard(const std::filesystem::path& profile) {

@@ -4,6 +4,7 @@
 // own.
 
 #include "Brontel.h"
+#include "CardProfiles.h"
 #include "Hex.h"
 #include "ProfileDocument.h"
 #include "VirtualCardFixture.h"
@@ -19,10 +20,6 @@ namespace brontel::test {
 using Bytes = std::vector<uint8_t>;
 using codec::test::hex;
 using codec::test::padded;
-
-// Profile text of a shipped card: "demo" or the name of a test card.
-std::string cardText(const std::string& name);
-std::filesystem::path cardPath(const std::string& name);
 
 // A record file of a card made up for one test: linear fixed, READ and
 // UPDATE CHV1, every record FF unless changed.
@@ -68,29 +65,16 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Replaces the card, connects and verifies PIN1, and PIN2 when asked.
-    void use(const std::string& profile, bool verifyPin2 = false);
-
     // backup_sim and restore_sim on the connection, with the callback
     // recording into calls (cleared first).
     int backup(int selection = 0xFFFF);
     int restore();
-    // What get_last_error gives for the connection.
-    int lastError();
     std::u16string backupPathText() const;
 
     pelmora::platform::ProfileDocument backupDocument() const;
     void writeBackup(const std::string& text) const;
     // "1" .. "n"
     static std::vector<std::u16string> keys(int first, int last);
-
-    // Records of an EF as the card holds them, read with plain commands.
-    std::vector<Bytes> records(FileId directory, FileId ef);
-
-    // The commands sent since the last clearTrace().
-    static std::vector<Bytes> commands();
-    static void clearTrace();
-    static void addFault(const std::string& rules);
 
     // Inserts the card of a profile file, to be saved back to it by saveCard().
     void insertSavedCard(const std::filesystem::path& profile);

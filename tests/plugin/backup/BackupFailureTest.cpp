@@ -22,7 +22,7 @@ protected:
 
 TEST_F(BackupFailure, UnreadableRecordGetsNoKeyAndLosesTheOneItHad) {
     writeBackup("[7F10 - 6F3A]\r\n3=" + std::string(58, '0') + "\r\n");
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     addFault("A0B2#3=9804");
     EXPECT_EQ(backup(0x6F3A), 0);
     EXPECT_EQ(lastError(), kSimErrorAccessNotFulfilled);
@@ -35,7 +35,7 @@ TEST_F(BackupFailure, UnreadableRecordGetsNoKeyAndLosesTheOneItHad) {
 }
 
 TEST_F(BackupFailure, FirstOfSeveralFailuresIsReported) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     addFault("A0B2#2=9804;A0B2#5=6F00");
     EXPECT_EQ(backup(0x6F3A), 0);
     EXPECT_EQ(lastError(), kSimErrorAccessNotFulfilled);
@@ -43,7 +43,7 @@ TEST_F(BackupFailure, FirstOfSeveralFailuresIsReported) {
 }
 
 TEST_F(BackupFailure, WithoutPin1NoRecordIsSaved) {
-    insert(cardText("demo"));
+    insert(cardProfile("demo"));
     connect();
     EXPECT_EQ(backup(0x6F3A), 0);
     EXPECT_EQ(lastError(), kSimErrorAccessNotFulfilled);
@@ -52,7 +52,7 @@ TEST_F(BackupFailure, WithoutPin1NoRecordIsSaved) {
 }
 
 TEST_F(BackupFailure, CardPulledMidwayIsReported) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     addFault("A0B2#100=pull");
     EXPECT_EQ(backup(), 0);
     EXPECT_EQ(static_cast<uint32_t>(lastError()), 0x80100016u);
@@ -82,7 +82,7 @@ TEST_F(BackupFailure, FileBeyond254RecordsIsReadUpToRecord254) {
 
 TEST_F(BackupFailure, UnreadableBackupFileIsNotReplaced) {
     std::filesystem::create_directory(backupPath);
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     EXPECT_EQ(backup(0x6F3A), 0);
     EXPECT_EQ(lastError(), EISDIR);
     EXPECT_THAT(commands(), IsEmpty());
@@ -91,7 +91,7 @@ TEST_F(BackupFailure, UnreadableBackupFileIsNotReplaced) {
 
 TEST_F(BackupFailure, BackupFileThatCannotBeWrittenIsReported) {
     backupPath = folder / "missing" / "card.bsf";
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     EXPECT_EQ(backup(0x6F3A), 0);
     EXPECT_EQ(lastError(), ENOENT);
     EXPECT_EQ(calls.size(), 250u);
@@ -99,7 +99,7 @@ TEST_F(BackupFailure, BackupFileThatCannotBeWrittenIsReported) {
 
 TEST_F(BackupFailure, CardFailureComesBeforeTheFileFailure) {
     backupPath = folder / "missing" / "card.bsf";
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     addFault("A0B2#7=9804");
     EXPECT_EQ(backup(0x6F3A), 0);
     EXPECT_EQ(lastError(), kSimErrorAccessNotFulfilled);

@@ -17,7 +17,7 @@ using ::testing::Not;
 class Backup : public BackupCard {};
 
 TEST_F(Backup, DemoCardGivesOneSectionPerRecordFileInListOrder) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(), 1) << lastError();
     EXPECT_EQ(lastError(), 0);
     EXPECT_THAT(backupDocument().sectionNames(),
@@ -28,7 +28,7 @@ TEST_F(Backup, DemoCardGivesOneSectionPerRecordFileInListOrder) {
 }
 
 TEST_F(Backup, AdnOf250RecordsGivesKeys1To250Of58Characters) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(0x6F3A), 1);
     const auto document = backupDocument();
     EXPECT_THAT(document.keyNames(u"7F10 - 6F3A"), ElementsAreArray(keys(1, 250)));
@@ -50,7 +50,7 @@ TEST_F(Backup, ValueIsTheRecordInHexFollowedByItsChecksum) {
 }
 
 TEST_F(Backup, SelectionOfOneFileSavesOnlyItsSection) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(0x6F3A), 1);
     EXPECT_THAT(backupDocument().sectionNames(), ElementsAre(u"7F10 - 6F3A"));
     // Only the low 16 bits choose.
@@ -59,14 +59,14 @@ TEST_F(Backup, SelectionOfOneFileSavesOnlyItsSection) {
 }
 
 TEST_F(Backup, SelectionZeroSavesTheIdenBook) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(0), 1);
     EXPECT_THAT(backupDocument().sectionNames(),
                 ElementsAre(u"7F31 - 6F2A", u"7F31 - 6F2B", u"7F31 - 6F2C", u"7F31 - 6F26"));
 }
 
 TEST_F(Backup, CardWithoutIdenDirectorySkipsItSilently) {
-    use(cardText("no-iden"));
+    use(cardProfile("no-iden"));
     ASSERT_EQ(backup(), 1) << lastError();
     const auto sections = backupDocument().sectionNames();
     EXPECT_EQ(sections.size(), 11u);
@@ -78,7 +78,7 @@ TEST_F(Backup, CardWithoutIdenDirectorySkipsItSilently) {
 }
 
 TEST_F(Backup, SelectionOfAFileTheCardLacksReadsNothing) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     EXPECT_EQ(backup(0x6F99), 0);
     EXPECT_EQ(lastError(), kSimErrorFileNotFound);
     EXPECT_THAT(calls, IsEmpty());
@@ -108,7 +108,7 @@ TEST_F(Backup, ExistingFileKeepsWhatTheBackupDoesNotWrite) {
 }
 
 TEST_F(Backup, RefusesNullArgumentsWithoutTouchingTheCard) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     const std::u16string path = backupPathText();
     EXPECT_EQ(backup_sim(nullptr, 0xFFFF, path.c_str(), nullptr, 0), 0);
     EXPECT_EQ(backup_sim(&card, 0xFFFF, nullptr, nullptr, 0), 0);

@@ -14,7 +14,7 @@ class RestoreFailure : public BackupCard {
 protected:
     // A backup of the demo card's ADN.
     void backUpDemoAdn() {
-        use(cardText("demo"));
+        use(cardProfile("demo"));
         ASSERT_EQ(backup(0x6F3A), 1);
         saved = records(files::kTelecom, files::kAdn);
     }
@@ -32,7 +32,7 @@ protected:
 
 TEST_F(RestoreFailure, RefusedUpdateIsReportedAndTheRestIsWritten) {
     backUpDemoAdn();
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     addFault("A0DC#2=9240;A0DC#4=9804");
     EXPECT_EQ(restore(), 0);
     EXPECT_EQ(lastError(), kSimErrorMemoryProblem);
@@ -44,7 +44,7 @@ TEST_F(RestoreFailure, RefusedUpdateIsReportedAndTheRestIsWritten) {
 }
 
 TEST_F(RestoreFailure, ValueBeyondTheRecordBufferIsNotWritten) {
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     writeValues(u"7F10 - 6F3C", {{1, Bytes(257, 0x01)}, {2, Bytes(256, 0x02)}});
     EXPECT_EQ(restore(), 0);
     EXPECT_EQ(lastError(), kBrontelErrorValueDidNotFit);
@@ -54,7 +54,7 @@ TEST_F(RestoreFailure, ValueBeyondTheRecordBufferIsNotWritten) {
 }
 
 TEST_F(RestoreFailure, AdnValueWithoutANumberPartIsNotWritten) {
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     writeValues(u"7F10 - 6F3A", {{1, hex("41 42 43")}, {2, padded(hex("41"), 28)}});
     EXPECT_EQ(restore(), 0);
     EXPECT_EQ(lastError(), kBrontelErrorValueDidNotFit);
@@ -80,7 +80,7 @@ TEST_F(RestoreFailure, FileBeyond254RecordsIsWrittenUpToRecord254) {
 
 TEST_F(RestoreFailure, UnreadableBackupFileTouchesNoCard) {
     std::filesystem::create_directory(backupPath);
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     EXPECT_EQ(restore(), 0);
     EXPECT_EQ(lastError(), EISDIR);
     EXPECT_TRUE(commands().empty());

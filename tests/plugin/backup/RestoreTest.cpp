@@ -58,10 +58,10 @@ std::vector<Bytes> refitted(const std::vector<Bytes>& stored, size_t length) {
 class RestoreOtherLength : public Restore, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RestoreOtherLength, Adn30KeepsEachRecordsNumberPart) {
-    use(cardText("adn-30"));
+    use(cardProfile("adn-30"));
     ASSERT_EQ(backup(0x6F3A), 1);
     const auto saved = records(files::kTelecom, files::kAdn);
-    use(cardText(GetParam()));
+    use(cardProfile(GetParam()));
     const size_t length = records(files::kTelecom, files::kAdn).front().size();
     clearTrace();
     ASSERT_EQ(restore(), 1) << lastError();
@@ -72,10 +72,10 @@ TEST_P(RestoreOtherLength, Adn30KeepsEachRecordsNumberPart) {
 INSTANTIATE_TEST_SUITE_P(Cards, RestoreOtherLength, ::testing::Values("blank", "adn-32"));
 
 TEST_F(Restore, CyclicFileIsWrittenFromItsHighestRecordDown) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(0x6F44), 1);
     const auto saved = records(files::kTelecom, files::kLnd);
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     ASSERT_EQ(restore(), 1) << lastError();
     const auto sent = updates();
     ASSERT_EQ(sent.size(), 10u);
@@ -91,10 +91,10 @@ TEST_F(Restore, CyclicFileIsWrittenFromItsHighestRecordDown) {
 }
 
 TEST_F(Restore, BackupOfOneFileTouchesOnlyThatFile) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(0x6F3A), 1);
     const auto saved = records(files::kTelecom, files::kAdn);
-    use(cardText("blank"), true);
+    use(cardProfile("blank"), true);
     ASSERT_EQ(restore(), 1) << lastError();
     EXPECT_THAT(updatedFiles(), Each(0x6F3A));
     EXPECT_EQ(updates().size(), 250u);
@@ -107,7 +107,7 @@ TEST_F(Restore, ValueWithAnEditedChecksumIsNotWritten) {
     // 41 and 27 x FF sum to 0x26; the second value claims 25.
     writeBackup("[7F10 - 6F3A]\r\n1=41" + record.substr(2) + "26\r\n2=41" + record.substr(2) +
                 "25\r\n3=41" + record.substr(2) + "26\r\n");
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     EXPECT_EQ(restore(), 0);
     EXPECT_EQ(lastError(), kBrontelErrorValueDidNotFit);
     const auto adn = records(files::kTelecom, files::kAdn);
@@ -118,7 +118,7 @@ TEST_F(Restore, ValueWithAnEditedChecksumIsNotWritten) {
 }
 
 TEST_F(Restore, RecordsWithoutAValueStayAsTheyAre) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     const auto before = records(files::kTelecom, files::kAdn);
     writeBackup("[7F10 - 6F3A]\r\n2=" + std::string(56, 'F') + "E4\r\n7=\r\n");
     clearTrace();
@@ -136,7 +136,7 @@ TEST_F(Restore, RecordsWithoutAValueStayAsTheyAre) {
 TEST_F(Restore, OtherFilesAreCutOrPaddedWithFf) {
     writeBackup("[7F31 - 6F26]\r\n1=" + std::string(60, '0') + "00\r\n2=" + std::string(68, '1') +
                 "42\r\n");
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     ASSERT_EQ(restore(), 1) << lastError();
     const auto email = records(files::kIden, files::kIdenEmail);
     EXPECT_EQ(email[0], padded(Bytes(30, 0x00), 32));
@@ -144,11 +144,11 @@ TEST_F(Restore, OtherFilesAreCutOrPaddedWithFf) {
 }
 
 TEST_F(Restore, FdnNeedsPin2) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(0x6F3B), 1);
     const auto saved = records(files::kTelecom, files::kFdn);
 
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     EXPECT_EQ(restore(), 0);
     EXPECT_EQ(lastError(), kSimErrorAccessNotFulfilled);
     EXPECT_EQ(calls.size(), 10u);
@@ -160,10 +160,10 @@ TEST_F(Restore, FdnNeedsPin2) {
 }
 
 TEST_F(Restore, FilesOnlyAnAdministratorMayUpdateAreNotAttempted) {
-    use(cardText("demo"));
+    use(cardProfile("demo"));
     ASSERT_EQ(backup(), 1);
     ASSERT_TRUE(backupDocument().hasSection(u"7F10 - 6F49"));
-    use(cardText("blank"), true);
+    use(cardProfile("blank"), true);
     ASSERT_EQ(restore(), 1) << lastError();
     for (const auto& call : calls) {
         EXPECT_NE(call.file, 0x6F49);
@@ -173,14 +173,14 @@ TEST_F(Restore, FilesOnlyAnAdministratorMayUpdateAreNotAttempted) {
 
 TEST_F(Restore, BackupWithoutRecordValuesWritesNothing) {
     writeBackup("[7F10 - 6F3A]\r\n; no records\r\n[Other]\r\n1=00\r\n");
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     EXPECT_EQ(restore(), 0);
     EXPECT_THAT(calls, IsEmpty());
     EXPECT_THAT(updates(), IsEmpty());
 }
 
 TEST_F(Restore, RefusesNullArgumentsAndMissingFilesWithoutTouchingTheCard) {
-    use(cardText("blank"));
+    use(cardProfile("blank"));
     const std::u16string path = backupPathText();
     EXPECT_EQ(restore_sim(nullptr, path.c_str(), nullptr, 0), 0);
     EXPECT_EQ(restore_sim(&card, nullptr, nullptr, 0), 0);

@@ -10,7 +10,7 @@ namespace {
 class RoundTrip : public BackupCard {};
 
 TEST_F(RoundTrip, DemoCardOntoBlankCardGivesIdenticalUserRecordFiles) {
-    use(cardText("demo"), true);
+    use(cardProfile("demo"), true);
     ASSERT_EQ(backup(), 1) << lastError();
 
     const auto blank = folder / "blank.simcard";

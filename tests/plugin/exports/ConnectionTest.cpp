@@ -126,7 +126,7 @@ TEST_F(Exports, ConnectFillsTheBasicInformationOnlyWhenAskedForNoMore) {
 
 TEST_F(Exports, SeveralConnectionsShareTheOneContext) {
     ASSERT_EQ(sim().add_reader(nullptr), 1);
-    insertFile(testCard("no-spn.simcard"), 1);
+    insertFile(test::cardPath("no-spn"), 1);
     const SCARDCONTEXT shared = pcsc_context;
     handle = connect(0);
     SimHandle second = connect(1);

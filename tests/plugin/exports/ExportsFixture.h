@@ -5,7 +5,8 @@
 
 #include "Brontel.h"
 
-#include "../../virtualsim/VirtualSimControl.h"
+#include "CardProfiles.h"
+#include "VirtualSimControls.h"
 
 #include <gtest/gtest.h>
 
@@ -13,37 +14,22 @@
 
 namespace brontel {
 
-struct SimControls {
-    decltype(&virtualsim_reset) reset;
-    decltype(&virtualsim_insert_card) insert_card;
-    decltype(&virtualsim_insert_card_text) insert_card_text;
-    decltype(&virtualsim_remove_card) remove_card;
-    decltype(&virtualsim_add_reader) add_reader;
-    decltype(&virtualsim_rename_reader) rename_reader;
-    decltype(&virtualsim_reader_name) reader_name;
-    decltype(&virtualsim_add_fault) add_fault;
-    decltype(&virtualsim_last_error) last_error;
-};
-
 class Exports : public ::testing::Test {
-public:
-    static std::string demoCard() { return PELMORA_DEMO_CARD; }
-
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    static const SimControls& sim();
+    static const VirtualSim& sim() { return virtualSim(); }
     // Replaces the card in the reader by one from a profile file or text.
-    void insertFile(const std::string& path, int reader = 0);
-    void insertText(const std::string& profile, int reader = 0);
-    static std::u16string readerName(int reader = 0);
+    static void insertFile(const std::string& path, int reader = 0) {
+        insertCardFile(reader, path);
+    }
+    static void insertText(const std::string& profile, int reader = 0) {
+        insertCardText(reader, profile);
+    }
+    static std::u16string readerName(int reader = 0) { return virtualReaderName(reader); }
     // Connects to the reader, failing the test when that does not work.
     SimHandle connect(int reader = 0, SimInfo* info = nullptr);
-
-    static std::string testCard(const std::string& name) {
-        return std::string(PELMORA_TEST_CARDS) + "/" + name;
-    }
 
     SimHandle handle = nullptr;
 };

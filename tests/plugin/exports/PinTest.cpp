@@ -18,7 +18,7 @@ using PinCall = std::function<int(SimHandle)>;
 
 struct PinCase {
     const char* name;
-    const char* card; // test card file; empty for the demo card
+    const char* card; // test card name; empty for the demo card
     PinCall call;
     int result;
     int error;
@@ -33,7 +33,7 @@ class PinCommand : public Exports, public ::testing::WithParamInterface<PinCase>
 TEST_P(PinCommand, AnswersAsTheCardSays) {
     const PinCase& c = GetParam();
     if (std::string(c.card).empty() == false) {
-        insertFile(testCard(c.card));
+        insertFile(test::cardPath(c.card));
     }
     handle = connect();
     ASSERT_NE(handle, nullptr);
@@ -51,12 +51,12 @@ INSTANTIATE_TEST_SUITE_P(
         PinCase{"VerifyPin1", "", [](SimHandle h) { return verify_pin1(h, u"1234"); }, 1, 0},
         PinCase{"VerifyPin1Wrong", "", [](SimHandle h) { return verify_pin1(h, u"4321"); }, 0,
                 kWrong},
-        PinCase{"VerifyPin1Blocked", "chv1-blocked.simcard",
+        PinCase{"VerifyPin1Blocked", "chv1-blocked",
                 [](SimHandle h) { return verify_pin1(h, u"1234"); }, 0, kBlocked},
         PinCase{"VerifyPin2", "", [](SimHandle h) { return verify_pin2(h, u"5678"); }, 1, 0},
         PinCase{"VerifyPin2Wrong", "", [](SimHandle h) { return verify_pin2(h, u"1234"); }, 0,
                 kWrong},
-        PinCase{"VerifyPin2Blocked", "chv2-blocked.simcard",
+        PinCase{"VerifyPin2Blocked", "chv2-blocked",
                 [](SimHandle h) { return verify_pin2(h, u"5678"); }, 0, kBlocked},
         PinCase{
             "ChangePin1", "",
@@ -70,23 +70,23 @@ INSTANTIATE_TEST_SUITE_P(
             2, 0},
         PinCase{"ChangePin2Wrong", "", [](SimHandle h) { return change_pin2(h, u"0000", u"2468"); },
                 0, kWrong},
-        PinCase{"UnblockBlockedPin1", "chv1-blocked.simcard",
+        PinCase{"UnblockBlockedPin1", "chv1-blocked",
                 [](SimHandle h) {
                     return unblock_pin1(h, u"12345678", u"1111") + verify_pin1(h, u"1111");
                 },
                 2, 0},
-        PinCase{"UnblockPin1WrongKey", "chv1-blocked.simcard",
+        PinCase{"UnblockPin1WrongKey", "chv1-blocked",
                 [](SimHandle h) { return unblock_pin1(h, u"11111111", u"1111"); }, 0, kWrong},
-        PinCase{"UnblockBlockedPin2", "chv2-blocked.simcard",
+        PinCase{"UnblockBlockedPin2", "chv2-blocked",
                 [](SimHandle h) {
                     return unblock_pin2(h, u"87654321", u"2222") + verify_pin2(h, u"2222");
                 },
                 2, 0},
-        PinCase{"UnblockPin2WrongKey", "chv2-blocked.simcard",
+        PinCase{"UnblockPin2WrongKey", "chv2-blocked",
                 [](SimHandle h) { return unblock_pin2(h, u"11111111", u"2222"); }, 0, kWrong},
         PinCase{"EnableEnabledPin1", "", [](SimHandle h) { return enable_pin1(h, u"1234"); }, 0,
                 kConflict},
-        PinCase{"EnableDisabledPin1", "chv1-disabled.simcard",
+        PinCase{"EnableDisabledPin1", "chv1-disabled",
                 [](SimHandle h) { return enable_pin1(h, u"1234"); }, 1, 0},
         PinCase{"DisablePin1", "",
                 [](SimHandle h) {
@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                 2, 0},
         PinCase{"DisablePin1Wrong", "", [](SimHandle h) { return disable_pin1(h, u"0000"); }, 0,
                 kWrong},
-        PinCase{"DisableDisabledPin1", "chv1-disabled.simcard",
+        PinCase{"DisableDisabledPin1", "chv1-disabled",
                 [](SimHandle h) { return disable_pin1(h, u"1234"); }, 0, kConflict},
         PinCase{"NullPinIsAnEmptyCode", "", [](SimHandle h) { return verify_pin1(h, nullptr); }, 0,
                 kWrong}),

@@ -1,8 +1,6 @@
 #include "ExportsFixture.h"
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace brontel {
 namespace {
@@ -14,22 +12,10 @@ SimInfo detailsRequest(int bookFile = -1) {
     return info;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The demo card with one section's data replaced.
 std::string demoWith(const std::string& section, const std::string& size, const std::string& data) {
-    std::string profile = readFile(Exports::demoCard());
-    const size_t at = profile.find("[" + section + "]");
-    const size_t sizeAt = profile.find("Size=", at);
-    profile.replace(sizeAt, profile.find('\n', sizeAt) - sizeAt, "Size=" + size);
-    const size_t dataAt = profile.find("Data=", at);
-    profile.replace(dataAt, profile.find('\n', dataAt) - dataAt, "Data=" + data);
-    return profile;
+    return test::withKey(test::withKey(test::cardProfile("demo"), section, "Size", size), section,
+                         "Data", data);
 }
 
 TEST_F(Exports, DetailsOfTheDemoCard) {
@@ -113,7 +99,7 @@ TEST_F(Exports, ABookFileGetsThatBooksAttributes) {
 }
 
 TEST_F(Exports, ACardWithoutServiceProviderStillAnswers) {
-    insertFile(testCard("no-spn.simcard"));
+    insertFile(test::cardPath("no-spn"));
     handle = connect();
     SimInfo info = detailsRequest();
     ASSERT_EQ(get_sim_info(handle, &info), 1);

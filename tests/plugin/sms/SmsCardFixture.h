@@ -3,6 +3,7 @@
 // verified, and the message exports called on it as the editor calls them.
 
 #include "Brontel.h"
+#include "CardProfiles.h"
 #include "Hex.h"
 #include "VirtualCardFixture.h"
 
@@ -20,8 +21,6 @@ using codec::test::hexText;
 using codec::test::padded;
 using codec::test::timeText;
 
-// Profile text of a shipped card: "demo" or a test card's name.
-std::string cardProfile(const std::string& name);
 // A card holding only EF SMS (PIN1 1234), with the records given by number.
 std::string smsCardProfile(const std::map<int, Bytes>& records, int recordLength = 176,
                            int recordCount = 10, std::string_view structure = "linear fixed");
@@ -54,23 +53,11 @@ struct SmsRead {
 
 class SmsCard : public VirtualCard {
 protected:
-    // Replaces the card, connects and verifies PIN1.
-    void use(const std::string& profile);
-
     // The two-call read; entries start as given (zero-filled when empty).
     SmsRead read(std::vector<SmsEntry> entries = {});
     int write(std::vector<SmsEntry>& entries, std::vector<ProgressCall>* progress = nullptr);
-    // What get_last_error gives for the connection.
-    int lastError();
-
     // The records of EF SMS as the card holds them, read with plain commands.
     std::vector<Bytes> records();
-
-    // Commands with this instruction byte sent since the last clearTrace().
-    static size_t commandCount(uint8_t ins);
-    static void clearTrace();
-    static void addFault(const std::string& rules);
-    static void clearFaults();
 
     static constexpr uint8_t kRead = 0xB2;
     static constexpr uint8_t kUpdate = 0xDC;
