@@ -103,7 +103,7 @@ CardDocument* CardOperations::openCard(std::span<CardDocument* const> candidates
         }
         bool keptBooks = true;
         if (openOne(*card, keptBooks)) {
-            if (!keptBooks) {
+            if (!keptBooks || card->categories().empty()) {
                 probeBooks(*card);
             }
             return card;

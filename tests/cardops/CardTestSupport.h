@@ -66,9 +66,15 @@ struct ScriptedUser : PinPrompter, CardHost {
     }
     void notice(int, PinNotice n) override { notices.push_back(n); }
 
+    std::u16string pickReader; // chooseReader's answer; "": the first one offered
     CardDocument* chooseReader(const std::vector<CardDocument*>& readers) override {
         asked.push_back("reader");
-        return readers.empty() ? nullptr : readers.front();
+        for (CardDocument* r : readers) {
+            if (pickReader.empty() || r->reader == pickReader) {
+                return r;
+            }
+        }
+        return nullptr;
     }
     bool confirmDiscard(CardDocument&) override {
         asked.push_back("discard");

@@ -3,8 +3,6 @@
 #include "Records.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <stdexcept>
 
 namespace pelmora::model::test {
@@ -135,7 +133,7 @@ int fakeVerifyPin2(SimHandle h, const char16_t* pin) {
 
 int fakeEnablePin1(SimHandle h, const char16_t* pin) {
     ++g_card.calls["enable_pin1"];
-    if (!connected(h) || g_card.failEnable || g_card.pin1Enabled) {
+    if (!connected(h) || g_card.pin1Enabled) {
         return 0;
     }
     const int r = checkPin(pin, g_card.pin1, g_card.pin1Attempts);
@@ -236,9 +234,6 @@ int fakeGetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
     }
     const int n = std::min<int>(request->count, static_cast<int>(book.records.size()));
     for (int i = 0; i < n; ++i) {
-        if (kind == g_card.failReadKind && i >= g_card.readRecordsBeforeFailure) {
-            return fail(g_card.failReadError);
-        }
         request->entries[i] = book.records[i];
         if (request->progress != nullptr) {
             request->progress(i + 1, n, request->entries[i].name, request->entries[i].value0,
@@ -263,9 +258,6 @@ int fakeSetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
     }
     const int n = std::min<int>(request->count, static_cast<int>(book.records.size()));
     for (int i = 0; i < n; ++i) {
-        if (kind == g_card.failWriteKind && i >= 1) {
-            return fail(-13);
-        }
         book.records[i] = request->entries[i];
     }
     return 1;
@@ -280,62 +272,22 @@ int fakeSetNextel(SimHandle, int, PhoneBookRequest*) {
     return 0;
 }
 
-int fakeGetSms(SimHandle h, SmsRequest* request) {
+// A card without messages, and backups that only the real plug-in makes.
+int fakeGetSms(SimHandle, SmsRequest*) {
     ++g_card.calls["get_sms"];
-    if (!connected(h) || !g_card.hasMessages) {
-        return fail(-9);
-    }
-    if (request->entries == nullptr) {
-        request->count = static_cast<int32_t>(g_card.messages.size());
-        return 1;
-    }
-    const int n = std::min<int>(request->count, static_cast<int>(g_card.messages.size()));
-    std::copy_n(g_card.messages.begin(), n, request->entries);
-    return 1;
+    return fail(-9);
 }
 
-int fakeSetSms(SimHandle h, SmsRequest* request) {
-    ++g_card.calls["set_sms"];
-    if (!connected(h) || !g_card.hasMessages) {
-        return 0;
-    }
-    const int n = std::min<int>(request->count, static_cast<int>(g_card.messages.size()));
-    std::copy_n(request->entries, n, g_card.messages.begin());
-    return 1;
+int fakeSetSms(SimHandle, SmsRequest*) {
+    return 0;
 }
 
-std::string narrow(const char16_t* path) {
-    std::string out;
-    for (const char16_t* p = path; *p != 0; ++p) {
-        out.push_back(static_cast<char>(*p));
-    }
-    return out;
+int fakeBackupSim(SimHandle, int, const char16_t*, BackupCallback, intptr_t) {
+    return 0;
 }
 
-int fakeBackupSim(SimHandle h, int, const char16_t* path, BackupCallback progress, intptr_t user) {
-    ++g_card.calls["backup_sim"];
-    if (!connected(h)) {
-        return 0;
-    }
-    std::ofstream out(narrow(path), std::ios::binary | std::ios::trunc);
-    out << "[Backup]\n";
-    if (progress != nullptr) {
-        progress(1, 2, 0x6F3A, 0, user);
-    }
-    if (g_card.failBackup) {
-        return 0;
-    }
-    out << "complete=1\n";
-    if (progress != nullptr) {
-        progress(2, 2, 0x6F3A, 0, user);
-    }
-    return out.good() ? 1 : 0;
-}
-
-int fakeRestoreSim(SimHandle h, const char16_t* path, BackupCallback, intptr_t) {
-    ++g_card.calls["restore_sim"];
-    std::ifstream in(narrow(path));
-    return connected(h) && in.good() ? 1 : 0;
+int fakeRestoreSim(SimHandle, const char16_t*, BackupCallback, intptr_t) {
+    return 0;
 }
 
 void* address(const std::string& name) {

@@ -22,8 +22,6 @@ struct FakeCard {
     bool present = true;
     std::u16string iccid = u"8931000000000000001";
     std::map<int, FakeBook> books;
-    std::vector<SmsEntry> messages;
-    bool hasMessages = false;
 
     std::u16string pin1 = u"1234", pin2 = u"5678", puk1 = u"12345678", puk2 = u"87654321";
     int pin1Attempts = 3, puk1Attempts = 10, pin2Attempts = 3, puk2Attempts = 10;
@@ -31,14 +29,8 @@ struct FakeCard {
     bool pin1Verified = false, pin2Verified = false;
 
     // Failures on the next calls.
-    int failReadKind = -1;   // the full read (with entries) of this book fails
-    int failReadError = -18; // last error after it
-    int readRecordsBeforeFailure = 0;
-    int failWriteKind = -1; // set_phone_book of this book fails after writing one record
     bool throwInCardInfo = false;
-    bool failBackup = false; // backup_sim writes part of its file, then fails
     bool failCardInfo = false;
-    bool failEnable = false;
 
     int lastError = 0;
     std::map<std::string, int> calls;

@@ -12,23 +12,6 @@ protected:
     PinFlows flows() { return PinFlows(calls, user); }
 };
 
-TEST_F(Pins, BlockedPin1AsksForThePukBeforeAnyPin) {
-    fakeCard().pin1Attempts = 0;
-    user.puks = {u"12345678", u"4321"};
-    EXPECT_TRUE(flows().verifyChooser(card, 1, false));
-    EXPECT_EQ(user.asked, (std::vector<std::string>{"puk1 10"}));
-    EXPECT_EQ(fakeCard().pin1, u"4321");
-    EXPECT_EQ(card.pin1().view(), u"4321");
-}
-
-TEST_F(Pins, WrongPinShowsTheNewCountThenBlockingIsAFailure) {
-    user.pins = {u"0000", u"0001", u"0002"};
-    EXPECT_FALSE(flows().verifyChooser(card, 1, false));
-    EXPECT_EQ(user.asked, (std::vector<std::string>{"pin1 3", "pin1 2 red", "pin1 1 red"}));
-    EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::PinBlocked});
-    EXPECT_FALSE(card.pin1().present());
-}
-
 TEST_F(Pins, CardThatStopsAnsweringIsAFailure) {
     user.pins = {u"1234"};
     EXPECT_TRUE(flows().verifyChooser(card, 1, false));
@@ -38,17 +21,6 @@ TEST_F(Pins, CardThatStopsAnsweringIsAFailure) {
     EXPECT_FALSE(flows().verifyChooser(card, 1, false));
     EXPECT_FALSE(card.pin1().present());
     EXPECT_EQ(fakeCard().calls["verify_pin1"], 1);
-}
-
-TEST_F(Pins, ChangePin1WithPin1DisabledAsksForItAndEnablesIt) {
-    fakeCard().pin1Enabled = false;
-    user.pins = {u"1234"};
-    user.changes = {{false, u"9999", u"9999"}};
-    EXPECT_TRUE(flows().changeFlow(card, 1));
-    EXPECT_EQ(user.asked, (std::vector<std::string>{"pin1 3", "change1"}));
-    EXPECT_TRUE(fakeCard().pin1Enabled);
-    EXPECT_EQ(fakeCard().pin1, u"9999");
-    EXPECT_EQ(card.pin1().view(), u"9999");
 }
 
 TEST_F(Pins, NewPinMustMatchItsConfirmationBeforeAnyCardCommand) {

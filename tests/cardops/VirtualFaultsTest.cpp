@@ -1,0 +1,162 @@
+// A card that fails part-way: failed reads and writes, pulled cards, entries
+// that do not fit, another card in the reader, and backups that break off.
+// Each is reported, and nothing the user has is lost or overwritten.
+#include "FileDocument.h"
+#include "VirtualCardOps.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace pelmora::model::test {
+namespace {
+
+class VirtualFaults : public VirtualCardOps {
+protected:
+    CardReport readAdnOnly() {
+        user.pins.push_back(u"1234");
+        CardDocument* const one[] = {&card};
+        CardOptions options;
+        options.readWriteAll = false;
+        ops(options).openCard(one);
+        return ops(options).readSim(card, card.category(kBookAdn), progress);
+    }
+    // Edits slot 0 of the ADN book and writes that book alone.
+    CardReport editAndWriteAdn(std::u16string_view name) {
+        Category& adn = *card.category(kBookAdn);
+        adn.entries()[0] = contact(name, u"+4400");
+        adn.markChanged();
+        CardOptions options;
+        options.readWriteAll = false;
+        return ops(options).writeSim(card, &adn, {}, progress);
+    }
+    std::u16string adnOnCard(size_t slot) {
+        const auto entries = cardBook(calls, card, kBookAdn);
+        return slot < entries.size() ? std::u16string(fieldText(entries[slot].name)) : u"<none>";
+    }
+    void fail(const char* rule) { ASSERT_EQ(sim().add_fault(rule), 0) << sim().last_error(); }
+};
+
+TEST_F(VirtualFaults, EveryFailedReadIsReportedAndOnly6FxxShowsTheMessageOncePerBook) {
+    const struct {
+        const char* rule;
+        size_t messages;
+    } cases[] = {
+        {"A0B2=6F00", 7}, // every record read: technical problem, one message per book
+        {"A0B2=6581", 0}, // memory problem: reported, no message
+    };
+    for (const auto& c : cases) {
+        calls.close(card);
+        card.releaseCategories();
+        user.errors.clear();
+        user.pins = {u"1234"};
+        fail(c.rule);
+        const CardReport report = ops().readSim(card, nullptr, progress);
+        sim().clear_faults();
+        EXPECT_FALSE(report.ok()) << c.rule;
+        EXPECT_EQ(report.failed.size(), 8u) << c.rule; // the seven books and the messages
+        EXPECT_EQ(user.errors.size(), c.messages) << c.rule;
+        for (const auto& text : user.errors) {
+            EXPECT_EQ(text, kTechnicalProblemText);
+        }
+        for (const auto& category : card.categories()) {
+            EXPECT_TRUE(category->incomplete()) << category->kind();
+        }
+    }
+}
+
+TEST_F(VirtualFaults, ABookReadInPartIsNeverWrittenBack) {
+    fail("A0B2#5=6581");
+    const CardReport read = readAdnOnly();
+    EXPECT_EQ(read.failed, std::vector<uint16_t>{kBookAdn});
+    ASSERT_TRUE(card.category(kBookAdn)->incomplete());
+    const CardReport write = editAndWriteAdn(u"Edited");
+    EXPECT_EQ(write.failed, std::vector<uint16_t>{kBookAdn});
+    EXPECT_EQ(adnOnCard(0), u"Alice Morgan");
+    EXPECT_EQ(adnOnCard(249), u"Last Entry"); // never read, never blanked
+}
+
+TEST_F(VirtualFaults, AFailedWriteIsReportedAndTheBookStaysChanged) {
+    const char* const rules[] = {"A0DC#2=6581", "A0DC#3=pull"};
+    for (const char* rule : rules) {
+        insert(CardProfile());
+        calls.close(card);
+        card.releaseCategories();
+        ASSERT_TRUE(readAdnOnly().ok()) << rule;
+        fail(rule);
+        const CardReport write = editAndWriteAdn(u"Edited");
+        sim().clear_faults();
+        EXPECT_FALSE(write.ok()) << rule;
+        EXPECT_EQ(write.failed, std::vector<uint16_t>{kBookAdn}) << rule;
+        EXPECT_FALSE(card.category(kBookAdn)->unchanged()) << rule;
+    }
+}
+
+TEST_F(VirtualFaults, EntriesBeyondTheCardsRecordsAreNamedBeforeAnythingIsWritten) {
+    FileDocument file;
+    Category& adn = file.addCategory(kBookAdn, 252);
+    adn.entries()[0] = contact(u"First", u"+4401");
+    adn.entries()[251] = contact(u"Too far", u"+4402");
+    user.pins = {u"1234"};
+    CardDocument* const readers[] = {&card};
+    CardReport report = ops().writeSim(file, nullptr, readers, progress);
+    EXPECT_EQ(user.cutSlots, std::vector<int>{251});
+    EXPECT_EQ(report.skipped, std::vector<uint16_t>{kBookAdn});
+    EXPECT_EQ(adnOnCard(0), u"Alice Morgan");
+
+    user.allowCut = true;
+    report = ops().writeSim(file, nullptr, readers, progress);
+    EXPECT_EQ(report.done, std::vector<uint16_t>{kBookAdn});
+    EXPECT_EQ(adnOnCard(0), u"First");
+}
+
+TEST_F(VirtualFaults, AnotherCardInTheReaderMayNotTakeOverUnsavedEdits) {
+    ASSERT_TRUE(readAdnOnly().ok());
+    Category& adn = *card.category(kBookAdn);
+    adn.entries()[0] = contact(u"Unsaved", u"+4400");
+    adn.markChanged();
+    ASSERT_EQ(sim().pull_card(0), 0);
+    insert(CardProfile().set("3F00/2FE2", "Data", "98445100214365871200"));
+
+    user.pins = {u"1234"};
+    const CardReport report = ops().writeSim(card, nullptr, {}, progress);
+    EXPECT_FALSE(report.opened);
+    EXPECT_EQ(user.asked, (std::vector<std::string>{"pin1 3", "discard"}));
+    EXPECT_EQ(card.category(kBookAdn), &adn);
+    EXPECT_EQ(fieldText(adn.entries()[0].name), u"Unsaved");
+}
+
+std::string fileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(VirtualFaults, ABackupReplacesTheOldOneOnlyWhenComplete) {
+    const auto file = tempDir() / "card.bsf";
+    { std::ofstream(file) << "old backup\n"; }
+    user.pins = {u"1234", u"1234"};
+    fail("*#40=pull");
+    CardReport report = ops().backupSim(card, file, progress);
+    EXPECT_TRUE(report.opened);
+    EXPECT_EQ(report.failed, std::vector<uint16_t>{kWholeCard});
+    EXPECT_EQ(fileText(file), "old backup\n");
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(tempDir())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 2u); // the old backup and the log folder: no partial file left
+
+    sim().clear_faults();
+    insert(CardProfile());
+    report = ops().backupSim(card, file, progress);
+    EXPECT_TRUE(report.ok());
+    EXPECT_NE(fileText(file), "old backup\n");
+    // A restore the plug-in reports as failed is a failure.
+    const CardReport restore = ops().restoreSim(card, tempDir() / "missing.bsf", progress);
+    EXPECT_TRUE(restore.opened);
+    EXPECT_EQ(restore.failed, std::vector<uint16_t>{kWholeCard});
+}
+
+} // namespace
+} // namespace pelmora::model::test
