@@ -225,29 +225,29 @@ bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int p
     return true;
 }
 
-bool CardOperations::writeOne(Document& document, CardDocument& card, Category& category,
-                              JobProgress& progress, CardReport& report) const {
-    const bool fromCard = &document == &card;
+// One book of a Write SIM, looked at before anything is written.
+struct CardOperations::BookWrite {
+    enum class Step { Write, Skip, Fail };
+    Category* category = nullptr;
+    SimInfo book{}; // its file description and access conditions
+    Step step = Step::Write;
+};
+
+CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument& card,
+                                                    Category& category) const {
+    BookWrite w;
+    w.category = &category;
     if (fromCard && m_options.saveUpdatedOnly && category.unchanged()) {
-        report.skipped.push_back(category.kind());
-        return true;
+        w.step = BookWrite::Step::Skip;
+        return w;
     }
-    if (category.incomplete()) {
-        // Writing a book that was read only in part would blank the records
-        // that were never read.
-        report.failed.push_back(category.kind());
-        return true;
+    // Writing a book that was read only in part would blank the records that
+    // were never read.
+    if (category.incomplete() || !bookInfo(card, category.kind(), w.book)) {
+        w.step = BookWrite::Step::Fail;
+        return w;
     }
-    SimInfo book{};
-    if (!bookInfo(card, category.kind(), book)) {
-        report.failed.push_back(category.kind());
-        return true;
-    }
-    if (!pinForUpdate(card, book.bookAttributes[5], book.pin1Enabled)) {
-        report.stopped = true;
-        return false;
-    }
-    const int records = recordCount(book);
+    const int records = recordCount(w.book);
     if (category.isPhoneBook() && records >= 0) {
         std::vector<int> beyond;
         for (int slot = records; slot < static_cast<int>(category.slotCount()); ++slot) {
@@ -256,9 +256,23 @@ bool CardOperations::writeOne(Document& document, CardDocument& card, Category& 
             }
         }
         if (!beyond.empty() && !m_host.confirmCut(category.kind(), beyond)) {
-            report.skipped.push_back(category.kind());
-            return true;
+            w.step = BookWrite::Step::Skip;
         }
+    }
+    return w;
+}
+
+bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite& w,
+                              JobProgress& progress, CardReport& report) const {
+    Category& category = *w.category;
+    if (w.step != BookWrite::Step::Write) {
+        (w.step == BookWrite::Step::Skip ? report.skipped : report.failed)
+            .push_back(category.kind());
+        return true;
+    }
+    if (!pinForUpdate(card, w.book.bookAttributes[5], w.book.pin1Enabled)) {
+        report.stopped = true;
+        return false;
     }
     CardJob job;
     job.kind = CardJobKind::WriteBook;
@@ -293,8 +307,15 @@ CardReport CardOperations::writeSim(Document& document, Category* selected,
         return report;
     }
     report.opened = true;
+    const bool fromCard = &document == card;
+    // Every book is looked at first, so that entries that would not fit are
+    // named before anything is written.
+    std::vector<BookWrite> plan;
     for (Category* category : booksWorkedOn(document, selected)) {
-        if (!writeOne(document, *card, *category, progress, report)) {
+        plan.push_back(planWrite(fromCard, *card, *category));
+    }
+    for (const BookWrite& w : plan) {
+        if (!writeOne(fromCard, *card, w, progress, report)) {
             break;
         }
     }

@@ -38,10 +38,12 @@ public:
     // A different card sits in the reader: may the unsaved edits be dropped?
     virtual bool confirmDiscard(CardDocument& card) = 0;
     // These non-empty slots do not fit the card's book: write the rest anyway?
+    // Asked for every book of a Write SIM before anything is written.
     virtual bool confirmCut(uint16_t kind, const std::vector<int>& slots) = 0;
     // The message for a read that failed with status 6Fxx.
     virtual void showError(std::u16string_view text) = 0;
-    // The periodic reader refresh: stopped (and waited for) before a job.
+    // The periodic reader refresh (a RefreshWorker): paused, a running pass
+    // asked to stop and waited for, before any plug-in call of a command.
     virtual void stopRefresh() {}
     virtual void restartRefresh() {}
 };
@@ -115,7 +117,9 @@ private:
     CardDocument* openThis(CardDocument& document) const;
     // Card information with the attributes of book kind (-1: none).
     bool bookInfo(CardDocument& card, int kind, SimInfo& info) const;
-    bool writeOne(Document& document, CardDocument& card, Category& category, JobProgress& progress,
+    struct BookWrite;
+    [[nodiscard]] BookWrite planWrite(bool fromCard, CardDocument& card, Category& category) const;
+    bool writeOne(bool fromCard, CardDocument& card, const BookWrite& w, JobProgress& progress,
                   CardReport& report) const;
     // Opens the card (the refresh paused) and runs work on it: Backup, Restore.
     CardReport wholeCard(CardDocument& document,

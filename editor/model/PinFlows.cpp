@@ -203,7 +203,9 @@ bool PinFlows::unblockDialog(CardDocument& card, int type) const {
         }
         holdPin(card, type, answer.newPin.view());
         if (m_calls.cardInfo(card) == 0) {
-            continue; // the dialog stays open; Cancel is the way out
+            // The dialog stays open (Cancel is the way out), saying why.
+            m_ask.notice(type, PinNotice::CardNotAnswering);
+            continue;
         }
         if (m_calls.unblockPin(card, type, answer.puk.c_str(), heldPin(card, type).c_str()) != 0) {
             return true;

@@ -81,6 +81,7 @@ struct ScriptedUser : PinPrompter, CardHost {
         return allowDiscard;
     }
     bool confirmCut(uint16_t, const std::vector<int>& slots) override {
+        asked.push_back("cut");
         cutSlots = slots;
         return allowCut;
     }

@@ -64,6 +64,19 @@ TEST_F(SaveInfo, TwoSavesAppendTwoLinesOfTheCard) {
     EXPECT_NE(text.find(line, first + 1), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
     EXPECT_EQ(user.asked, std::vector<std::string>{"pin1 3"});
+    EXPECT_EQ(user.stops, 2); // the reader refresh kept off the card each time
+    EXPECT_EQ(user.restarts, 2);
+}
+
+TEST_F(SaveInfo, PropertiesOfTheCardAndOfABook) {
+    user.pins = {u"1234"};
+    SimInfo info{};
+    ASSERT_TRUE(ops().readProperties(card, -1, info));
+    EXPECT_EQ(fieldText(info.iccid), u"8944150012345678217");
+    ASSERT_TRUE(ops().readProperties(card, kBookFdn, info));
+    EXPECT_EQ(info.bookAttributes[5], 2); // updated with PIN2
+    EXPECT_EQ(info.bookAttributes[0] / info.bookAttributes[3], 10);
+    EXPECT_EQ(user.stops, 2);
 }
 
 TEST_F(SaveInfo, AnEmptyOwnNumberBookIsNotAvailable) {

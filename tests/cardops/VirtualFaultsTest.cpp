@@ -29,8 +29,8 @@ protected:
         options.readWriteAll = false;
         return ops(options).writeSim(card, &adn, {}, progress);
     }
-    std::u16string adnOnCard(size_t slot) {
-        const auto entries = cardBook(calls, card, kBookAdn);
+    std::u16string bookOnCard(uint16_t kind, size_t slot) {
+        const auto entries = cardBook(calls, card, kind);
         return slot < entries.size() ? std::u16string(fieldText(entries[slot].name)) : u"<none>";
     }
     void fail(const char* rule) { ASSERT_EQ(sim().add_fault(rule), 0) << sim().last_error(); }
@@ -71,8 +71,8 @@ TEST_F(VirtualFaults, ABookReadInPartIsNeverWrittenBack) {
     ASSERT_TRUE(card.category(kBookAdn)->incomplete());
     const CardReport write = editAndWriteAdn(u"Edited");
     EXPECT_EQ(write.failed, std::vector<uint16_t>{kBookAdn});
-    EXPECT_EQ(adnOnCard(0), u"Alice Morgan");
-    EXPECT_EQ(adnOnCard(249), u"Last Entry"); // never read, never blanked
+    EXPECT_EQ(bookOnCard(kBookAdn, 0), u"Alice Morgan");
+    EXPECT_EQ(bookOnCard(kBookAdn, 249), u"Last Entry"); // never read, never blanked
 }
 
 TEST_F(VirtualFaults, AFailedWriteIsReportedAndTheBookStaysChanged) {
@@ -91,22 +91,33 @@ TEST_F(VirtualFaults, AFailedWriteIsReportedAndTheBookStaysChanged) {
     }
 }
 
+// Notes each book the job starts writing among the user's questions.
+struct WriteLog : SilentProgress {
+    explicit WriteLog(std::vector<std::string>& l) : log(l) {}
+    void title(std::u16string_view) override { log.push_back("write"); }
+    std::vector<std::string>& log;
+};
+
 TEST_F(VirtualFaults, EntriesBeyondTheCardsRecordsAreNamedBeforeAnythingIsWritten) {
     FileDocument file;
-    Category& adn = file.addCategory(kBookAdn, 252);
-    adn.entries()[0] = contact(u"First", u"+4401");
-    adn.entries()[251] = contact(u"Too far", u"+4402");
+    file.addCategory(kBookAdn, 3).entries()[0] = contact(u"First", u"+4401");
+    Category& lnd = file.addCategory(kBookLnd, 12); // the card's LND book has 10 records
+    lnd.entries()[0] = contact(u"Dialled", u"+4402");
+    lnd.entries()[11] = contact(u"Too far", u"+4403");
     user.pins = {u"1234"};
     CardDocument* const readers[] = {&card};
-    CardReport report = ops().writeSim(file, nullptr, readers, progress);
-    EXPECT_EQ(user.cutSlots, std::vector<int>{251});
-    EXPECT_EQ(report.skipped, std::vector<uint16_t>{kBookAdn});
-    EXPECT_EQ(adnOnCard(0), u"Alice Morgan");
+    WriteLog writes(user.asked);
+    CardReport report = ops().writeSim(file, nullptr, readers, writes);
+    EXPECT_EQ(user.cutSlots, std::vector<int>{11});
+    EXPECT_EQ(user.asked, (std::vector<std::string>{"reader", "pin1 3", "cut", "write"}));
+    EXPECT_EQ(report.done, std::vector<uint16_t>{kBookAdn});
+    EXPECT_EQ(report.skipped, std::vector<uint16_t>{kBookLnd});
+    EXPECT_EQ(bookOnCard(kBookLnd, 0), u"");
 
     user.allowCut = true;
     report = ops().writeSim(file, nullptr, readers, progress);
-    EXPECT_EQ(report.done, std::vector<uint16_t>{kBookAdn});
-    EXPECT_EQ(adnOnCard(0), u"First");
+    EXPECT_EQ(report.done, (std::vector<uint16_t>{kBookAdn, kBookLnd}));
+    EXPECT_EQ(bookOnCard(kBookLnd, 0), u"Dialled");
 }
 
 TEST_F(VirtualFaults, AnotherCardInTheReaderMayNotTakeOverUnsavedEdits) {
