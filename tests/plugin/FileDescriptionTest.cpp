@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace brontel {
@@ -24,61 +26,67 @@ const std::vector<uint8_t> kTelecom{0x00, 0x00, 0x00, 0x40, 0x7F, 0x10, 0x02, 0x
 const std::vector<uint8_t> kAdn{0x00, 0x00, 0x01, 0xF4, 0x6F, 0x3A, 0x04, 0x40,
                                 0x12, 0xF0, 0x4A, 0x01, 0x02, 0x01, 0x1C};
 
-TEST(FileDescription, MasterFile) {
+// Each description with every field it sets; the rest stay zero.
+struct Described {
+    const char* name;
+    const std::vector<uint8_t>& bytes;
+    SimFileInfo expected;
+    uint16_t records;
+};
+
+void PrintTo(const Described& d, std::ostream* os) {
+    *os << d.name;
+}
+
+class DescribedFile : public ::testing::TestWithParam<Described> {};
+
+TEST_P(DescribedFile, SetsEveryFieldItCarries) {
+    const Described& d = GetParam();
     SimFileInfo info;
-    info.length = 0x16;
-    const DescriptionParse parse = parse_file_description(kMasterFile, info);
+    info.length = static_cast<uint16_t>(d.bytes.size());
+    const DescriptionParse parse = parse_file_description(d.bytes, info);
     EXPECT_TRUE(parse.complete);
     EXPECT_TRUE(parse.hasDetails);
-    EXPECT_EQ(info.length, 0);
-    EXPECT_EQ(info.freeMemory, 0x1A2B);
-    EXPECT_EQ(info.fileSize, 0);
-    EXPECT_EQ(info.fileId, 0x3F00);
-    EXPECT_EQ(info.fileType, kFileTypeMf);
-    EXPECT_EQ(info.chv1Disabled, 1);
-    EXPECT_EQ(info.dfCount, 3);
-    EXPECT_EQ(info.efCount, 5);
-    EXPECT_EQ(info.chv1Attempts, 3);
-    EXPECT_EQ(info.unblockChv1Attempts, 10);
-    EXPECT_EQ(info.chv2Attempts, 2);
-    EXPECT_EQ(info.unblockChv2Attempts, 9);
-    EXPECT_EQ(info.recordLength, 0);
-    EXPECT_EQ(info.structure, 0);
+    EXPECT_EQ(info, d.expected); // length cleared too
+    EXPECT_EQ(info.recordCount(), d.records);
 }
 
-TEST(FileDescription, DedicatedFile) {
-    SimFileInfo info;
-    EXPECT_TRUE(parse_file_description(kTelecom, info).complete);
-    EXPECT_EQ(info.fileId, 0x7F10);
-    EXPECT_EQ(info.fileType, kFileTypeDf);
-    EXPECT_EQ(info.freeMemory, 0x40);
-    EXPECT_EQ(info.chv1Disabled, 0);
-    EXPECT_EQ(info.dfCount, 0);
-    EXPECT_EQ(info.efCount, 12);
-    EXPECT_EQ(info.chv1Attempts, 0);
-}
-
-TEST(FileDescription, ElementaryFile) {
-    SimFileInfo info;
-    EXPECT_TRUE(parse_file_description(kAdn, info).complete);
-    EXPECT_EQ(info.fileType, kFileTypeEf);
-    EXPECT_EQ(info.fileId, 0x6F3A);
-    EXPECT_EQ(info.fileSize, 500);
-    EXPECT_EQ(info.freeMemory, 0);
-    EXPECT_EQ(info.structure, kLinearFixed);
-    EXPECT_EQ(info.recordLength, 28);
-    EXPECT_EQ(info.recordCount(), 17);
-    EXPECT_EQ(info.readCondition, 1);
-    EXPECT_EQ(info.updateCondition, 2);
-    EXPECT_EQ(info.increaseCondition, 0xF);
-    EXPECT_EQ(info.rehabilitateCondition, 4);
-    EXPECT_EQ(info.invalidateCondition, 0xA);
-    EXPECT_EQ(info.increaseAllowed, 1);
-    EXPECT_EQ(info.invalidated, 0);
-    EXPECT_EQ(info.readableWhenInvalidated, 0);
-    EXPECT_EQ(info.dfCount, 0);
-    EXPECT_EQ(info.chv1Attempts, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Files, DescribedFile,
+                         ::testing::Values(Described{"MasterFile",
+                                                     kMasterFile,
+                                                     {.freeMemory = 0x1A2B,
+                                                      .chv1Disabled = 1,
+                                                      .fileId = 0x3F00,
+                                                      .fileType = kFileTypeMf,
+                                                      .dfCount = 3,
+                                                      .efCount = 5,
+                                                      .chv1Attempts = 3,
+                                                      .unblockChv1Attempts = 10,
+                                                      .chv2Attempts = 2,
+                                                      .unblockChv2Attempts = 9},
+                                                     0},
+                                           Described{"DedicatedFile",
+                                                     kTelecom,
+                                                     {.freeMemory = 0x40,
+                                                      .fileId = 0x7F10,
+                                                      .fileType = kFileTypeDf,
+                                                      .efCount = 12},
+                                                     0},
+                                           Described{"ElementaryFile",
+                                                     kAdn,
+                                                     {.fileSize = 500,
+                                                      .fileId = 0x6F3A,
+                                                      .updateCondition = 2,
+                                                      .readCondition = 1,
+                                                      .increaseCondition = 0xF,
+                                                      .invalidateCondition = 0xA,
+                                                      .rehabilitateCondition = 4,
+                                                      .increaseAllowed = 1,
+                                                      .fileType = kFileTypeEf,
+                                                      .structure = kLinearFixed,
+                                                      .recordLength = 28},
+                                                     17}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileDescription, InvalidatedFileReadableWhenInvalidated) {
     std::vector<uint8_t> bytes = kAdn;
