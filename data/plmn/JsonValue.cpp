@@ -8,8 +8,6 @@
 namespace pelmora::plmn {
 namespace {
 
-constexpr int kMaxDepth = 64;
-
 class Parser : TextScanner {
 public:
     explicit Parser(std::string_view text) : TextScanner(text) {}
@@ -54,17 +52,11 @@ private:
         }
         uint32_t value = 0;
         for (int i = 0; i < 4; ++i) {
-            const char c = m_text[m_pos++];
-            value <<= 4;
-            if (c >= '0' && c <= '9') {
-                value |= static_cast<uint32_t>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                value |= static_cast<uint32_t>(c - 'a' + 10);
-            } else if (c >= 'A' && c <= 'F') {
-                value |= static_cast<uint32_t>(c - 'A' + 10);
-            } else {
+            const int digit = hexDigit(m_text[m_pos++]);
+            if (digit < 0) {
                 fail("bad \\u escape");
             }
+            value = value << 4 | static_cast<uint32_t>(digit);
         }
         return value;
     }
@@ -227,11 +219,7 @@ std::string JsonValue::memberText(const std::string& name) const {
 }
 
 JsonValue parseJson(std::string_view document) {
-    try {
-        return Parser(document).document();
-    } catch (const std::runtime_error& error) {
-        throw std::runtime_error(std::string("JSON: ") + error.what());
-    }
+    return readDocument<Parser>("JSON", document);
 }
 
 } // namespace pelmora::plmn

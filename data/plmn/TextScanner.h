@@ -13,6 +13,10 @@ namespace pelmora::plmn {
 
 class TextScanner {
 protected:
+    // Deeper nesting than this is not a provider list; refusing it keeps the
+    // recursion bounded.
+    static constexpr int kMaxDepth = 64;
+
     explicit TextScanner(std::string_view text) : m_text(text) {}
 
     [[noreturn]] void fail(const std::string& what) const {
@@ -36,6 +40,20 @@ protected:
         }
     }
 
+    // The value of a hex digit, or -1.
+    static int hexDigit(char c) {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        if (c >= 'a' && c <= 'f') {
+            return c - 'a' + 10;
+        }
+        if (c >= 'A' && c <= 'F') {
+            return c - 'A' + 10;
+        }
+        return -1;
+    }
+
     // Appends one code point (not a surrogate, at most U+10FFFF) as UTF-8.
     static void appendCodePoint(std::string& out, uint32_t cp) {
         std::u16string units;
@@ -51,5 +69,14 @@ protected:
     std::string_view m_text;
     std::size_t m_pos = 0;
 };
+
+// The document read by Reader(document).document(), its error named after the format.
+template <typename Reader> auto readDocument(std::string_view format, std::string_view document) {
+    try {
+        return Reader(document).document();
+    } catch (const std::runtime_error& error) {
+        throw std::runtime_error(std::string(format) + ": " + error.what());
+    }
+}
 
 } // namespace pelmora::plmn

@@ -8,10 +8,6 @@
 namespace pelmora::plmn {
 namespace {
 
-// Deeper nesting than this is not a provider list; refusing it keeps the
-// recursion bounded.
-constexpr int kMaxDepth = 64;
-
 class Parser : TextScanner {
 public:
     explicit Parser(std::string_view text) : TextScanner(text) {}
@@ -117,16 +113,8 @@ private:
                 uint32_t cp = 0;
                 bool valid = ref.size() > (hex ? 2u : 1u);
                 for (std::size_t k = hex ? 2 : 1; k < ref.size() && valid; ++k) {
-                    const char c = ref[k];
-                    int digit = -1;
-                    if (c >= '0' && c <= '9') {
-                        digit = c - '0';
-                    } else if (hex && c >= 'a' && c <= 'f') {
-                        digit = c - 'a' + 10;
-                    } else if (hex && c >= 'A' && c <= 'F') {
-                        digit = c - 'A' + 10;
-                    }
-                    valid = digit >= 0 && cp <= 0x10FFFF;
+                    const int digit = hexDigit(ref[k]);
+                    valid = digit >= 0 && digit < (hex ? 16 : 10) && cp <= 0x10FFFF;
                     cp = cp * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
                 }
                 if (!valid || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -242,11 +230,7 @@ std::vector<const XmlElement*> XmlElement::childrenNamed(std::string_view childN
 }
 
 XmlElement parseXml(std::string_view document) {
-    try {
-        return Parser(document).document();
-    } catch (const std::runtime_error& error) {
-        throw std::runtime_error(std::string("XML: ") + error.what());
-    }
+    return readDocument<Parser>("XML", document);
 }
 
 } // namespace pelmora::plmn
