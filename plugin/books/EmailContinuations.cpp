@@ -1,7 +1,7 @@
 #include "books/EmailContinuations.h"
 
-#include "card/CallOutcome.h"
 #include "books/CardDirectory.h"
+#include "card/CallOutcome.h"
 #include "card/SIMCard.h"
 #include "codec/EmailText.h"
 
@@ -22,43 +22,24 @@ constexpr const char* kTag = "parce_nextel_record";
 
 } // namespace
 
-bool EmailChainReader::describe() {
-    if (!m_described) {
-        m_described = true;
-        SimFileInfo info;
-        if (!m_directory.describe(files::kIdenEmail, info)) {
-            m_outcome.commandFailed(m_directory.card());
-            return false;
-        }
-        m_fileSize = info.fileSize;
-        m_file = usableRecordFile(files::kIdenEmail, info, kMinContinuationLength);
-        if (!m_file) {
-            m_outcome.commandFailed(m_directory.card());
-        }
-    }
-    return m_file.has_value();
-}
-
 std::string EmailChainReader::read(std::string bytes, uint8_t first) {
     log_message(kTrace, kTag, "email id:%d", first);
     // Text that ends within the value record has no continuation.
-    if (first == 0 || bytes.size() < codec::kEmailBytesInValueRecord || !describe()) {
+    const RecordFile* file =
+        first == 0 || bytes.size() < codec::kEmailBytesInValueRecord ? nullptr : m_file.file();
+    if (file == nullptr) {
         return bytes;
     }
-    log_message(kTrace, kTag, "responce-> size:%d reclen:%d", m_fileSize, m_file->recordLength);
-    SIMCard& card = m_directory.card();
-    std::array<uint8_t, 255> buffer{};
-    const auto record = std::span(buffer).first(m_file->recordLength);
+    log_message(kTrace, kTag, "responce-> size:%d reclen:%d", m_file.fileSize(),
+                file->recordLength);
     std::bitset<kMaxRecordNumber + 1> seen;
     for (int id = first; id != 0 && bytes.size() < codec::kMaxEmailBytes;) {
-        if (id > m_file->records || seen[static_cast<size_t>(id)]) {
+        if (id > file->records || seen[static_cast<size_t>(id)]) {
             break;
         }
         seen[static_cast<size_t>(id)] = true;
-        if (!m_directory.select(m_file->id) ||
-            !card.read_record(static_cast<uint8_t>(id), m_file->recordLength,
-                              SIMCard::kModeAbsolute, record)) {
-            m_outcome.commandFailed(card);
+        const std::span<const uint8_t> record = m_file.read(static_cast<uint8_t>(id));
+        if (record.empty()) {
             break;
         }
         const codec::ContinuationRecord piece = codec::parseContinuationRecord(record);

@@ -4,7 +4,7 @@
 // of records, E - 1 text bytes each, the last byte naming the next record
 // (0 for none). A record whose first byte is 0 is free.
 
-#include "books/RecordFile.h"
+#include "books/RecordReader.h"
 #include "books/SharedRecordFile.h"
 
 #include <cstdint>
@@ -27,7 +27,7 @@ constexpr size_t kMinContinuationLength = 3;
 class EmailChainReader {
 public:
     EmailChainReader(CardDirectory& directory, CallOutcome& outcome)
-        : m_directory(directory), m_outcome(outcome) {}
+        : m_file(directory, outcome, files::kIdenEmail, kMinContinuationLength, true) {}
 
     // The address whose first bytes a value record holds, continued from
     // record first. The walk ends at a link of 0, at a record it has seen
@@ -35,13 +35,7 @@ public:
     [[nodiscard]] std::string read(std::string bytes, uint8_t first);
 
 private:
-    [[nodiscard]] bool describe();
-
-    CardDirectory& m_directory;
-    CallOutcome& m_outcome;
-    bool m_described = false;
-    std::optional<RecordFile> m_file;
-    int m_fileSize = 0;
+    RecordReader m_file;
 };
 
 // Plans and writes the chains of a book write. Every value record is

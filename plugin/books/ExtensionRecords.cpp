@@ -1,7 +1,7 @@
 #include "books/ExtensionRecords.h"
 
-#include "card/CallOutcome.h"
 #include "books/CardDirectory.h"
+#include "card/CallOutcome.h"
 #include "card/SIMCard.h"
 #include "codec/DiallingNumber.h"
 
@@ -117,28 +117,13 @@ void ExtensionRecords::releaseUnused() {
 }
 
 void ExtensionDigits::append(std::u16string& number, uint8_t id) {
-    if (!m_extension) {
-        return;
-    }
-    SIMCard& card = m_directory.card();
-    if (!m_described) {
-        m_described = true;
-        SimFileInfo info;
-        if (!m_directory.describe(*m_extension, info)) {
-            m_outcome.commandFailed(card);
-            return;
-        }
-        m_file = usableRecordFile(*m_extension, info, kMinExtensionRecordLength);
-    }
+    const RecordFile* file = m_file ? m_file->file() : nullptr;
     // A reference outside the file reads nothing.
-    if (!m_file || id < 1 || id > m_file->records) {
+    if (file == nullptr || id < 1 || id > file->records) {
         return;
     }
-    std::array<uint8_t, 255> buffer{};
-    const auto record = std::span(buffer).first(m_file->recordLength);
-    if (!m_directory.select(m_file->id) ||
-        !card.read_record(id, m_file->recordLength, SIMCard::kModeAbsolute, record)) {
-        m_outcome.commandFailed(card);
+    const std::span<const uint8_t> record = m_file->read(id);
+    if (record.empty()) {
         return;
     }
     // Only this one record is followed; its link to a further one is not.

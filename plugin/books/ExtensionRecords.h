@@ -4,7 +4,7 @@
 // digits go to free records, and records the book no longer refers to are
 // freed unless another book sharing the file still does.
 
-#include "books/RecordFile.h"
+#include "books/RecordReader.h"
 #include "books/SharedRecordFile.h"
 #include "books/StandardBook.h"
 
@@ -53,18 +53,18 @@ private:
 // Digits of long numbers read from the extension file as a book read meets them.
 class ExtensionDigits {
 public:
-    ExtensionDigits(CardDirectory& directory, CallOutcome& outcome, std::optional<FileId> extension)
-        : m_directory(directory), m_outcome(outcome), m_extension(extension) {}
+    ExtensionDigits(CardDirectory& directory, CallOutcome& outcome,
+                    std::optional<FileId> extension) {
+        if (extension) {
+            m_file.emplace(directory, outcome, *extension, kMinExtensionRecordLength, false);
+        }
+    }
 
     // Appends the digits of extension record id to the number.
     void append(std::u16string& number, uint8_t id);
 
 private:
-    CardDirectory& m_directory;
-    CallOutcome& m_outcome;
-    std::optional<FileId> m_extension;
-    bool m_described = false;
-    std::optional<RecordFile> m_file;
+    std::optional<RecordReader> m_file; // none without an extension file
 };
 
 } // namespace brontel
