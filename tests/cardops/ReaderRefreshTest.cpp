@@ -11,6 +11,12 @@ namespace {
 
 class ReaderRefresh : public VirtualCardOps {
 protected:
+    void TearDown() override {
+        for (const auto& c : cards) {
+            calls.close(*c);
+        }
+        VirtualCardOps::TearDown();
+    }
     RefreshReport pass() { return refreshReaders(calls, cards, nullptr); }
     CardDocument& first() { return *cards.front(); }
 
