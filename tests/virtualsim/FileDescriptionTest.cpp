@@ -8,13 +8,49 @@ namespace {
 
 class FileDescriptions : public CardTest {};
 
-TEST_F(FileDescriptions, MasterFile) {
-    ASSERT_EQ(send(select(0x3F00)), 0x9F16);
-    ASSERT_EQ(send(getResponse(0x16)), 0x9000);
-    const Bytes expected = {0x00, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00,
-                            0x00, 0x09, 0x11, 0x03, 0x01, 0x04, 0x00, 0x83, 0x8A, 0x83, 0x8A};
-    EXPECT_EQ(data, expected);
+// Whole descriptions, as GET RESPONSE hands them out after the SELECT of the
+// path announced their length.
+struct Description {
+    const char* name;
+    std::vector<uint16_t> path;
+    Bytes bytes;
+};
+
+void PrintTo(const Description& d, std::ostream* os) {
+    *os << d.name;
 }
+
+class WholeDescription : public CardTest, public ::testing::WithParamInterface<Description> {};
+
+TEST_P(WholeDescription, IsHandedOutByteForByte) {
+    const Description& d = GetParam();
+    uint16_t word = 0;
+    for (uint16_t id : d.path) {
+        word = send(select(id));
+    }
+    const auto length = static_cast<uint8_t>(d.bytes.size());
+    ASSERT_EQ(word, 0x9F00 | length);
+    ASSERT_EQ(send(getResponse(length)), 0x9000);
+    EXPECT_EQ(data, d.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, WholeDescription,
+    ::testing::Values(Description{"MasterFile", {0x3F00}, {0x00, 0x00, 0x00, 0x00, 0x3F, 0x00,
+                                                           0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                                           0x09, 0x11, 0x03, 0x01, 0x04, 0x00,
+                                                           0x83, 0x8A, 0x83, 0x8A}},
+                      // 4 records of 28: 112 bytes; READ CHV1 UPDATE CHV2, INCREASE NEV,
+                      // REHABILITATE and INVALIDATE ADM; not invalidated.
+                      Description{"LinearFixedEf",
+                                  {0x7F10, 0x6F3B},
+                                  {0x00, 0x00, 0x00, 0x70, 0x6F, 0x3B, 0x04, 0x00, 0x12, 0xF0, 0x44,
+                                   0x01, 0x02, 0x01, 0x1C}},
+                      Description{"CyclicEfWithIncreaseAllowed",
+                                  {0x7F20, 0x6F39},
+                                  {0x00, 0x00, 0x00, 0x0C, 0x6F, 0x39, 0x04, 0x40, 0x00, 0x00, 0x00,
+                                   0x01, 0x02, 0x03, 0x03}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileDescriptions, DedicatedFileCountsItsOwnChildren) {
     ASSERT_EQ(selectPath({0x7F20}), 0x9F16);
@@ -24,24 +60,6 @@ TEST_F(FileDescriptions, DedicatedFileCountsItsOwnChildren) {
     EXPECT_EQ(data[6], 0x02);
     EXPECT_EQ(data[14], 1); // 5F30
     EXPECT_EQ(data[15], 4); // 6F07 6F39 6F45 6F74
-}
-
-TEST_F(FileDescriptions, LinearFixedEf) {
-    ASSERT_EQ(selectPath({0x7F10, 0x6F3B}), 0x9F0F);
-    ASSERT_EQ(send(getResponse(0x0F)), 0x9000);
-    // 4 records of 28: 112 bytes; READ CHV1 UPDATE CHV2, INCREASE NEV,
-    // REHABILITATE and INVALIDATE ADM; not invalidated.
-    const Bytes expected = {0x00, 0x00, 0x00, 0x70, 0x6F, 0x3B, 0x04, 0x00,
-                            0x12, 0xF0, 0x44, 0x01, 0x02, 0x01, 0x1C};
-    EXPECT_EQ(data, expected);
-}
-
-TEST_F(FileDescriptions, CyclicEfWithIncreaseAllowed) {
-    ASSERT_EQ(selectPath({0x7F20, 0x6F39}), 0x9F0F);
-    ASSERT_EQ(send(getResponse(0x0F)), 0x9000);
-    const Bytes expected = {0x00, 0x00, 0x00, 0x0C, 0x6F, 0x39, 0x04, 0x40,
-                            0x00, 0x00, 0x00, 0x01, 0x02, 0x03, 0x03};
-    EXPECT_EQ(data, expected);
 }
 
 TEST_F(FileDescriptions, TransparentEfAndInvalidationFlags) {
