@@ -1,6 +1,7 @@
 // SIMCard through the real PC/SC stack, virtualsim-vpcd answering as the demo
 // card: SIMCard selects EF ADN, reads its description and a record, and every
 // byte must be what the card engine gives to the same commands directly.
+#include "CardFiles.h"
 #include "PcscdCardFixture.h"
 
 #include "VirtualCard.h"
@@ -30,17 +31,14 @@ TEST_F(SIMCardThroughPcscd, SelectsAndReadsARecordOfTheDemoCard) {
     EXPECT_EQ(Bytes(m_card.atr().begin(), m_card.atr().end()), engine.atr());
 
     SimFileInfo info;
-    ASSERT_EQ(m_card.select(files::kMasterFile), 1);
-    ASSERT_EQ(m_card.select(files::kTelecom), 1);
-    ASSERT_EQ(m_card.select(files::kAdn, &info.length), 1);
-    ASSERT_EQ(m_card.status(&info, 0), 1);
+    ASSERT_TRUE(test::describeFile(m_card, files::kTelecom, files::kAdn, info));
     EXPECT_EQ(info.fileId, 0x6F3A);
     EXPECT_EQ(info.structure, kLinearFixed);
     ASSERT_GT(info.recordLength, 0);
 
     ASSERT_EQ(m_card.verify_chv("1234", 1), 1);
-    Bytes record(info.recordLength);
-    ASSERT_EQ(m_card.read_record(1, info.recordLength, SIMCard::kModeAbsolute, record), 1);
+    const Bytes record = test::readRecord(m_card, 1, info.recordLength);
+    ASSERT_FALSE(record.empty());
 
     for (const Bytes& command :
          {Bytes{0xA0, 0xA4, 0x00, 0x00, 0x02, 0x7F, 0x10},

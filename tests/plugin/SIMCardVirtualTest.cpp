@@ -1,5 +1,6 @@
 // SIMCard against the virtual SIM through libvirtualsim.so, loaded by the real
 // binding: every command, the status-word table, and the connection's life.
+#include "CardFiles.h"
 #include "VirtualCardFixture.h"
 
 #include <vector>
@@ -89,10 +90,8 @@ TEST_F(VirtualCard, ReadRecordNeedsChv1AndCopiesTheRecord) {
     EXPECT_EQ(card.sim_error(), -9);
 
     ASSERT_EQ(card.verify_chv("1234", kChv1), 1);
-    ASSERT_EQ(card.read_record(1, 28, SIMCard::kModeAbsolute, record), 1);
-    EXPECT_EQ(record, kAlice);
-    ASSERT_EQ(card.read_record(2, 28, SIMCard::kModeAbsolute, record), 1);
-    EXPECT_EQ(record, Bytes(28, 0xFF));
+    EXPECT_EQ(test::readRecord(card, 1, 28), kAlice);
+    EXPECT_EQ(test::readRecord(card, 2, 28), Bytes(28, 0xFF));
 }
 
 TEST_F(VirtualCard, ReadRecordWithTheWrongLengthFails) {
@@ -114,9 +113,7 @@ TEST_F(VirtualCard, UpdateRecordIsReadBack) {
     Bytes written = kAlice;
     written[0] = 'B';
     ASSERT_EQ(card.update_record(3, 28, SIMCard::kModeAbsolute, written), 1);
-    Bytes record(28);
-    ASSERT_EQ(card.read_record(3, 28, SIMCard::kModeAbsolute, record), 1);
-    EXPECT_EQ(record, written);
+    EXPECT_EQ(test::readRecord(card, 3, 28), written);
 }
 
 TEST_F(VirtualCard, UpdateAfterInternalRetriesCountsAsFailure) {
@@ -126,9 +123,7 @@ TEST_F(VirtualCard, UpdateAfterInternalRetriesCountsAsFailure) {
     ASSERT_EQ(card.select(files::kFdn), 1);
     EXPECT_EQ(card.update_record(1, 28, SIMCard::kModeAbsolute, kAlice), 0);
     EXPECT_EQ(card.sim_error(), -3);
-    Bytes record(28);
-    ASSERT_EQ(card.read_record(1, 28, SIMCard::kModeAbsolute, record), 1);
-    EXPECT_EQ(record, kAlice);
+    EXPECT_EQ(test::readRecord(card, 1, 28), kAlice);
 }
 
 TEST_F(VirtualCard, MemoryProblem) {

@@ -1,6 +1,7 @@
 #include "VirtualCardFixture.h"
 
 #include "Brontel.h"
+#include "CardFiles.h"
 
 namespace brontel {
 
@@ -111,17 +112,12 @@ int VirtualCard::lastError() {
 std::vector<std::vector<uint8_t>> VirtualCard::records(FileId directory, FileId ef) {
     std::vector<std::vector<uint8_t>> result;
     SimFileInfo info;
-    if (!card.select(files::kMasterFile) || !card.select(directory) ||
-        !card.select(ef, &info.length) || !card.status(&info, 0)) {
+    if (!test::describeFile(card, directory, ef, info)) {
         ADD_FAILURE() << "cannot describe " << std::hex << ef.value;
         return result;
     }
     for (int record = 1; record <= info.recordCount(); ++record) {
-        std::vector<uint8_t> bytes(info.recordLength);
-        EXPECT_EQ(card.read_record(static_cast<uint8_t>(record), info.recordLength,
-                                   SIMCard::kModeAbsolute, bytes),
-                  1);
-        result.push_back(std::move(bytes));
+        result.push_back(test::readRecord(card, static_cast<uint8_t>(record), info.recordLength));
     }
     return result;
 }
