@@ -192,27 +192,21 @@ void CardOperations::afterRead(Category& category) const {
 
 CardReport CardOperations::readSim(CardDocument& document, Category* selected,
                                    JobProgress& progress) const {
-    CardReport report;
-    RefreshPause pause(m_host);
-    CardDocument* card = openThis(document);
-    if (card == nullptr) {
-        return report;
-    }
-    report.opened = true;
-    for (Category* category : booksWorkedOn(*card, selected)) {
-        CardJob job;
-        job.kind = CardJobKind::ReadBook;
-        job.card = card;
-        job.category = category;
-        job.progress = &progress;
-        m_runner.run(job);
-        if (job.technicalProblem) {
-            m_host.showError(kTechnicalProblemText);
+    return withOpenCard(document, [&](CardDocument& card, CardReport& report) {
+        for (Category* category : booksWorkedOn(card, selected)) {
+            CardJob job;
+            job.kind = CardJobKind::ReadBook;
+            job.card = &card;
+            job.category = category;
+            job.progress = &progress;
+            m_runner.run(job);
+            if (job.technicalProblem) {
+                m_host.showError(kTechnicalProblemText);
+            }
+            (job.succeeded ? report.done : report.failed).push_back(category->kind());
+            afterRead(*category);
         }
-        (job.succeeded ? report.done : report.failed).push_back(category->kind());
-        afterRead(*category);
-    }
-    return report;
+    });
 }
 
 bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const {
@@ -322,17 +316,24 @@ CardReport CardOperations::writeSim(Document& document, Category* selected,
     return report;
 }
 
-CardReport CardOperations::wholeCard(CardDocument& document,
-                                     const std::function<bool(CardDocument&)>& work) const {
+CardReport
+CardOperations::withOpenCard(CardDocument& document,
+                             const std::function<void(CardDocument&, CardReport&)>& work) const {
     CardReport report;
     RefreshPause pause(m_host);
     CardDocument* card = openThis(document);
-    if (card == nullptr) {
-        return report;
+    if (card != nullptr) {
+        report.opened = true;
+        work(*card, report);
     }
-    report.opened = true;
-    (work(*card) ? report.done : report.failed).push_back(kWholeCard);
     return report;
+}
+
+CardReport CardOperations::wholeCard(CardDocument& document,
+                                     const std::function<bool(CardDocument&)>& work) const {
+    return withOpenCard(document, [&](CardDocument& card, CardReport& report) {
+        (work(card) ? report.done : report.failed).push_back(kWholeCard);
+    });
 }
 
 bool CardOperations::runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,

@@ -121,7 +121,11 @@ private:
     [[nodiscard]] BookWrite planWrite(bool fromCard, CardDocument& card, Category& category) const;
     bool writeOne(bool fromCard, CardDocument& card, const BookWrite& w, JobProgress& progress,
                   CardReport& report) const;
-    // Opens the card (the refresh paused) and runs work on it: Backup, Restore.
+    // Opens the card without asking and, when that worked, runs work on it;
+    // the reader refresh stays paused throughout.
+    CardReport withOpenCard(CardDocument& document,
+                            const std::function<void(CardDocument&, CardReport&)>& work) const;
+    // The same for work on the whole card: Backup, Restore.
     CardReport wholeCard(CardDocument& document,
                          const std::function<bool(CardDocument&)>& work) const;
     bool runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,

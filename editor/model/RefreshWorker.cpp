@@ -19,7 +19,12 @@ bool RefreshWorker::start() {
     m_stop.store(false, std::memory_order_release);
     m_running = true;
     m_thread = std::thread([this] {
-        m_pass(m_stop);
+        try {
+            m_pass(m_stop);
+        } catch (...) {
+            // A pass that failed is as good as one that found nothing new:
+            // the next one starts from what the readers say then.
+        }
         const std::lock_guard ended(m_mutex);
         m_running = false;
         m_ended.notify_all();

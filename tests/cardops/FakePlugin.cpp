@@ -211,19 +211,31 @@ int fakeUnblockPin2(SimHandle h, const char16_t* puk, const char16_t* fresh) {
                        g_card.pin2Attempts);
 }
 
-int fakeGetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
-    ++g_card.calls["get_phone_book"];
+// The book the call may work on; nullptr (and the card's error) when it may not.
+FakeBook* usableBook(SimHandle h, int kind, bool update) {
     if (!connected(h)) {
-        return fail(0x80100069);
+        fail(0x80100069);
+        return nullptr;
     }
     auto it = g_card.books.find(kind);
     if (it == g_card.books.end()) {
-        return fail(-9);
+        fail(-9);
+        return nullptr;
     }
-    FakeBook& book = it->second;
-    if (!allowed(book.readCondition)) {
-        return fail(-10);
+    if (!allowed(update ? it->second.updateCondition : it->second.readCondition)) {
+        fail(-10);
+        return nullptr;
     }
+    return &it->second;
+}
+
+int fakeGetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
+    ++g_card.calls["get_phone_book"];
+    FakeBook* found = usableBook(h, kind, false);
+    if (found == nullptr) {
+        return 0;
+    }
+    const FakeBook& book = *found;
     request->fileSize = static_cast<int32_t>(book.records.size()) * 28;
     request->recordLength = 28;
     request->readCondition = book.readCondition;
@@ -245,17 +257,11 @@ int fakeGetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
 
 int fakeSetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
     ++g_card.calls["set_phone_book"];
-    if (!connected(h)) {
-        return fail(0x80100069);
+    FakeBook* found = usableBook(h, kind, true);
+    if (found == nullptr) {
+        return 0;
     }
-    auto it = g_card.books.find(kind);
-    if (it == g_card.books.end()) {
-        return fail(-9);
-    }
-    FakeBook& book = it->second;
-    if (!allowed(book.updateCondition)) {
-        return fail(-10);
-    }
+    FakeBook& book = *found;
     const int n = std::min<int>(request->count, static_cast<int>(book.records.size()));
     for (int i = 0; i < n; ++i) {
         book.records[i] = request->entries[i];
