@@ -1,6 +1,21 @@
 #include "BookKind.h"
 
+#include "LangText.h"
+
 namespace pelmora::model {
+
+std::u16string bookCaption(uint16_t kind) {
+    constexpr int kFirstCaption = 24;
+    for (size_t i = 0; i < kBookCreationOrder.size(); ++i) {
+        if (kBookCreationOrder[i] == kind) {
+            std::u16string caption = velmet::langText(kFirstCaption + static_cast<int>(i));
+            if (!caption.empty()) {
+                return caption;
+            }
+        }
+    }
+    return bookSectionName(kind);
+}
 
 std::u16string bookSectionName(uint16_t kind) {
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";

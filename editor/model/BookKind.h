@@ -45,6 +45,10 @@ inline constexpr std::array<uint16_t, 8> kBookCreationOrder = {
 // Section name of a book in .phn files: the id as four upper-case hex digits.
 [[nodiscard]] std::u16string bookSectionName(uint16_t kind);
 
+// The book's caption in the language in use (texts 24 to 31 in creation
+// order); its section name when the language has none.
+[[nodiscard]] std::u16string bookCaption(uint16_t kind);
+
 // Slot counts of the books of a new document (and of books made from a .csv).
 struct BookCapacities {
     uint32_t nextel = 600;

@@ -1,8 +1,30 @@
 #include "CsvRow.h"
 
+#include "LangText.h"
 #include "Records.h"
 
 namespace pelmora::model {
+
+namespace {
+
+void takeText(std::u16string& title, int number) {
+    std::u16string text = velmet::langText(number);
+    if (!text.empty()) {
+        title = std::move(text);
+    }
+}
+
+} // namespace
+
+CsvHeaderTexts csvHeaderTexts() {
+    CsvHeaderTexts texts;
+    takeText(texts.name, 2);
+    takeText(texts.phone, 3);
+    for (size_t i = 0; i < texts.iden.size(); ++i) {
+        takeText(texts.iden[i], 132 + static_cast<int>(i));
+    }
+    return texts;
+}
 
 std::vector<std::u16string> csvColumns(const PhoneBookEntry& entry, bool iden) {
     const size_t count = iden ? kIdenCsvColumns.size() : kOrdinaryCsvColumnCount;

@@ -28,6 +28,10 @@ struct CsvHeaderTexts {
                                            u"Private ID", u"Talkgroup"};
 };
 
+// The titles in the language in use; a title the language lacks keeps its
+// English default.
+[[nodiscard]] CsvHeaderTexts csvHeaderTexts();
+
 // The 2 (ordinary books) or 12 (iDEN book) columns of an entry.
 [[nodiscard]] std::vector<std::u16string> csvColumns(const PhoneBookEntry& entry, bool iden);
 [[nodiscard]] std::vector<std::u16string> csvHeader(const CsvHeaderTexts& texts, bool iden);

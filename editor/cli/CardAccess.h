@@ -1,0 +1,54 @@
+#pragma once
+// A card command's card: the chosen reader's card document, the PIN questions,
+// the progress line and the card operations the window uses. The card is
+// closed when the command ends.
+
+#include "Arguments.h"
+#include "CardOperations.h"
+#include "CliHost.h"
+#include "Session.h"
+#include "TerminalProgress.h"
+#include "TerminalPrompter.h"
+
+#include <string>
+
+namespace pelmora::cli {
+
+struct CardAccessOptions {
+    int unblockType = 0; // pin unblock: the PIN to unblock
+    bool cut = false;    // --cut
+    bool readAll = true; // every book, else the one selected
+};
+
+class CardAccess {
+public:
+    // Reads --reader and --pin-stdin of the arguments.
+    CardAccess(Session& session, const Arguments& arguments, const std::string& command,
+               CardAccessOptions options);
+    ~CardAccess();
+    CardAccess(const CardAccess&) = delete;
+    CardAccess& operator=(const CardAccess&) = delete;
+
+    [[nodiscard]] model::CardDocument& card() { return m_card; }
+    [[nodiscard]] const model::PluginCalls& calls() const { return m_calls; }
+    [[nodiscard]] const model::CardOperations& operations() const { return m_operations; }
+    [[nodiscard]] TerminalPrompter& prompter() { return m_prompter; }
+    [[nodiscard]] TerminalProgress& progress() { return m_progress; }
+    [[nodiscard]] const CliHost& host() const { return m_host; }
+    [[nodiscard]] std::string readerName() const;
+
+    // Opens the card (PIN1 asked where needed); Failure saying why not.
+    void open();
+    // Failure with the PIN step's reason, else with the fallback.
+    [[noreturn]] void fail(const std::string& fallback) const;
+
+private:
+    const model::PluginCalls& m_calls;
+    model::CardDocument m_card;
+    TerminalPrompter m_prompter;
+    TerminalProgress m_progress;
+    CliHost m_host;
+    model::CardOperations m_operations;
+};
+
+} // namespace pelmora::cli

@@ -1,0 +1,227 @@
+// readers, info, read, write, backup and restore.
+
+#include "BookNames.h"
+#include "CardAccess.h"
+#include "CardProperties.h"
+#include "CommandSupport.h"
+#include "Commands.h"
+#include "Failure.h"
+#include "LangText.h"
+#include "ReaderList.h"
+#include "Terminal.h"
+#include "TextTable.h"
+
+#include <fstream>
+
+namespace pelmora::cli {
+
+namespace {
+
+using velmet::langText;
+
+std::u16string withoutColon(std::u16string text) {
+    if (!text.empty() && text.back() == u':') {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string bookList(const std::vector<uint16_t>& kinds) {
+    std::string list;
+    for (uint16_t kind : kinds) {
+        list += (list.empty() ? "" : ", ") + bookLabel(kind);
+    }
+    return list;
+}
+
+void printCardProperties(CardAccess& access, const velmet::Settings& settings) {
+    SimInfo info{};
+    info.read_details = 1;
+    info.book_file = -1;
+    if (access.calls().cardInfo(access.card(), info) == 0) {
+        throw Failure("the card in reader '" + access.readerName() + "' does not answer");
+    }
+    const model::CardPropertyTexts t =
+        model::cardPropertyTexts(info, std::filesystem::path(utf8(settings.operatorList)));
+    TextTable table;
+    table.addRow({langText(191) + u":", access.card().reader});
+    table.addRow({langText(102), t.pin1State});
+    table.addRow({langText(97), t.pin1Attempts});
+    table.addRow({langText(98), t.puk1Attempts});
+    table.addRow({langText(99), t.pin2Attempts});
+    table.addRow({langText(100), t.puk2Attempts});
+    table.addRow({langText(106), t.atr});
+    table.addRow({langText(101), t.iccid});
+    table.addRow({langText(103), t.imsi});
+    table.addRow({langText(104), t.serviceProvider});
+    table.addRow({langText(107) + u":", t.phase});
+    table.addRow({langText(105), t.network});
+    table.print("");
+}
+
+void printBookProperties(CardAccess& access) {
+    TextTable table;
+    table.addRow({withoutColon(langText(112)), withoutColon(langText(113)),
+                  withoutColon(langText(114)), withoutColon(langText(115)),
+                  withoutColon(langText(116)), withoutColon(langText(117))});
+    for (const auto& book : access.card().categories()) {
+        SimInfo info{};
+        info.read_details = 1;
+        info.book_file = book->kind();
+        if (access.calls().cardInfo(access.card(), info) == 0) {
+            throw Failure("the card in reader '" + access.readerName() + "' does not answer");
+        }
+        const model::BookPropertyTexts t = model::bookPropertyTexts(info, book->kind());
+        table.addRow({utf16(bookLabel(book->kind())), t.kind, t.records, t.recordLength,
+                      t.readCondition, t.updateCondition});
+    }
+    table.print("  ");
+}
+
+} // namespace
+
+int runReaders(Session& session, const Arguments&) {
+    const std::vector<ReaderState> readers = listReaders(session.plugin());
+    if (readers.empty()) {
+        printLine(std::string("No smart-card reader found."));
+        return kExitOk;
+    }
+    TextTable table;
+    for (const ReaderState& reader : readers) {
+        table.addRow({reader.name, reader.holdsCard ? u"card" : u"no card"});
+    }
+    table.print("");
+    return kExitOk;
+}
+
+int runInfo(Session& session, const Arguments& arguments) {
+    CardAccess access(session, arguments, "info", {});
+    access.open();
+    printCardProperties(access, session.settings());
+    printLine(std::string());
+    printLine(std::string("Books:"));
+    printBookProperties(access);
+    return kExitOk;
+}
+
+int runRead(Session& session, const Arguments& arguments) {
+    const std::filesystem::path output(*arguments.value("--output"));
+    requireBookFileExtension(output, "read");
+    std::vector<uint16_t> wanted;
+    if (const auto list = arguments.value("--books")) {
+        wanted = parseBookList(*list, "read");
+    }
+    CardAccess access(session, arguments, "read", {.readAll = wanted.empty()});
+    access.open();
+    model::CardDocument& card = access.card();
+    std::vector<model::Category*> books;
+    for (uint16_t kind : wanted) {
+        model::Category* book = card.category(kind);
+        if (book == nullptr) {
+            throw Failure("the card in reader '" + access.readerName() + "' has no " +
+                          bookLabel(kind) + " book");
+        }
+        books.push_back(book);
+    }
+    if (books.empty()) {
+        books.push_back(nullptr); // every book
+    }
+    std::vector<uint16_t> failed;
+    for (model::Category* book : books) {
+        const model::CardReport report = access.operations().readSim(card, book, access.progress());
+        if (!report.opened) {
+            access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+        }
+        failed.insert(failed.end(), report.failed.begin(), report.failed.end());
+    }
+    if (!failed.empty()) {
+        throw Failure("the card did not give " + bookList(failed) + " in full; '" +
+                      output.string() + "' was not written");
+    }
+    saveBookFile(session, card, output);
+    for (const auto& book : card.categories()) {
+        if (book->slotCount() > 0) {
+            printLine(bookLabel(book->kind()) + ": " + std::to_string(book->slotCount()) +
+                      " records read");
+        }
+    }
+    printLine("Saved to " + output.string());
+    return kExitOk;
+}
+
+int runWrite(Session& session, const Arguments& arguments) {
+    const std::filesystem::path input(arguments.positional().at(0));
+    std::unique_ptr<model::FileDocument> document = openBookFile(session, input);
+    CardAccess access(session, arguments, "write", {.cut = arguments.has("--cut")});
+    model::CardDocument* const readers[] = {&access.card()};
+    const model::CardReport report =
+        access.operations().writeSim(*document, nullptr, readers, access.progress());
+    if (!report.opened) {
+        access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+    }
+    for (uint16_t kind : report.done) {
+        printLine(bookLabel(kind) + ": written");
+    }
+    bool refused = false;
+    for (const CutBook& book : access.host().cutBooks()) {
+        std::string positions;
+        for (size_t i = 0; i < book.slots.size() && i < 5; ++i) {
+            positions += (i == 0 ? "" : ", ") + std::to_string(book.slots[i] + 1);
+        }
+        if (book.slots.size() > 5) {
+            positions += ", ...";
+        }
+        const std::string what = bookLabel(book.kind) + ": " + std::to_string(book.slots.size()) +
+                                 " entries do not fit on the card (positions " + positions + ")";
+        if (book.cut) {
+            printLine(what + "; written without them");
+        } else {
+            printError(what + "; not written (--cut writes the rest)");
+            refused = true;
+        }
+    }
+    if (!report.failed.empty()) {
+        printError("the card did not take " + bookList(report.failed));
+    }
+    if (report.stopped) {
+        access.fail("the card asked for a PIN that was not given");
+    }
+    return report.ok() && !refused ? kExitOk : kExitFailed;
+}
+
+int runBackup(Session& session, const Arguments& arguments) {
+    const std::filesystem::path file(arguments.positional().at(0));
+    CardAccess access(session, arguments, "backup", {});
+    const model::CardReport report =
+        access.operations().backupSim(access.card(), file, access.progress());
+    if (!report.opened) {
+        access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+    }
+    if (!report.ok()) {
+        throw Failure("the backup of the card failed; '" + file.string() + "' was not written");
+    }
+    printLine("Backed up the card in reader '" + access.readerName() + "' to " + file.string());
+    return kExitOk;
+}
+
+int runRestore(Session& session, const Arguments& arguments) {
+    const std::filesystem::path file(arguments.positional().at(0));
+    std::error_code error;
+    if (!std::ifstream(file) || std::filesystem::is_directory(file, error)) {
+        throw Failure("cannot read '" + file.string() + "'");
+    }
+    CardAccess access(session, arguments, "restore", {});
+    const model::CardReport report =
+        access.operations().restoreSim(access.card(), file, access.progress());
+    if (!report.opened) {
+        access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+    }
+    if (!report.ok()) {
+        throw Failure("restoring the card from '" + file.string() +
+                      "' failed; the card may hold part of the backup");
+    }
+    printLine("Restored the card in reader '" + access.readerName() + "' from " + file.string());
+    return kExitOk;
+}
+
+} // namespace pelmora::cli

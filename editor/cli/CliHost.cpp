@@ -1,0 +1,29 @@
+#include "CliHost.h"
+
+#include "Terminal.h"
+
+namespace pelmora::cli {
+
+model::CardDocument* CliHost::chooseReader(const std::vector<model::CardDocument*>& readers) {
+    for (model::CardDocument* card : readers) {
+        if (card == &m_chosen) {
+            return card;
+        }
+    }
+    return nullptr;
+}
+
+bool CliHost::confirmDiscard(model::CardDocument&) {
+    return true;
+}
+
+bool CliHost::confirmCut(uint16_t kind, const std::vector<int>& slots) {
+    m_cutBooks.push_back({kind, slots, m_cut});
+    return m_cut;
+}
+
+void CliHost::showError(std::u16string_view text) {
+    printError(utf8(text));
+}
+
+} // namespace pelmora::cli

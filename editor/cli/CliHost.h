@@ -1,0 +1,37 @@
+#pragma once
+// The card commands' questions to the user, answered from the command line:
+// the reader is the one the command chose, a fresh card document has no edits
+// to lose, and entries beyond the card's records are cut only with --cut.
+
+#include "CardOperations.h"
+
+#include <string>
+#include <vector>
+
+namespace pelmora::cli {
+
+// A book that held entries beyond the card's records.
+struct CutBook {
+    uint16_t kind = 0;
+    std::vector<int> slots;
+    bool cut = false; // written without them
+};
+
+class CliHost : public model::CardHost {
+public:
+    CliHost(model::CardDocument& chosen, bool cut) : m_chosen(chosen), m_cut(cut) {}
+
+    model::CardDocument* chooseReader(const std::vector<model::CardDocument*>& readers) override;
+    bool confirmDiscard(model::CardDocument& card) override;
+    bool confirmCut(uint16_t kind, const std::vector<int>& slots) override;
+    void showError(std::u16string_view text) override;
+
+    [[nodiscard]] const std::vector<CutBook>& cutBooks() const { return m_cutBooks; }
+
+private:
+    model::CardDocument& m_chosen;
+    bool m_cut;
+    std::vector<CutBook> m_cutBooks;
+};
+
+} // namespace pelmora::cli

@@ -1,0 +1,51 @@
+#include "CommandSupport.h"
+
+#include "BookKind.h"
+#include "BookNames.h"
+#include "CaseInsensitive.h"
+#include "Failure.h"
+#include "PhoneBookFiles.h"
+#include "Terminal.h"
+
+namespace pelmora::cli {
+
+void requireBookFileExtension(const std::filesystem::path& file, const std::string& command) {
+    const std::u16string extension = utf16(file.extension().string());
+    if (!platform::equalsIgnoreCase(extension, u".phn") &&
+        !platform::equalsIgnoreCase(extension, u".csv")) {
+        throw UsageError("'" + file.string() + "' must end in .phn or .csv", command);
+    }
+}
+
+std::unique_ptr<model::FileDocument> openBookFile(Session& session,
+                                                  const std::filesystem::path& file) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        throw Failure("cannot read '" + file.string() + "': it is a folder");
+    }
+    model::OpenOutcome opened =
+        model::openDocument(file, session.separator(), session.fileOptions());
+    if (!opened.document) {
+        throw Failure("cannot read '" + file.string() + "': " +
+                      (opened.error.empty() ? std::string("not a phone-book file") : opened.error));
+    }
+    return std::move(opened.document);
+}
+
+void saveBookFile(Session& session, model::Document& document, const std::filesystem::path& file) {
+    const model::SaveOutcome saved = model::saveDocument(
+        document, file, session.separator(), session.csvHeader(), session.fileOptions());
+    if (saved.error) {
+        throw Failure("cannot write '" + file.string() + "': " + *saved.error);
+    }
+    if (saved.csvWrittenAsUtf16) {
+        printError("note: '" + file.string() +
+                   "' was written as UTF-16: some text has no place in the ANSI code page");
+    }
+}
+
+std::string bookLabel(uint16_t kind) {
+    return utf8(model::bookCaption(kind)) + " (" + bookWord(kind) + ")";
+}
+
+} // namespace pelmora::cli

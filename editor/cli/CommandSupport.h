@@ -1,0 +1,24 @@
+#pragma once
+// Small pieces the command handlers share.
+
+#include "Arguments.h"
+#include "FileDocument.h"
+#include "Session.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace pelmora::cli {
+
+// A file the command writes must say its format by its extension.
+void requireBookFileExtension(const std::filesystem::path& file, const std::string& command);
+// The .phn or .csv file as a document; Failure saying why it cannot be read.
+[[nodiscard]] std::unique_ptr<model::FileDocument> openBookFile(Session& session,
+                                                                const std::filesystem::path& file);
+// Saves atomically; Failure saying why it could not be written.
+void saveBookFile(Session& session, model::Document& document, const std::filesystem::path& file);
+// "Phone book (adn)".
+[[nodiscard]] std::string bookLabel(uint16_t kind);
+
+} // namespace pelmora::cli

@@ -1,0 +1,109 @@
+#include "Commands.h"
+
+#include <array>
+
+namespace pelmora::cli {
+
+namespace {
+
+const OptionSpec kReader{"--reader", true, ""};
+const OptionSpec kPinStdin{"--pin-stdin", false, ""};
+
+const std::array<Command, 10> kCommands = {{
+    {{"readers", {}, 0, 0},
+     "readers",
+     "list the smart-card readers and whether each holds a card",
+     "Lists every reader the PC/SC service knows, with \"card\" or \"no card\".",
+     runReaders},
+    {{"info", {kReader, kPinStdin, {"--save-info", true, ""}}, 0, 0},
+     "info [--reader R] [--pin-stdin] [--save-info FILE.csv]",
+     "show the card's properties and its books",
+     "Shows the PIN1 check, the attempts left for PIN1, PUK1, PIN2 and PUK2, the ATR,\n"
+     "ICCID, IMSI, service provider, phase and network of the card, then each book's\n"
+     "file id, records, record length and access conditions. PIN1 is asked for when\n"
+     "the card's PIN1 check is on.\n"
+     "  --save-info FILE.csv  also append the card's line (ICCID, own number, service\n"
+     "                        provider, IMSI, date and time) to FILE.csv",
+     runInfo},
+    {{"read", {kReader, kPinStdin, {"--books", true, ""}, {"--output", true, "-o"}}, 0, 0},
+     "read [--reader R] [--pin-stdin] [--books LIST] -o FILE",
+     "read the card into a .phn or .csv file",
+     "Reads the card's books into FILE: a .phn file holds every book read, a .csv\n"
+     "file the contacts of the phone book (and the iDEN book). FILE is written only\n"
+     "once every book was read in full, and replaces an old file in one step.\n"
+     "  --books LIST  only these books, comma-separated: iden, adn, msisdn, lnd, fdn,\n"
+     "                sdn, bdn, sms (default: every book of the card)\n"
+     "  -o, --output FILE  the file to write (.phn or .csv)",
+     runRead},
+    {{"write", {kReader, kPinStdin, {"--cut", false, ""}}, 1, 1},
+     "write [--reader R] [--pin-stdin] [--cut] FILE",
+     "write a .phn or .csv file's books to the card",
+     "Writes every book of FILE to the card, asking for the PINs the books' update\n"
+     "conditions need (PIN2 for the fixed dialling numbers). A book with entries\n"
+     "beyond the card's records is not written, and the command fails, unless\n"
+     "--cut is given.\n"
+     "  --cut  write such books without the entries that do not fit",
+     runWrite},
+    {{"backup", {kReader, kPinStdin}, 1, 1},
+     "backup [--reader R] [--pin-stdin] FILE",
+     "copy the card's record files into a backup file",
+     "Copies the card's record files into FILE. An existing FILE is replaced only by\n"
+     "a complete backup.",
+     runBackup},
+    {{"restore", {kReader, kPinStdin}, 1, 1},
+     "restore [--reader R] [--pin-stdin] FILE",
+     "write a backup file back to the card",
+     "Writes the records of the backup FILE back to the card.",
+     runRestore},
+    {{"pin", {kReader, kPinStdin}, 0, 99},
+     "pin verify|change|unblock 1|2 [--reader R] [--pin-stdin]\n"
+     "       velmet-cli pin enable|disable 1 [--reader R] [--pin-stdin]",
+     "verify, change or unblock a PIN; switch the PIN1 check on or off",
+     "  verify 1|2   check a PIN with the card\n"
+     "  change 1|2   give a PIN a new value (changing PIN1 while its check is off\n"
+     "               switches the check on: the card changes only a PIN in use)\n"
+     "  unblock 1|2  give a blocked PIN a new value with its PUK\n"
+     "  enable 1     switch the PIN1 check on; disable 1 switches it off\n"
+     "PIN1 is asked for first whenever the card's PIN1 check is on. PINs and PUKs\n"
+     "are never taken from the command line: they are typed without echo when\n"
+     "asked, or with --pin-stdin read one per line from standard input in the order\n"
+     "they are asked. A PIN refused by the card ends the command when it came from\n"
+     "standard input, so that a script spends at most one attempt.",
+     runPin},
+    {{"show", {{"--book", true, ""}}, 1, 1},
+     "show FILE [--book KIND]",
+     "print the books of a .phn or .csv file",
+     "Prints the used entries of every book of FILE as a table.\n"
+     "  --book KIND  only this book: iden, adn, msisdn, lnd, fdn, sdn, bdn or sms",
+     runShow},
+    {{"convert", {}, 2, 2},
+     "convert IN OUT",
+     "convert between .phn and .csv",
+     "Reads IN and writes its books to OUT, each in the format of its extension.\n"
+     "A .csv file holds only the phone book and the iDEN book unless the setting\n"
+     "SAVE_ONLY_ADN_CSV is 0.",
+     runConvert},
+    {{"sms", {kReader, kPinStdin}, 0, 1},
+     "sms FILE | sms [--reader R] [--pin-stdin]",
+     "list the short messages of a .phn file or of the card",
+     "Lists the messages of FILE, or of the card when no FILE is named. Messages\n"
+     "deleted on the card are listed when the setting SHOW_DELETED_SMS is 1.",
+     runSms},
+}};
+
+} // namespace
+
+std::span<const Command> commands() {
+    return kCommands;
+}
+
+const Command* findCommand(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (command.spec.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace pelmora::cli

@@ -1,0 +1,31 @@
+#pragma once
+// Text to and from the terminal: UTF-8 out, lines in, with the echo switched
+// off while a secret is typed.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pelmora::cli {
+
+[[nodiscard]] std::string utf8(std::u16string_view text);
+[[nodiscard]] std::u16string utf16(std::string_view text);
+
+// Standard output, and standard error for messages.
+void printLine(std::string_view line);
+void printLine(std::u16string_view line);
+void printError(std::string_view line);
+// A question on standard error, the answer to follow on the same line.
+void printPrompt(std::string_view text);
+
+[[nodiscard]] bool stdinIsTerminal();
+[[nodiscard]] bool stderrIsTerminal();
+
+// One line of standard input without its line end; nothing at the end of
+// input. With hidden, the terminal does not echo what is typed.
+[[nodiscard]] std::optional<std::string> readInputLine(bool hidden);
+
+// Overwrites the bytes of a string that held a secret.
+void wipe(std::string& secret);
+
+} // namespace pelmora::cli

@@ -1,0 +1,145 @@
+#include "TerminalPrompter.h"
+
+#include "Terminal.h"
+
+namespace pelmora::cli {
+
+namespace {
+
+// The longest codes the PIN dialogs take.
+constexpr size_t kPinLength = 8;
+constexpr size_t kPukLength = 10;
+
+std::string pinName(int type) {
+    return "PIN" + std::to_string(type == 2 ? 2 : 1);
+}
+
+std::string pukName(int type) {
+    return "PUK" + std::to_string(type == 2 ? 2 : 1);
+}
+
+std::string attemptsText(int attempts) {
+    return std::to_string(attempts) + (attempts == 1 ? " attempt left" : " attempts left");
+}
+
+} // namespace
+
+bool TerminalPrompter::mayAskAgain(bool failed, const std::string& refused) {
+    if (failed) {
+        m_problem = refused;
+        if (m_source == PinSource::Terminal) {
+            printError(refused);
+        } else {
+            m_stopped = true;
+        }
+    }
+    return !m_stopped;
+}
+
+bool TerminalPrompter::readSecret(const std::string& prompt, size_t maxLength,
+                                  model::SecretText& secret) {
+    if (m_stopped) {
+        return false;
+    }
+    if (m_source == PinSource::None) {
+        m_problem = prompt + " is needed: type it on a terminal, or give it on standard input "
+                             "with --pin-stdin";
+        m_stopped = true;
+        return false;
+    }
+    if (m_source == PinSource::Terminal) {
+        printPrompt(prompt + ": ");
+    }
+    std::optional<std::string> line = readInputLine(m_source == PinSource::Terminal);
+    if (!line || line->empty()) {
+        m_problem = "no " + prompt + " given";
+        m_stopped = true;
+        return false;
+    }
+    if (line->size() > maxLength) {
+        wipe(*line);
+        m_problem = prompt + " is longer than " + std::to_string(maxLength) + " characters";
+        m_stopped = true;
+        return false;
+    }
+    secret.assign(utf16(*line));
+    wipe(*line);
+    return true;
+}
+
+bool TerminalPrompter::askPin(int type, int attempts, bool failed, model::SecretText& pin) {
+    if (type == m_unblockType) {
+        m_notBlocked = true;
+        m_problem = pinName(type) + " is not blocked";
+        return false;
+    }
+    if (!mayAskAgain(failed,
+                     "The card refused " + pinName(type) + " (" + attemptsText(attempts) + ").")) {
+        return false;
+    }
+    m_problem.clear();
+    return readSecret(pinName(type) + " (" + attemptsText(attempts) + ")", kPinLength, pin);
+}
+
+bool TerminalPrompter::askChange(int type, int attempts, bool, bool failed,
+                                 model::PinChange& answer) {
+    if (!mayAskAgain(failed,
+                     "The card refused " + pinName(type) + " (" + attemptsText(attempts) + ").")) {
+        return false;
+    }
+    m_problem.clear();
+    if (m_change == ChangeAnswer::DisablePin1) {
+        answer.disablePin1 = true;
+        return true;
+    }
+    return readSecret("New " + pinName(type), kPinLength, answer.newPin) &&
+           readSecret("New " + pinName(type) + " again", kPinLength, answer.confirmation);
+}
+
+bool TerminalPrompter::askUnblock(int type, int pukAttempts, bool failed,
+                                  model::PinUnblock& answer) {
+    if (type != m_unblockType) {
+        m_problem = pinName(type) + " is blocked: unblock it with its " + pukName(type) +
+                    " (velmet-cli pin unblock " + std::to_string(type) + ")";
+        return false;
+    }
+    if (!mayAskAgain(failed, "The card refused " + pukName(type) + " (" +
+                                 attemptsText(pukAttempts) + ").")) {
+        return false;
+    }
+    m_problem.clear();
+    m_askedForPuk = true;
+    return readSecret(pukName(type) + " (" + attemptsText(pukAttempts) + ")", kPukLength,
+                      answer.puk) &&
+           readSecret("New " + pinName(type), kPinLength, answer.newPin) &&
+           readSecret("New " + pinName(type) + " again", kPinLength, answer.confirmation);
+}
+
+void TerminalPrompter::notice(int type, model::PinNotice notice) {
+    switch (notice) {
+    case model::PinNotice::CardNotAnswering:
+        m_problem = "The card does not answer.";
+        break;
+    case model::PinNotice::PinBlocked:
+        m_problem = pinName(type) + " is blocked: unblock it with its " + pukName(type) +
+                    " (velmet-cli pin unblock " + std::to_string(type) + ").";
+        break;
+    case model::PinNotice::PukBlocked:
+        m_problem = pukName(type) + " has no attempts left: " + pinName(type) +
+                    " can no longer be unblocked.";
+        break;
+    case model::PinNotice::PinsDiffer:
+        m_problem = "The new " + pinName(type) + " and its repetition differ.";
+        if (m_source == PinSource::Terminal) {
+            printError(m_problem);
+        } else {
+            m_stopped = true;
+        }
+        break;
+    case model::PinNotice::CardRefused:
+        m_problem = "The card refused to switch the PIN1 check.";
+        break;
+    }
+}
+
+} // namespace pelmora::cli
