@@ -35,6 +35,11 @@ const OptionSpec* findOption(const CommandSpec& spec, std::string_view word) {
     return nullptr;
 }
 
+bool looksLikeSecret(std::string_view name) {
+    return (name.starts_with("--pin") && name != "--pin-stdin") || name.starts_with("--puk") ||
+           name.starts_with("--new-pin") || name.starts_with("--old-pin");
+}
+
 } // namespace
 
 Arguments parseArguments(const CommandSpec& spec, std::span<const std::string> words) {
@@ -54,6 +59,9 @@ Arguments parseArguments(const CommandSpec& spec, std::span<const std::string> w
         const size_t equals = word.find('=');
         const std::string_view name = std::string_view(word).substr(0, equals);
         const OptionSpec* option = findOption(spec, name);
+        if (option == nullptr && looksLikeSecret(name)) {
+            throw UsageError(std::string(kNoPinsOnCommandLine), command);
+        }
         if (option == nullptr) {
             throw UsageError("unknown option '" + std::string(name) + "'", command);
         }

@@ -10,6 +10,11 @@
 
 namespace pelmora::cli {
 
+// Options that look like a PIN or PUK are refused with these words.
+inline constexpr std::string_view kNoPinsOnCommandLine =
+    "PINs are never taken from the command line: type them when asked, or give them one per "
+    "line on standard input with --pin-stdin";
+
 struct OptionSpec {
     std::string_view name;   // "--reader"
     bool takesValue = false; // "--reader R"

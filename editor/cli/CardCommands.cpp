@@ -151,16 +151,39 @@ int runRead(Session& session, const Arguments& arguments) {
 
 int runWrite(Session& session, const Arguments& arguments) {
     const std::filesystem::path input(arguments.positional().at(0));
-    std::unique_ptr<model::FileDocument> document = openBookFile(session, input);
-    CardAccess access(session, arguments, "write", {.cut = arguments.has("--cut")});
-    model::CardDocument* const readers[] = {&access.card()};
-    const model::CardReport report =
-        access.operations().writeSim(*document, nullptr, readers, access.progress());
-    if (!report.opened) {
-        access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+    std::vector<uint16_t> wanted;
+    if (const auto list = arguments.value("--books")) {
+        wanted = parseBookList(*list, "write");
     }
-    for (uint16_t kind : report.done) {
-        printLine(bookLabel(kind) + ": written");
+    std::unique_ptr<model::FileDocument> document = openBookFile(session, input);
+    std::vector<model::Category*> books;
+    for (uint16_t kind : wanted) {
+        model::Category* book = document->category(kind);
+        if (book == nullptr) {
+            throw Failure("'" + input.string() + "' holds no " + bookLabel(kind) + " book");
+        }
+        books.push_back(book);
+    }
+    if (books.empty()) {
+        books.push_back(nullptr); // every book
+    }
+    CardAccess access(session, arguments, "write",
+                      {.cut = arguments.has("--cut"), .readAll = wanted.empty()});
+    model::CardDocument* const readers[] = {&access.card()};
+    model::CardReport report;
+    for (model::Category* book : books) {
+        const model::CardReport one =
+            access.operations().writeSim(*document, book, readers, access.progress());
+        if (!one.opened) {
+            access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+        }
+        report.opened = true;
+        report.done.insert(report.done.end(), one.done.begin(), one.done.end());
+        report.failed.insert(report.failed.end(), one.failed.begin(), one.failed.end());
+        report.stopped = one.stopped;
+        if (one.stopped) {
+            break;
+        }
     }
     bool refused = false;
     for (const CutBook& book : access.host().cutBooks()) {
@@ -179,6 +202,9 @@ int runWrite(Session& session, const Arguments& arguments) {
             printError(what + "; not written (--cut writes the rest)");
             refused = true;
         }
+    }
+    for (uint16_t kind : report.done) {
+        printLine(bookLabel(kind) + ": written");
     }
     if (!report.failed.empty()) {
         printError("the card did not take " + bookList(report.failed));

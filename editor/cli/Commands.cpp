@@ -35,14 +35,15 @@ const std::array<Command, 10> kCommands = {{
      "                sdn, bdn, sms (default: every book of the card)\n"
      "  -o, --output FILE  the file to write (.phn or .csv)",
      runRead},
-    {{"write", {kReader, kPinStdin, {"--cut", false, ""}}, 1, 1},
-     "write [--reader R] [--pin-stdin] [--cut] FILE",
+    {{"write", {kReader, kPinStdin, {"--cut", false, ""}, {"--books", true, ""}}, 1, 1},
+     "write [--reader R] [--pin-stdin] [--books LIST] [--cut] FILE",
      "write a .phn or .csv file's books to the card",
      "Writes every book of FILE to the card, asking for the PINs the books' update\n"
      "conditions need (PIN2 for the fixed dialling numbers). A book with entries\n"
      "beyond the card's records is not written, and the command fails, unless\n"
      "--cut is given.\n"
-     "  --cut  write such books without the entries that do not fit",
+     "  --books LIST  only these books of FILE, comma-separated (as for read)\n"
+     "  --cut         write such books without the entries that do not fit",
      runWrite},
     {{"backup", {kReader, kPinStdin}, 1, 1},
      "backup [--reader R] [--pin-stdin] FILE",

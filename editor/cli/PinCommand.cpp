@@ -56,9 +56,7 @@ std::string pinName(int type) {
 int runPin(Session& session, const Arguments& arguments) {
     const std::vector<std::string>& words = arguments.positional();
     if (words.size() > 2) {
-        throw UsageError("PINs are never taken from the command line: type them when asked, or "
-                         "give them one per line on standard input with --pin-stdin",
-                         "pin");
+        throw UsageError(std::string(kNoPinsOnCommandLine), "pin");
     }
     if (words.size() < 2) {
         throw UsageError("name the action and the PIN, for example: pin verify 1", "pin");

@@ -1,0 +1,81 @@
+// The real stack: velmet-cli -> libBrontel.so -> libpcsclite.so.1 -> pcscd ->
+// vsmartcard-vpcd -> virtualsim-vpcd serving a copy of the demo card on the
+// driver's second reader. Needs the pcscd test fixture.
+
+#include "CliRunner.h"
+#include "VpcdProcess.h"
+
+#include <chrono>
+#include <thread>
+
+namespace pelmora::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+class PcscdCli : public CliTest {
+protected:
+    void SetUp() override {
+        m_cli.setEnv("PELMORA_PCSC_LIBRARY", std::nullopt);
+        m_cli.setEnv("VIRTUALSIM_CARDS", std::nullopt);
+        ASSERT_TRUE(waitForCard(false)) << brontel::kVpcdReader << " holds a card of someone else";
+    }
+    void TearDown() override {
+        m_vpcd.reset();
+        EXPECT_TRUE(waitForCard(false));
+    }
+
+    bool waitForCard(bool present) {
+        const std::string line =
+            std::string(brontel::kVpcdReader) + (present ? "  card" : "  no card");
+        for (auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+             std::chrono::steady_clock::now() < until;) {
+            const CliResult readers = run({"readers"});
+            if (readers.out.find(line + "\n") != std::string::npos) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        return false;
+    }
+
+    std::unique_ptr<brontel::VpcdProcess> m_vpcd;
+};
+
+TEST_F(PcscdCli, DemoCardReadIntoAPhnFileAndWrittenBack) {
+    const std::filesystem::path card = m_folder / "demo.simcard";
+    std::filesystem::copy_file(demoCard(), card);
+    m_vpcd = std::make_unique<brontel::VpcdProcess>(card.c_str(), true);
+    ASSERT_TRUE(waitForCard(true));
+    const std::string reader = brontel::kVpcdReader;
+
+    const CliResult read =
+        run({"read", "--reader", reader, "--pin-stdin", "-o", path("demo.phn")}, "1234\n");
+    ASSERT_EQ(read.status, 0) << describe(read);
+    const CliResult shown = run({"show", path("demo.phn"), "--book", "adn"});
+    EXPECT_THAT(shown.out, HasSubstr("Alice Morgan    +447700900101"));
+
+    // Every book the card lets the user write (the service numbers are the operator's).
+    const CliResult written = run({"write", "--reader", reader, "--pin-stdin", "--books",
+                                   "iden,adn,msisdn,lnd,fdn,bdn,sms", path("demo.phn")},
+                                  "1234\n5678\n");
+    ASSERT_EQ(written.status, 0) << describe(written);
+    EXPECT_THAT(written.out, HasSubstr("Short messages (sms): written"));
+
+    // Each command costs about 50 ms through the driver: the books of most
+    // contents are read back, not the whole card again.
+    const CliResult again = run({"read", "--reader", reader, "--pin-stdin", "--books",
+                                 "iden,adn,sms", "-o", path("again.phn")},
+                                "1234\n");
+    ASSERT_EQ(again.status, 0) << describe(again);
+    for (const char* book : {"iden", "adn", "sms"}) {
+        SCOPED_TRACE(book);
+        const CliResult before = run({"show", path("demo.phn"), "--book", book});
+        const CliResult after = run({"show", path("again.phn"), "--book", book});
+        EXPECT_EQ(before.status, 0) << describe(before);
+        EXPECT_EQ(after.out, before.out);
+    }
+}
+
+} // namespace
+} // namespace pelmora::test

@@ -1,0 +1,153 @@
+// read and write against the virtual SIM: books chosen, PINs the access
+// conditions need, faults of the card, and entries that do not fit.
+
+#include "CliRunner.h"
+
+namespace pelmora::test {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::string csvWithRows(int rows) {
+    std::string text = "Name,Phone\r\n";
+    for (int i = 1; i <= rows; ++i) {
+        text += "Contact " + std::to_string(i) + "," + std::to_string(1000 + i) + "\r\n";
+    }
+    return text;
+}
+
+size_t countOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(CliTest, ReadTakesOnlyTheBooksNamedAndWritesACsvByItsExtension) {
+    const CliResult read =
+        run({"read", "--pin-stdin", "--books", "adn", "--output", path("adn.csv")}, "1234\n");
+    ASSERT_EQ(read.status, 0) << describe(read);
+    EXPECT_EQ(read.out, "Phone book (adn): 250 records read\nSaved to " + path("adn.csv") + "\n");
+    const CliResult shown = run({"show", path("adn.csv")});
+    EXPECT_THAT(shown.out, HasSubstr("Alice Morgan    +447700900101"));
+    EXPECT_THAT(shown.out, Not(HasSubstr("Dispatch Center")));
+    // The progress line is for terminals only; the note is not.
+    EXPECT_EQ(read.err,
+              "note: '" + path("adn.csv") +
+                  "' was written as UTF-16: some text has no place in the ANSI code page\n");
+}
+
+struct BrokenRead {
+    const char* name;
+    const char* faults;
+    const char* said;
+};
+
+// Short test names in the test lists.
+void PrintTo(const BrokenRead& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ReadFromABrokenCard : public CliTest, public ::testing::WithParamInterface<BrokenRead> {};
+
+TEST_P(ReadFromABrokenCard, FailsAndLeavesTheOldFileAsItWas) {
+    const std::string output = path("card.phn");
+    writeBytes(output, "old contents");
+    m_cli.setEnv("VIRTUALSIM_FAULTS", GetParam().faults);
+    const CliResult read = run({"read", "--pin-stdin", "-o", output}, "1234\n");
+    EXPECT_EQ(read.status, 1) << describe(read);
+    EXPECT_THAT(read.err, HasSubstr(GetParam().said)) << describe(read);
+    EXPECT_THAT(read.err, HasSubstr("'" + output + "' was not written"));
+    EXPECT_THAT(read.out, Not(HasSubstr("Saved")));
+    const std::vector<uint8_t> kept = readBytes(output);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "old contents");
+    // Nothing half-written is left beside it.
+    std::vector<std::string> names = m_folder.entries();
+    std::erase_if(names, [](const std::string& n) { return n.starts_with("run"); });
+    EXPECT_EQ(names, std::vector<std::string>{"card.phn"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, ReadFromABrokenCard,
+    ::testing::Values(
+        // Command 300 falls in the phone book, after the card was opened.
+        BrokenRead{"CardPulledMidRead", "*#300=pull", "did not give Phone book (adn)"},
+        BrokenRead{"TechnicalProblem", "A0B2#40=6F00",
+                   "Error 0x6F00: Technical problem with no diagnostic given"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, ReadIntoAFolderThatIsNotThereFails) {
+    const CliResult read =
+        run({"read", "--pin-stdin", "--books", "msisdn", "-o", path("no/such.phn")}, "1234\n");
+    EXPECT_EQ(read.status, 1) << describe(read);
+    EXPECT_THAT(read.err, HasSubstr("cannot write '" + path("no/such.phn") + "'"));
+}
+
+TEST_F(CliTest, WriteAsksForPin2ForTheFixedNumbersAndTheCardKeepsWhatItTook) {
+    useCardCopy(demoCard());
+    ASSERT_EQ(run({"read", "--pin-stdin", "-o", path("demo.phn")}, "1234\n").status, 0);
+
+    // A wrong PIN2 is reported with the attempts left; nothing is claimed.
+    const CliResult wrong =
+        run({"write", "--pin-stdin", "--books", "fdn", path("demo.phn")}, "1234\n0000\n");
+    EXPECT_EQ(wrong.status, 1) << describe(wrong);
+    EXPECT_THAT(wrong.err, HasSubstr("The card refused PIN2 (2 attempts left)"));
+    EXPECT_THAT(wrong.out, Not(HasSubstr("written")));
+
+    const CliResult right =
+        run({"write", "--pin-stdin", "--books", "fdn,adn", path("demo.phn")}, "1234\n5678\n");
+    EXPECT_EQ(right.status, 0) << describe(right);
+    EXPECT_EQ(right.out, "Fixed dialling numbers (fdn): written\nPhone book (adn): written\n");
+
+    // Every book of the file: the card refuses the service numbers (administrator only).
+    const CliResult all = run({"write", "--pin-stdin", path("demo.phn")}, "1234\n5678\n");
+    EXPECT_EQ(all.status, 1) << describe(all);
+    EXPECT_THAT(all.err, HasSubstr("did not take Service dialling numbers (sdn)"));
+    EXPECT_THAT(all.out, Not(HasSubstr("(sdn): written")));
+    EXPECT_THAT(all.out, HasSubstr("Short messages (sms): written"));
+
+    // Read again, the card gives the same file.
+    ASSERT_EQ(run({"read", "--pin-stdin", "-o", path("again.phn")}, "1234\n").status, 0);
+    EXPECT_EQ(readBytes(m_folder / "again.phn"), readBytes(m_folder / "demo.phn"));
+}
+
+TEST_F(CliTest, AWriteTheCardRefusesIsAFailureAndClaimsNothing) {
+    useCardCopy(demoCard());
+    writeBytes(m_folder / "few.csv", csvWithRows(3));
+    m_cli.setEnv("VIRTUALSIM_FAULTS", "A0DC#2=6581");
+    const CliResult result = run({"write", "--pin-stdin", path("few.csv")}, "1234\n");
+    EXPECT_EQ(result.status, 1) << describe(result);
+    EXPECT_THAT(result.err, HasSubstr("the card did not take Phone book (adn)"));
+    EXPECT_EQ(result.out, "");
+}
+
+TEST_F(CliTest, EntriesBeyondTheCardsRecordsAreWrittenOnlyWithCut) {
+    useCardCopy(demoCard());
+    writeBytes(m_folder / "many.csv", csvWithRows(253));
+    const std::string trace = path("trace.txt");
+    m_cli.setEnv("VIRTUALSIM_TRACE", trace);
+    const CliResult refused = run({"write", "--pin-stdin", path("many.csv")}, "1234\n");
+    EXPECT_EQ(refused.status, 1) << describe(refused);
+    EXPECT_THAT(refused.err, HasSubstr("3 entries do not fit on the card (positions 251, 252, "
+                                       "253); not written (--cut writes the rest)"));
+    EXPECT_EQ(refused.out, "");
+    const std::vector<uint8_t> commands = readBytes(trace);
+    EXPECT_EQ(countOf(std::string(commands.begin(), commands.end()), " A0DC"), 0u)
+        << "no record was updated";
+
+    const CliResult cut = run({"write", "--pin-stdin", "--cut", path("many.csv")}, "1234\n");
+    EXPECT_EQ(cut.status, 0) << describe(cut);
+    EXPECT_THAT(cut.out, HasSubstr("3 entries do not fit on the card (positions 251, 252, 253); "
+                                   "written without them\nPhone book (adn): written"));
+    const CliResult back =
+        run({"read", "--pin-stdin", "--books", "adn", "-o", path("back.csv")}, "1234\n");
+    ASSERT_EQ(back.status, 0) << describe(back);
+    const CliResult shown = run({"show", path("back.csv")});
+    EXPECT_THAT(shown.out, HasSubstr("Contact 250"));
+    EXPECT_THAT(shown.out, Not(HasSubstr("Contact 251")));
+}
+
+} // namespace
+} // namespace pelmora::test
