@@ -25,14 +25,16 @@ model::CardOptions cardOptions(const velmet::Settings& settings, bool readAll) {
 
 CardAccess::CardAccess(Session& session, const Arguments& arguments, const std::string& command,
                        CardAccessOptions options)
-    : m_calls(session.plugin()), m_prompter(pinSource(arguments), options.unblockType),
-      m_progress(stderrIsTerminal()), m_host(m_card, options.cut),
-      m_operations(m_calls, m_prompter, m_host, cardOptions(session.settings(), options.readAll)) {
-    m_card.reader = chooseReader(m_calls, arguments.value("--reader"), command);
-}
+    : m_calls(session.plugin()), m_readers(findReaders(m_calls)),
+      m_card(chooseReader(m_readers, arguments.value("--reader"), command)),
+      m_prompter(pinSource(arguments), options.unblockType), m_progress(stderrIsTerminal()),
+      m_host(m_card, options.cut),
+      m_operations(m_calls, m_prompter, m_host, cardOptions(session.settings(), options.readAll)) {}
 
 CardAccess::~CardAccess() {
-    m_operations.closeCard(m_card);
+    for (const auto& card : m_readers.cards) {
+        m_operations.closeCard(*card);
+    }
 }
 
 std::string CardAccess::readerName() const {
@@ -42,8 +44,13 @@ std::string CardAccess::readerName() const {
 void CardAccess::open() {
     model::CardDocument* const candidates[] = {&m_card};
     if (m_operations.openCard(candidates) == nullptr) {
-        fail("the card in reader '" + readerName() + "' cannot be opened");
+        failToOpen();
     }
+}
+
+void CardAccess::failToOpen() const {
+    fail(m_readers.holdsCard(m_card) ? "the card in reader '" + readerName() + "' cannot be opened"
+                                     : "there is no card in reader '" + readerName() + "'");
 }
 
 void CardAccess::fail(const std::string& fallback) const {

@@ -6,6 +6,7 @@
 #include "Arguments.h"
 #include "CardOperations.h"
 #include "CliHost.h"
+#include "ReaderList.h"
 #include "Session.h"
 #include "TerminalProgress.h"
 #include "TerminalPrompter.h"
@@ -41,10 +42,13 @@ public:
     void open();
     // Failure with the PIN step's reason, else with the fallback.
     [[noreturn]] void fail(const std::string& fallback) const;
+    // Failure saying why the card could not be opened.
+    [[noreturn]] void failToOpen() const;
 
 private:
     const model::PluginCalls& m_calls;
-    model::CardDocument m_card;
+    Readers m_readers;
+    model::CardDocument& m_card;
     TerminalPrompter m_prompter;
     TerminalProgress m_progress;
     CliHost m_host;

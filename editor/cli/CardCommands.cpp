@@ -34,15 +34,17 @@ std::string bookList(const std::vector<uint16_t>& kinds) {
     return list;
 }
 
-void printCardProperties(CardAccess& access, const velmet::Settings& settings) {
+SimInfo properties(CardAccess& access, int kind) {
     SimInfo info{};
-    info.read_details = 1;
-    info.book_file = -1;
-    if (access.calls().cardInfo(access.card(), info) == 0) {
-        throw Failure("the card in reader '" + access.readerName() + "' does not answer");
+    if (!access.operations().readProperties(access.card(), kind, info)) {
+        access.failToOpen();
     }
-    const model::CardPropertyTexts t =
-        model::cardPropertyTexts(info, std::filesystem::path(utf8(settings.operatorList)));
+    return info;
+}
+
+void printCardProperties(CardAccess& access, const velmet::Settings& settings) {
+    const model::CardPropertyTexts t = model::cardPropertyTexts(
+        properties(access, -1), std::filesystem::path(utf8(settings.operatorList)));
     TextTable table;
     table.addRow({langText(191) + u":", access.card().reader});
     table.addRow({langText(102), t.pin1State});
@@ -65,13 +67,8 @@ void printBookProperties(CardAccess& access) {
                   withoutColon(langText(114)), withoutColon(langText(115)),
                   withoutColon(langText(116)), withoutColon(langText(117))});
     for (const auto& book : access.card().categories()) {
-        SimInfo info{};
-        info.read_details = 1;
-        info.book_file = book->kind();
-        if (access.calls().cardInfo(access.card(), info) == 0) {
-            throw Failure("the card in reader '" + access.readerName() + "' does not answer");
-        }
-        const model::BookPropertyTexts t = model::bookPropertyTexts(info, book->kind());
+        const model::BookPropertyTexts t =
+            model::bookPropertyTexts(properties(access, book->kind()), book->kind());
         table.addRow({utf16(bookLabel(book->kind())), t.kind, t.records, t.recordLength,
                       t.readCondition, t.updateCondition});
     }
@@ -81,14 +78,14 @@ void printBookProperties(CardAccess& access) {
 } // namespace
 
 int runReaders(Session& session, const Arguments&) {
-    const std::vector<ReaderState> readers = listReaders(session.plugin());
-    if (readers.empty()) {
+    const Readers readers = findReaders(session.plugin());
+    if (readers.cards.empty()) {
         printLine(std::string("No smart-card reader found."));
         return kExitOk;
     }
     TextTable table;
-    for (const ReaderState& reader : readers) {
-        table.addRow({reader.name, reader.holdsCard ? u"card" : u"no card"});
+    for (const auto& card : readers.cards) {
+        table.addRow({card->reader, readers.holdsCard(*card) ? u"card" : u"no card"});
     }
     table.print("");
     return kExitOk;
@@ -96,11 +93,16 @@ int runReaders(Session& session, const Arguments&) {
 
 int runInfo(Session& session, const Arguments& arguments) {
     CardAccess access(session, arguments, "info", {});
-    access.open();
     printCardProperties(access, session.settings());
     printLine(std::string());
     printLine(std::string("Books:"));
     printBookProperties(access);
+    if (const auto file = arguments.value("--save-info")) {
+        if (!access.operations().saveInfo(access.card(), *file)) {
+            throw Failure("cannot append the card's line to '" + *file + "'");
+        }
+        printLine("\nAppended the card's line to " + *file);
+    }
     return kExitOk;
 }
 
@@ -130,7 +132,7 @@ int runRead(Session& session, const Arguments& arguments) {
     for (model::Category* book : books) {
         const model::CardReport report = access.operations().readSim(card, book, access.progress());
         if (!report.opened) {
-            access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+            access.failToOpen();
         }
         failed.insert(failed.end(), report.failed.begin(), report.failed.end());
     }
@@ -175,7 +177,7 @@ int runWrite(Session& session, const Arguments& arguments) {
         const model::CardReport one =
             access.operations().writeSim(*document, book, readers, access.progress());
         if (!one.opened) {
-            access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+            access.failToOpen();
         }
         report.opened = true;
         report.done.insert(report.done.end(), one.done.begin(), one.done.end());
@@ -221,7 +223,7 @@ int runBackup(Session& session, const Arguments& arguments) {
     const model::CardReport report =
         access.operations().backupSim(access.card(), file, access.progress());
     if (!report.opened) {
-        access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+        access.failToOpen();
     }
     if (!report.ok()) {
         throw Failure("the backup of the card failed; '" + file.string() + "' was not written");
@@ -240,7 +242,7 @@ int runRestore(Session& session, const Arguments& arguments) {
     const model::CardReport report =
         access.operations().restoreSim(access.card(), file, access.progress());
     if (!report.opened) {
-        access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+        access.failToOpen();
     }
     if (!report.ok()) {
         throw Failure("restoring the card from '" + file.string() +

@@ -69,7 +69,7 @@ int runSms(Session& session, const Arguments& arguments) {
     const model::CardReport report =
         access.operations().readSim(access.card(), messages, access.progress());
     if (!report.opened) {
-        access.fail("the card in reader '" + access.readerName() + "' cannot be opened");
+        access.failToOpen();
     }
     if (!report.ok()) {
         throw Failure("the card did not give its short messages in full");

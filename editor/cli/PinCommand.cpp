@@ -96,7 +96,7 @@ int runPin(Session& session, const Arguments& arguments) {
         printLine(access.prompter().askedForPuk() ? "PIN2 unblocked." : "PIN2 is not blocked.");
         break;
     case PinAction::Change:
-        if (!pins.changeFlow(card, type)) {
+        if (!access.operations().changePin(card, type)) {
             access.fail(name + " was not changed");
         }
         printLine(name + " changed.");
@@ -118,7 +118,7 @@ int runPin(Session& session, const Arguments& arguments) {
             break;
         }
         access.prompter().answerChangeWith(ChangeAnswer::DisablePin1);
-        if (!pins.changeFlow(card, 1)) {
+        if (!access.operations().changePin(card, 1)) {
             access.fail("the PIN1 check was not switched off");
         }
         printLine(std::string("The PIN1 check is off."));

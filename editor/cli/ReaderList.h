@@ -1,27 +1,27 @@
 #pragma once
-// The readers the plug-in names and whether each holds a card, and the one a
-// card command works on.
+// The readers as one pass of the editor's reader refresh sees them, and the
+// one a card command works on.
 
-#include "PluginCalls.h"
+#include "ReaderRefresh.h"
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace pelmora::cli {
 
-struct ReaderState {
-    std::u16string name;
-    bool holdsCard = false;
+struct Readers {
+    model::CardDocuments cards; // one per reader, in the plug-in's order
+    std::vector<model::CardDocument*> present;
+
+    [[nodiscard]] bool holdsCard(const model::CardDocument& card) const;
 };
 
-[[nodiscard]] std::vector<ReaderState> listReaders(const model::PluginCalls& calls);
+[[nodiscard]] Readers findReaders(const model::PluginCalls& calls);
 
 // The reader named (ignoring case), else the single reader holding a card.
 // Failure when the named reader does not exist or no reader holds a card;
 // UsageError listing them when several do.
-[[nodiscard]] std::u16string chooseReader(const model::PluginCalls& calls,
-                                          const std::optional<std::string>& named,
-                                          const std::string& command);
+[[nodiscard]] model::CardDocument&
+chooseReader(Readers& readers, const std::optional<std::string>& named, const std::string& command);
 
 } // namespace pelmora::cli

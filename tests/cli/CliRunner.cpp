@@ -124,6 +124,14 @@ std::filesystem::path CliTest::useCardCopy(const std::filesystem::path& profile)
     return copy;
 }
 
+size_t countOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 std::string describe(const CliResult& result) {
     return "exit " + std::to_string(result.status) + "\n--- stdout:\n" + result.out +
            "--- stderr:\n" + result.err;

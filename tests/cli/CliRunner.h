@@ -66,6 +66,9 @@ protected:
     CliRunner m_cli;
 };
 
+// How often part occurs in text.
+[[nodiscard]] size_t countOf(const std::string& text, const std::string& part);
+
 // For messages on failure.
 [[nodiscard]] std::string describe(const CliResult& result);
 

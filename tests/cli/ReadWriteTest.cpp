@@ -17,14 +17,6 @@ std::string csvWithRows(int rows) {
     return text;
 }
 
-size_t countOf(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 TEST_F(CliTest, ReadTakesOnlyTheBooksNamedAndWritesACsvByItsExtension) {
     const CliResult read =
         run({"read", "--pin-stdin", "--books", "adn", "--output", path("adn.csv")}, "1234\n");

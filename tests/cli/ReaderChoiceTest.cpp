@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "demo:",
                    {"--reader", "Virtual SIM Reader 1"},
                    1,
-                   {"cannot be opened"},
+                   {"there is no card in reader 'Virtual SIM Reader 1'"},
                    nullptr},
         ChoiceCase{"UnknownReader",
                    "demo",
@@ -92,6 +92,35 @@ TEST_F(CliTest, NoSmartCardServiceIsAPlainFailure) {
     const CliResult result = run({"info"});
     EXPECT_EQ(result.status, 1) << describe(result);
     EXPECT_THAT(result.err, HasSubstr("no smart-card reader found"));
+}
+
+TEST_F(CliTest, InfoShowsTheCardAndItsBooksAndAppendsTheSaveInfoLine) {
+    const std::string lines = path("cards.csv");
+    for (int pass = 1; pass <= 2; ++pass) {
+        SCOPED_TRACE(pass);
+        const CliResult result = run({"info", "--pin-stdin", "--save-info", lines}, "1234\n");
+        ASSERT_EQ(result.status, 0) << describe(result);
+        for (const char* shown :
+             {"ICCID:               8944150012345678217\n",
+              "IMSI:                234157300481516\n", "Service provider:    Demo Mobile\n",
+              "Phase:               Phase 2\n",
+              "Phone book (adn)                6f3a     250      28             PIN          PIN\n",
+              "Service dialling numbers (sdn)  6f49     10       28             PIN          "
+              "Administrator\n"}) {
+            EXPECT_THAT(result.out, HasSubstr(shown));
+        }
+    }
+    const std::vector<uint8_t> bytes = readBytes(lines);
+    const std::string text(bytes.begin(), bytes.end());
+    const std::string start = "8944150012345678217,+447700900001,Demo Mobile,234157300481516,";
+    ASSERT_EQ(countOf(text, "\r\n"), 2u) << text;
+    EXPECT_EQ(text.find(start), 0u) << text;
+    EXPECT_EQ(text.find(start, 1), text.find("\r\n") + 2) << text;
+
+    const CliResult nowhere =
+        run({"info", "--pin-stdin", "--save-info", path("no/such/cards.csv")}, "1234\n");
+    EXPECT_EQ(nowhere.status, 1) << describe(nowhere);
+    EXPECT_THAT(nowhere.err, HasSubstr("cannot append the card's line to"));
 }
 
 } // namespace
