@@ -15,7 +15,26 @@ if [ -x "$bin/Velmet" ]; then
 elif [ -x "$bin/velmet-cli" ]; then
   export PELMORA_PCSC_LIBRARY="$PWD/$bin/libvirtualsim.so"
   export VIRTUALSIM_CARDS=${VIRTUALSIM_CARDS:-$PWD/data/cards/demo.simcard}
-  exec "$bin/velmet-cli" info
+  cli="$bin/velmet-cli"
+  # Any arguments are a velmet-cli command on the demo card.
+  if [ $# -gt 0 ]; then
+    exec "$cli" "$@"
+  fi
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  echo "The demo card in the virtual reader; its PIN1 (1234) goes in on standard input."
+  echo
+  echo "\$ velmet-cli info --pin-stdin"
+  echo 1234 | "$cli" info --pin-stdin
+  echo
+  echo "\$ velmet-cli read --pin-stdin --books adn,sms -o demo.phn"
+  echo 1234 | "$cli" read --pin-stdin --books adn,sms -o "$work/demo.phn"
+  echo
+  echo "\$ velmet-cli show demo.phn --book adn    (the first entries)"
+  "$cli" show "$work/demo.phn" --book adn >"$work/adn.txt"
+  head -n 12 "$work/adn.txt"
+  echo
+  echo "More: $cli --help, or ./scripts/demo.sh COMMAND ... (for example: sms --pin-stdin)"
 else
   echo "Built: $(ls "$bin" 2>/dev/null | tr '\n' ' ')"
   echo "Not built yet: the editor window (Velmet) and the command-line editor (velmet-cli)."

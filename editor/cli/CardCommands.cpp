@@ -63,9 +63,10 @@ void printCardProperties(CardAccess& access, const velmet::Settings& settings) {
 
 void printBookProperties(CardAccess& access) {
     TextTable table;
-    table.addRow({withoutColon(langText(112)), withoutColon(langText(113)),
-                  withoutColon(langText(114)), withoutColon(langText(115)),
-                  withoutColon(langText(116)), withoutColon(langText(117))});
+    // The first column holds every kind of book, not only the phone book of text 112.
+    table.addRow({u"Book", withoutColon(langText(113)), withoutColon(langText(114)),
+                  withoutColon(langText(115)), withoutColon(langText(116)),
+                  withoutColon(langText(117))});
     for (const auto& book : access.card().categories()) {
         const model::BookPropertyTexts t =
             model::bookPropertyTexts(properties(access, book->kind()), book->kind());
