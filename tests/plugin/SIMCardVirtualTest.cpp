@@ -204,8 +204,8 @@ class InjectedStatusWord : public VirtualCard,
 
 TEST_P(InjectedStatusWord, IsJudgedByTheTable) {
     connect();
-    ASSERT_EQ(sim().add_fault((std::string("A0A4#1=") + GetParam().word).c_str()), 0)
-        << sim().last_error();
+    ASSERT_EQ(sim().addFault((std::string("A0A4#1=") + GetParam().word).c_str()), 0)
+        << sim().lastError();
     uint16_t length = 0;
     EXPECT_EQ(card.select(files::kMasterFile, &length), GetParam().success);
     EXPECT_EQ(card.sim_error(), GetParam().simError);
@@ -231,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- The connection ------------------------------------------------------
 
 TEST_F(VirtualCard, ConnectReadsReaderNameAndAtr) {
-    ASSERT_EQ(sim().rename_reader(0, "Lecteur à puce Ω"), 0);
+    ASSERT_EQ(sim().renameReader(0, "Lecteur à puce Ω"), 0);
     connect();
     EXPECT_EQ(card.reader_name(), u"Lecteur à puce Ω");
     EXPECT_EQ(card.atr_text(), u"3B021450");
@@ -258,19 +258,19 @@ TEST_F(VirtualCard, CardHeldExclusivelyElsewhereConnectsAfterRelease) {
 }
 
 TEST_F(VirtualCard, ReaderWithoutCard) {
-    sim().remove_card(0);
+    sim().removeCard(0);
     EXPECT_EQ(card.connect(&context, readerName()), 0);
     EXPECT_EQ(static_cast<uint32_t>(card.pcsc_result()), 0x8010000Cu);
 }
 
 TEST_F(VirtualCard, CardPulledMidCommandIsNotRetried) {
     connect();
-    const size_t before = sim().apdu_count(-1);
-    ASSERT_EQ(sim().pull_card(0), 0);
+    const size_t before = sim().apduCount(-1);
+    ASSERT_EQ(sim().pullCard(0), 0);
     EXPECT_EQ(card.select(files::kMasterFile), 0);
     EXPECT_EQ(static_cast<uint32_t>(card.pcsc_result()), 0x80100016u);
     EXPECT_EQ(card.sim_error(), 0);
-    EXPECT_LE(sim().apdu_count(-1), before + 1);
+    EXPECT_LE(sim().apduCount(-1), before + 1);
     EXPECT_EQ(card.select(files::kMasterFile), 0);
     EXPECT_EQ(static_cast<uint32_t>(card.pcsc_result()), 0x80100069u);
 }
@@ -290,7 +290,7 @@ class ServiceRestart : public VirtualCard, public ::testing::WithParamInterface<
 TEST_P(ServiceRestart, NextConnectEstablishesAFreshContext) {
     connect();
     const SCARDCONTEXT old = context;
-    sim().restart_service(GetParam());
+    sim().restartService(GetParam());
     EXPECT_EQ(card.select(files::kMasterFile), 0);
     connect();
     EXPECT_NE(context, old);

@@ -131,7 +131,7 @@ size_t VirtualCard::commandCount(uint8_t ins) {
 }
 
 void VirtualCard::clearTrace() {
-    sim().clear_trace();
+    sim().clearTrace();
 }
 
 void VirtualCard::addFault(const std::string& rules) {
@@ -139,7 +139,7 @@ void VirtualCard::addFault(const std::string& rules) {
 }
 
 void VirtualCard::clearFaults() {
-    sim().clear_faults();
+    sim().clearFaults();
 }
 
 } // namespace brontel

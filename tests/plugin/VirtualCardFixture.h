@@ -3,7 +3,7 @@
 // serves a small GSM card; the test plays user and hardware through the
 // library's control functions.
 
-#include "VirtualSimControls.h"
+#include "LoadedVirtualSim.h"
 #include "card/SIMCard.h"
 #include "pcsc/Winscard.h"
 
@@ -43,7 +43,7 @@ protected:
     static void addFault(const std::string& rules);
     static void clearFaults();
 
-    static const VirtualSim& sim() { return virtualSim(); }
+    static const VirtualSimControls& sim() { return virtualSim(); }
     static std::string profile(const std::string& atr = "3B 02 14 50");
 
     SCARDCONTEXT context = 0;

@@ -18,7 +18,7 @@ using Bytes = std::vector<uint8_t>;
 class VirtualSimTest : public ::testing::Test {
 protected:
     static PcscLibrary& pcsc();
-    static PcscLibrary::Controls& sim() { return pcsc().control; }
+    static VirtualSimControls& sim() { return pcsc().control; }
 
     // Without a call to start(), the library holds one empty reader.
     void SetUp() override;

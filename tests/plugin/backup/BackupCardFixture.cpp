@@ -84,15 +84,15 @@ std::vector<std::u16string> BackupCard::keys(int first, int last) {
 }
 
 void BackupCard::insertSavedCard(const std::filesystem::path& profile) {
-    sim().remove_card(0);
-    sim().set_persist(1);
-    ASSERT_EQ(sim().insert_card(0, profile.c_str()), 0) << sim().last_error();
+    sim().removeCard(0);
+    sim().setPersist(1);
+    ASSERT_EQ(sim().insertCard(0, profile.c_str()), 0) << sim().lastError();
 }
 
 void BackupCard::saveCard() {
     card.disconnect();
-    ASSERT_EQ(sim().remove_card(0), 0) << sim().last_error();
-    sim().set_persist(0);
+    ASSERT_EQ(sim().removeCard(0), 0) << sim().lastError();
+    sim().setPersist(0);
 }
 
 } // namespace brontel::test

@@ -10,7 +10,7 @@ namespace brontel {
 namespace {
 
 TEST_F(Exports, ReadersAreListedByIndexUntilTheListEnds) {
-    ASSERT_EQ(sim().add_reader("Second Reader"), 1);
+    ASSERT_EQ(sim().addReader("Second Reader"), 1);
     std::vector<std::u16string> names;
     for (uint32_t i = 0;; ++i) {
         char16_t buffer[256] = {};
@@ -47,10 +47,10 @@ TEST_F(Exports, ABufferOneCharacterShortIsLeftAloneAndTheNeededLengthReported) {
 }
 
 TEST_F(Exports, ANonAsciiReaderNameComesBackAndConnects) {
-    ASSERT_EQ(
-        sim().rename_reader(0, "Lecteur \xC3\xA9l\xC3\xA8ve \xE8\xAF\xBB\xE5\x8D\xA1\xE5\x99\xA8 "
-                               "\xF0\x9F\x94\x91"),
-        0);
+    ASSERT_EQ(sim().renameReader(0,
+                                 "Lecteur \xC3\xA9l\xC3\xA8ve \xE8\xAF\xBB\xE5\x8D\xA1\xE5\x99\xA8 "
+                                 "\xF0\x9F\x94\x91"),
+              0);
     char16_t buffer[64] = {};
     uint32_t length = 64;
     ASSERT_EQ(enum_sim(0, buffer, &length), 1);
@@ -82,7 +82,7 @@ TEST_F(Exports, AFailedConnectWritesNeitherHandleNorInfo) {
     const SimInfo before = info;
     SimHandle h = reinterpret_cast<SimHandle>(0x1234);
 
-    sim().remove_card(0);
+    sim().removeCard(0);
     EXPECT_EQ(connect_sim(readerName().c_str(), &h, &info), 0);
     EXPECT_EQ(connect_sim(u"No Such Reader", &h, &info), 0);
     EXPECT_EQ(h, reinterpret_cast<SimHandle>(0x1234));
@@ -96,7 +96,7 @@ TEST_F(Exports, AReaderHeldExclusivelyElsewhereConnectsOnceReleased) {
     SCARDHANDLE held = 0;
     DWORD protocol = 0;
     char utf8[256] = {};
-    ASSERT_GE(sim().reader_name(0, utf8, sizeof utf8), 0);
+    ASSERT_GE(sim().readerName(0, utf8, sizeof utf8), 0);
     ASSERT_EQ(winscard.SCardConnect(other, utf8, SCARD_SHARE_EXCLUSIVE, SCARD_PROTOCOL_T0, &held,
                                     &protocol),
               SCARD_S_SUCCESS);
@@ -125,7 +125,7 @@ TEST_F(Exports, ConnectFillsTheBasicInformationOnlyWhenAskedForNoMore) {
 }
 
 TEST_F(Exports, SeveralConnectionsShareTheOneContext) {
-    ASSERT_EQ(sim().add_reader(nullptr), 1);
+    ASSERT_EQ(sim().addReader(nullptr), 1);
     insertFile(test::cardPath("no-spn"), 1);
     const SCARDCONTEXT shared = pcsc_context;
     handle = connect(0);

@@ -6,7 +6,7 @@
 #include "Brontel.h"
 
 #include "CardProfiles.h"
-#include "VirtualSimControls.h"
+#include "LoadedVirtualSim.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    static const VirtualSim& sim() { return virtualSim(); }
+    static const VirtualSimControls& sim() { return virtualSim(); }
     // Replaces the card in the reader by one from a profile file or text.
     static void insertFile(const std::string& path, int reader = 0) {
         insertCardFile(reader, path);

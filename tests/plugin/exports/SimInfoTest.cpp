@@ -133,7 +133,7 @@ TEST_F(Exports, AnUnreadableFileLeavesOnlyItsOwnFieldEmpty) {
     handle = connect();
     ASSERT_EQ(verify_pin1(handle, u"1234"), 1);
     // The first READ BINARY (EF ICCID) fails.
-    ASSERT_EQ(sim().add_fault("A0B0#1=6F00"), 0);
+    ASSERT_EQ(sim().addFault("A0B0#1=6F00"), 0);
     SimInfo info = detailsRequest();
     ASSERT_EQ(get_sim_info(handle, &info), 1);
     EXPECT_EQ(text(info.iccid), u"");
@@ -142,7 +142,7 @@ TEST_F(Exports, AnUnreadableFileLeavesOnlyItsOwnFieldEmpty) {
 
 TEST_F(Exports, AMasterFileThatCannotBeDescribedFailsTheCall) {
     handle = connect();
-    ASSERT_EQ(sim().add_fault("A0F2#1=6F00"), 0);
+    ASSERT_EQ(sim().addFault("A0F2#1=6F00"), 0);
     SimInfo info = detailsRequest();
     EXPECT_EQ(get_sim_info(handle, &info), 0);
     EXPECT_NE(get_last_error(handle), 0);
@@ -150,7 +150,7 @@ TEST_F(Exports, AMasterFileThatCannotBeDescribedFailsTheCall) {
 }
 
 TEST_F(Exports, AConnectThatCannotDescribeTheMasterFileLeavesNoConnection) {
-    ASSERT_EQ(sim().add_fault("A0F2#1=6F00"), 0);
+    ASSERT_EQ(sim().addFault("A0F2#1=6F00"), 0);
     SimHandle h = nullptr;
     EXPECT_EQ(connect_sim(readerName().c_str(), &h, nullptr), 0);
     EXPECT_EQ(h, nullptr);
