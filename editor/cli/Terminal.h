@@ -15,15 +15,14 @@ namespace pelmora::cli {
 void printLine(std::string_view line);
 void printLine(std::u16string_view line);
 void printError(std::string_view line);
-// A question on standard error, the answer to follow on the same line.
-void printPrompt(std::string_view text);
 
 [[nodiscard]] bool stdinIsTerminal();
 [[nodiscard]] bool stderrIsTerminal();
 
 // One line of standard input without its line end; nothing at the end of
-// input. With hidden, the terminal does not echo what is typed.
-[[nodiscard]] std::optional<std::string> readInputLine(bool hidden);
+// input. On a terminal the prompt goes to standard error first, and with
+// hidden the terminal stops echoing before it is shown.
+[[nodiscard]] std::optional<std::string> readInputLine(bool hidden, std::string_view prompt);
 
 // Overwrites the bytes of a string that held a secret.
 void wipe(std::string& secret);

@@ -47,10 +47,7 @@ bool TerminalPrompter::readSecret(const std::string& prompt, size_t maxLength,
         m_stopped = true;
         return false;
     }
-    if (m_source == PinSource::Terminal) {
-        printPrompt(prompt + ": ");
-    }
-    std::optional<std::string> line = readInputLine(m_source == PinSource::Terminal);
+    std::optional<std::string> line = readInputLine(true, prompt + ": ");
     if (!line || line->empty()) {
         m_problem = "no " + prompt + " given";
         m_stopped = true;

@@ -1,10 +1,13 @@
 #include "CliRunner.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 
 extern char** environ;
@@ -16,6 +19,15 @@ namespace {
 std::string readText(const std::filesystem::path& file) {
     const std::vector<uint8_t> bytes = readBytes(file);
     return {bytes.begin(), bytes.end()};
+}
+
+std::vector<char*> pointers(std::vector<std::string>& texts) {
+    std::vector<char*> list;
+    for (std::string& text : texts) {
+        list.push_back(text.data());
+    }
+    list.push_back(nullptr);
+    return list;
 }
 
 } // namespace
@@ -42,6 +54,70 @@ void CliRunner::useVirtualCards(const std::string& profiles) {
     setEnv("VIRTUALSIM_CARDS", profiles);
 }
 
+std::vector<std::string> CliRunner::words(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> list = {VELMET_CLI, "--settings", m_settings.string()};
+    list.insert(list.end(), arguments.begin(), arguments.end());
+    return list;
+}
+
+std::vector<std::string> CliRunner::environment() const {
+    std::vector<std::string> variables;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry = *e;
+        if (m_env.find(entry.substr(0, entry.find('='))) == m_env.end()) {
+            variables.push_back(entry);
+        }
+    }
+    for (const auto& [name, value] : m_env) {
+        if (value) {
+            variables.push_back(name + "=" + *value);
+        }
+    }
+    return variables;
+}
+
+CliResult CliRunner::runOnTerminal(const std::vector<std::string>& arguments,
+                                   std::vector<std::string> answers) const {
+    std::vector<std::string> words = this->words(arguments);
+    std::vector<char*> argv = pointers(words);
+    std::vector<std::string> variables = environment();
+    std::vector<char*> envp = pointers(variables);
+    CliResult result;
+    int terminal = -1;
+    const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    if (pid < 0) {
+        result.err = "forkpty failed";
+        return result;
+    }
+    size_t answered = 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < until) {
+        pollfd wait{terminal, POLLIN, 0};
+        if (poll(&wait, 1, 100) <= 0) {
+            continue;
+        }
+        char buffer[512];
+        const ssize_t got = read(terminal, buffer, sizeof buffer);
+        if (got <= 0) {
+            break; // the program closed the terminal
+        }
+        result.out.append(buffer, static_cast<size_t>(got));
+        if (answered < answers.size() && result.out.ends_with(": ")) {
+            const std::string line = answers[answered++] + "\n";
+            EXPECT_EQ(write(terminal, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        }
+    }
+    close(terminal);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
 CliResult CliRunner::run(const std::vector<std::string>& arguments,
                          const std::string& input) const {
     static int serial = 0;
@@ -51,32 +127,10 @@ CliResult CliRunner::run(const std::vector<std::string>& arguments,
     const std::filesystem::path err = m_folder / (stem + ".err");
     writeBytes(in, input);
 
-    std::vector<std::string> words = {VELMET_CLI, "--settings", m_settings.string()};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-
-    std::vector<std::string> variables;
-    for (char** e = environ; *e != nullptr; ++e) {
-        const std::string entry = *e;
-        const std::string name = entry.substr(0, entry.find('='));
-        if (m_env.find(name) == m_env.end()) {
-            variables.push_back(entry);
-        }
-    }
-    for (const auto& [name, value] : m_env) {
-        if (value) {
-            variables.push_back(name + "=" + *value);
-        }
-    }
-    std::vector<char*> envp;
-    for (std::string& variable : variables) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
+    std::vector<std::string> words = this->words(arguments);
+    std::vector<char*> argv = pointers(words);
+    std::vector<std::string> variables = environment();
+    std::vector<char*> envp = pointers(variables);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -35,9 +35,18 @@ public:
     [[nodiscard]] CliResult run(const std::vector<std::string>& arguments,
                                 const std::string& input = {}) const;
 
+    // With standard input, output and error on a terminal: each answer is
+    // typed once a question ("...: ") stands at the end of what the program
+    // showed; out holds everything the terminal showed, err nothing.
+    [[nodiscard]] CliResult runOnTerminal(const std::vector<std::string>& arguments,
+                                          std::vector<std::string> answers) const;
+
     [[nodiscard]] const std::filesystem::path& settingsFile() const { return m_settings; }
 
 private:
+    [[nodiscard]] std::vector<std::string> words(const std::vector<std::string>& arguments) const;
+    [[nodiscard]] std::vector<std::string> environment() const;
+
     std::filesystem::path m_folder;
     std::filesystem::path m_settings;
     std::map<std::string, std::optional<std::string>> m_env;
