@@ -108,7 +108,11 @@ int runInfo(Session& session, const Arguments& arguments) {
 }
 
 int runRead(Session& session, const Arguments& arguments) {
-    const std::filesystem::path output(*arguments.value("--output"));
+    const std::optional<std::string> named = arguments.value("--output");
+    if (!named) {
+        throw UsageError("name the file to write with -o FILE", "read");
+    }
+    const std::filesystem::path output(*named);
     requireBookFileExtension(output, "read");
     std::vector<uint16_t> wanted;
     if (const auto list = arguments.value("--books")) {

@@ -66,7 +66,10 @@ int runProgram(std::span<const std::string> words) {
                 printLine(kVersion);
                 return kExitOk;
             }
-            if (word == "--settings" && next + 1 < words.size()) {
+            if (word == "--settings") {
+                if (next + 1 == words.size()) {
+                    throw UsageError("option '--settings' needs a value");
+                }
                 settingsFile = words[next + 1];
                 next += 2;
             } else if (word.starts_with("--settings=")) {
@@ -89,9 +92,6 @@ int runProgram(std::span<const std::string> words) {
             return kExitOk;
         }
         const Arguments arguments = parseArguments(command->spec, rest);
-        if (command->spec.name == "read" && !arguments.value("--output")) {
-            throw UsageError("name the file to write with -o FILE", "read");
-        }
         Session session(settingsFile);
         return command->run(session, arguments);
     } catch (const UsageError& error) {

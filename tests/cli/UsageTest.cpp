@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{}, "no command given"},
         UsageCase{{"frobnicate"}, "unknown command 'frobnicate'"},
         UsageCase{{"--colour", "readers"}, "unknown option '--colour'"},
+        UsageCase{{"readers", "--settings"}, "unknown option '--settings'"},
         UsageCase{{"readers", "--reader"}, "unknown option '--reader'"},
         UsageCase{{"read"}, "-o FILE"}, UsageCase{{"read", "-o"}, "needs a value"},
         UsageCase{{"read", "-o", "card.txt"}, "must end in .phn or .csv"},
