@@ -31,7 +31,7 @@ TEST_F(ReaderRefresh, AddsOneDocumentPerReaderAndTellsWhichHoldACard) {
     EXPECT_EQ(first().reader, card.reader);
     EXPECT_EQ(first().connection, nullptr); // the presence check connects and leaves
 
-    ASSERT_GE(sim().add_reader(nullptr), 0);
+    ASSERT_GE(sim().addReader(nullptr), 0);
     r = pass();
     ASSERT_EQ(cards.size(), 2u);
     EXPECT_EQ(r.added, std::vector<CardDocument*>{cards[1].get()});
@@ -45,7 +45,7 @@ TEST_F(ReaderRefresh, APulledCardIsMarkedEmptyWithinOnePass) {
     const CardReport read = ops().readSim(first(), nullptr, progress);
     ASSERT_TRUE(read.ok());
     ASSERT_NE(first().connection, nullptr);
-    ASSERT_EQ(sim().pull_card(0), 0);
+    ASSERT_EQ(sim().pullCard(0), 0);
 
     const RefreshReport r = pass();
     EXPECT_EQ(r.empty, std::vector<CardDocument*>{&first()});
@@ -62,7 +62,7 @@ TEST_F(ReaderRefresh, BooksWithEditsOutliveAPulledCardAndComeBackWithIt) {
     ASSERT_NE(adn, nullptr);
     adn->entries()[0] = contact(u"Edited", u"+111");
     adn->markChanged();
-    ASSERT_EQ(sim().pull_card(0), 0);
+    ASSERT_EQ(sim().pullCard(0), 0);
     EXPECT_EQ(pass().empty.size(), 1u);
     ASSERT_EQ(first().category(kBookAdn), adn);
 
@@ -75,11 +75,11 @@ TEST_F(ReaderRefresh, BooksWithEditsOutliveAPulledCardAndComeBackWithIt) {
 }
 
 TEST_F(ReaderRefresh, AnUnpluggedReaderLeavesTheList) {
-    ASSERT_GE(sim().add_reader(nullptr), 0);
+    ASSERT_GE(sim().addReader(nullptr), 0);
     pass();
     ASSERT_EQ(cards.size(), 2u);
     CardDocument* second = cards[1].get();
-    ASSERT_EQ(sim().remove_reader(1), 0);
+    ASSERT_EQ(sim().removeReader(1), 0);
 
     RefreshReport r = pass();
     ASSERT_EQ(r.removed.size(), 1u);

@@ -91,7 +91,7 @@ TEST_F(SaveInfo, AnEmptyOwnNumberBookIsNotAvailable) {
 TEST_F(SaveInfo, NothingIsWrittenWithoutACardOrAFile) {
     user.pins = {u"1234"};
     EXPECT_FALSE(ops().saveInfo(card, tempDir() / "no-such-folder" / "cards.csv"));
-    sim().remove_card(0);
+    sim().removeCard(0);
     calls.close(card);
     const auto file = tempDir() / "cards.csv";
     EXPECT_FALSE(ops().saveInfo(card, file));

@@ -109,7 +109,7 @@ TEST_F(VirtualBooks, WriteSimOfTheCardWritesOnlyChangedBooksUnlessToldOtherwise)
 }
 
 TEST_F(VirtualBooks, AFileIsWrittenWholeToTheReaderTheUserPicksAndStaysUnsaved) {
-    ASSERT_GE(sim().add_reader(nullptr), 0);
+    ASSERT_GE(sim().addReader(nullptr), 0);
     insert(CardProfile().set("3F00/2FE2", "Data", "98445100214365871200"), 1);
     std::u16string second;
     ASSERT_TRUE(calls.readerName(1, second));

@@ -96,22 +96,14 @@ CardProfile& CardProfile::records(const std::string& section,
     return *this;
 }
 
-const VirtualSim& VirtualCardOps::sim() {
+const VirtualSimControls& VirtualCardOps::sim() {
     // The instance the plug-in loads: dlopen shares it by path.
-    static void* const library = dlopen(VIRTUALSIM_PATH, RTLD_NOW | RTLD_LOCAL);
-    const auto control = [](const char* name) {
-        void* entry = library != nullptr ? dlsym(library, name) : nullptr;
-        EXPECT_NE(entry, nullptr) << name << ": " << dlerror();
-        return entry;
-    };
-#define SIM_CONTROL(name) reinterpret_cast<decltype(&name)>(control(#name))
-    static const VirtualSim controls{
-        SIM_CONTROL(virtualsim_insert_card_text), SIM_CONTROL(virtualsim_remove_card),
-        SIM_CONTROL(virtualsim_pull_card),        SIM_CONTROL(virtualsim_add_reader),
-        SIM_CONTROL(virtualsim_remove_reader),    SIM_CONTROL(virtualsim_reader_count),
-        SIM_CONTROL(virtualsim_add_fault),        SIM_CONTROL(virtualsim_clear_faults),
-        SIM_CONTROL(virtualsim_last_error)};
-#undef SIM_CONTROL
+    static const VirtualSimControls controls = [] {
+        VirtualSimControls bound;
+        void* library = dlopen(VIRTUALSIM_PATH, RTLD_NOW | RTLD_LOCAL);
+        EXPECT_TRUE(library != nullptr && bindVirtualSimControls(library, bound)) << dlerror();
+        return bound;
+    }();
     return controls;
 }
 
@@ -124,10 +116,10 @@ void VirtualCardOps::SetUp() {
     setenv("PELMORA_PCSC_LIBRARY", VIRTUALSIM_PATH, 1);
     setenv("VIRTUALSIM_CARDS", "", 1); // one empty reader
     setenv("PELMORA_LOG_ROOTS", (m_temp / "log").c_str(), 1);
-    ASSERT_NE(sim().insert_card_text, nullptr);
+    ASSERT_NE(sim().insertCardText, nullptr);
     // One reader, whatever an earlier test of this process plugged in.
-    while (sim().reader_count() > 1) {
-        sim().remove_reader(sim().reader_count() - 1);
+    while (sim().readerCount() > 1) {
+        sim().removeReader(sim().readerCount() - 1);
     }
     insert(CardProfile());
     ASSERT_TRUE(binding.bindLibrary(BRONTEL_PATH)) << binding.missingName();
@@ -137,14 +129,14 @@ void VirtualCardOps::SetUp() {
 void VirtualCardOps::TearDown() {
     calls.close(card);
     binding.unbind();
-    sim().clear_faults();
+    sim().clearFaults();
     std::filesystem::remove_all(m_temp);
 }
 
 void VirtualCardOps::insert(const CardProfile& profile, int reader) {
-    sim().remove_card(reader);
-    ASSERT_EQ(sim().insert_card_text(reader, profile.text().data(), profile.text().size()), 0)
-        << sim().last_error();
+    sim().removeCard(reader);
+    ASSERT_EQ(sim().insertCardText(reader, profile.text().data(), profile.text().size()), 0)
+        << sim().lastError();
 }
 
 std::vector<PhoneBookEntry> cardBook(const PluginCalls& calls, CardDocument& card, int kind) {

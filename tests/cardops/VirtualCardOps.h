@@ -6,24 +6,12 @@
 
 #include "CardTestSupport.h"
 
-#include "../../virtualsim/VirtualSimControl.h"
+#include "VirtualSimControls.h"
 
 #include <filesystem>
 #include <string>
 
 namespace pelmora::model::test {
-
-struct VirtualSim {
-    decltype(&virtualsim_insert_card_text) insert_card_text;
-    decltype(&virtualsim_remove_card) remove_card;
-    decltype(&virtualsim_pull_card) pull_card;
-    decltype(&virtualsim_add_reader) add_reader;
-    decltype(&virtualsim_remove_reader) remove_reader;
-    decltype(&virtualsim_reader_count) reader_count;
-    decltype(&virtualsim_add_fault) add_fault;
-    decltype(&virtualsim_clear_faults) clear_faults;
-    decltype(&virtualsim_last_error) last_error;
-};
 
 // The demo card's profile with changes: a key of a section set (section
 // "Card" for the codes), or a record file's records replaced.
@@ -49,7 +37,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    static const VirtualSim& sim();
+    static const VirtualSimControls& sim();
     void insert(const CardProfile& profile, int reader = 0);
     CardOperations ops(CardOptions options = {}) {
         return CardOperations(calls, user, user, options);

@@ -33,7 +33,7 @@ protected:
         const auto entries = cardBook(calls, card, kind);
         return slot < entries.size() ? std::u16string(fieldText(entries[slot].name)) : u"<none>";
     }
-    void fail(const char* rule) { ASSERT_EQ(sim().add_fault(rule), 0) << sim().last_error(); }
+    void fail(const char* rule) { ASSERT_EQ(sim().addFault(rule), 0) << sim().lastError(); }
 };
 
 TEST_F(VirtualFaults, EveryFailedReadIsReportedAndOnly6FxxShowsTheMessageOncePerBook) {
@@ -51,7 +51,7 @@ TEST_F(VirtualFaults, EveryFailedReadIsReportedAndOnly6FxxShowsTheMessageOncePer
         user.pins = {u"1234"};
         fail(c.rule);
         const CardReport report = ops().readSim(card, nullptr, progress);
-        sim().clear_faults();
+        sim().clearFaults();
         EXPECT_FALSE(report.ok()) << c.rule;
         EXPECT_EQ(report.failed.size(), 8u) << c.rule; // the seven books and the messages
         EXPECT_EQ(user.errors.size(), c.messages) << c.rule;
@@ -84,7 +84,7 @@ TEST_F(VirtualFaults, AFailedWriteIsReportedAndTheBookStaysChanged) {
         ASSERT_TRUE(readAdnOnly().ok()) << rule;
         fail(rule);
         const CardReport write = editAndWriteAdn(u"Edited");
-        sim().clear_faults();
+        sim().clearFaults();
         EXPECT_FALSE(write.ok()) << rule;
         EXPECT_EQ(write.failed, std::vector<uint16_t>{kBookAdn}) << rule;
         EXPECT_FALSE(card.category(kBookAdn)->unchanged()) << rule;
@@ -125,7 +125,7 @@ TEST_F(VirtualFaults, AnotherCardInTheReaderMayNotTakeOverUnsavedEdits) {
     Category& adn = *card.category(kBookAdn);
     adn.entries()[0] = contact(u"Unsaved", u"+4400");
     adn.markChanged();
-    ASSERT_EQ(sim().pull_card(0), 0);
+    ASSERT_EQ(sim().pullCard(0), 0);
     insert(CardProfile().set("3F00/2FE2", "Data", "98445100214365871200"));
 
     user.pins = {u"1234"};
@@ -158,7 +158,7 @@ TEST_F(VirtualFaults, ABackupReplacesTheOldOneOnlyWhenComplete) {
     }
     EXPECT_EQ(files, 2u); // the old backup and the log folder: no partial file left
 
-    sim().clear_faults();
+    sim().clearFaults();
     insert(CardProfile());
     report = ops().backupSim(card, file, progress);
     EXPECT_TRUE(report.ok());

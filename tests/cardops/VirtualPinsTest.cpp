@@ -62,7 +62,7 @@ TEST_F(VirtualPins, APinThatBecomesBlockedStopsTheCommand) {
 }
 
 TEST_F(VirtualPins, ACardPulledOnOkStopsTheCommand) {
-    ASSERT_EQ(sim().add_fault("A020=pull"), 0) << sim().last_error(); // VERIFY CHV
+    ASSERT_EQ(sim().addFault("A020=pull"), 0) << sim().lastError(); // VERIFY CHV
     user.pins = {u"1234", u"1234"};
     EXPECT_FALSE(ops().readSim(card, nullptr, progress).ok());
     EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::CardNotAnswering});
@@ -94,7 +94,7 @@ TEST_F(VirtualPins, ANewPinIsSetOnlyOnceConfirmedAndARefusalIsAFailure) {
     EXPECT_EQ(card.pin1().view(), u"5555");
     EXPECT_EQ(cardState().pin1Attempts, 3); // no wrong attempt was spent
 
-    ASSERT_EQ(sim().add_fault("A026=6982"), 0); // DISABLE CHV refused
+    ASSERT_EQ(sim().addFault("A026=6982"), 0); // DISABLE CHV refused
     user.pins = {u"5555"};
     user.notices.clear();
     user.changes = {{true, u"", u""}};
