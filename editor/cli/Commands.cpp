@@ -54,7 +54,8 @@ const std::array<Command, 10> kCommands = {{
     {{"restore", {kReader, kPinStdin}, 1, 1},
      "restore [--reader R] [--pin-stdin] FILE",
      "write a backup file back to the card",
-     "Writes the records of the backup FILE back to the card.",
+     "Writes the records of the backup FILE back to the card. PIN2 is asked for\n"
+     "when the backup holds books the card lets only PIN2 change (FDN, BDN).",
      runRestore},
     {{"pin", {kReader, kPinStdin}, 0, 99},
      "pin verify|change|unblock 1|2 [--reader R] [--pin-stdin]\n"

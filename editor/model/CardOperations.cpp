@@ -2,6 +2,7 @@
 
 #include "CardInfoLine.h"
 #include "FileTime.h"
+#include "ProfileDocument.h"
 #include "Records.h"
 
 #include <unistd.h>
@@ -372,10 +373,34 @@ CardReport CardOperations::backupSim(CardDocument& document, const std::filesyst
     });
 }
 
+bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::path& file) const {
+    std::error_code unreadable;
+    const platform::ProfileDocument backup = platform::ProfileDocument::load(file, unreadable);
+    if (unreadable) {
+        return true; // the plug-in reports the file itself
+    }
+    // The backup's sections are named by directory and file; a book the card
+    // lets only PIN2 update is written only once PIN2 was given.
+    struct Pin2Book {
+        int kind;
+        std::u16string_view section;
+    };
+    for (const auto& [kind, section] :
+         {Pin2Book{kBookFdn, u"7F10 - 6F3B"}, Pin2Book{kBookBdn, u"7F10 - 6F4D"}}) {
+        SimInfo book;
+        if (backup.hasSection(section) && bookInfo(card, kind, book) &&
+            !pinForUpdate(card, book.bookAttributes[5], book.pin1Enabled)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 CardReport CardOperations::restoreSim(CardDocument& document, const std::filesystem::path& file,
                                       JobProgress& progress) const {
     return wholeCard(document, [&](CardDocument& card) {
-        return runFileJob(CardJobKind::Restore, card, file.u16string(), progress);
+        return pinsForRestore(card, file) &&
+               runFileJob(CardJobKind::Restore, card, file.u16string(), progress);
     });
 }
 

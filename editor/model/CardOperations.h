@@ -131,6 +131,8 @@ private:
     bool runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,
                     JobProgress& progress) const;
     bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
+    // Asks for the PINs the books held in the backup file need on this card.
+    bool pinsForRestore(CardDocument& card, const std::filesystem::path& file) const;
     void afterRead(Category& category) const;
 
     const PluginCalls& m_calls;

@@ -169,5 +169,23 @@ TEST_F(VirtualFaults, ABackupReplacesTheOldOneOnlyWhenComplete) {
     EXPECT_EQ(restore.failed, std::vector<uint16_t>{kWholeCard});
 }
 
+TEST_F(VirtualFaults, ARestoreAsksForPin2WhenTheBackupHoldsBooksOnlyPin2MayWrite) {
+    const auto file = tempDir() / "card.bsf";
+    user.pins = {u"1234"};
+    ASSERT_TRUE(ops().backupSim(card, file, progress).ok());
+
+    // Without PIN2 the restore stops before it writes anything.
+    user.asked.clear();
+    CardReport restore = ops().restoreSim(card, file, progress);
+    EXPECT_EQ(restore.failed, std::vector<uint16_t>{kWholeCard});
+    EXPECT_EQ(user.asked, std::vector<std::string>{"pin2 3"});
+
+    user.asked.clear();
+    user.pins = {u"5678"};
+    restore = ops().restoreSim(card, file, progress);
+    EXPECT_TRUE(restore.ok());
+    EXPECT_EQ(user.asked, std::vector<std::string>{"pin2 3"});
+}
+
 } // namespace
 } // namespace pelmora::model::test
