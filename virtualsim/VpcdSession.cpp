@@ -26,9 +26,13 @@ std::optional<std::vector<uint8_t>> VpcdSession::handle(std::span<const uint8_t>
         return std::nullopt;
     }
     if (!m_powered) {
-        // The driver powers the card before any command; a card without
-        // power has nothing to say.
-        return std::vector<uint8_t>();
+        // The driver powers a card it has seen inserted before sending it
+        // commands; a command to an unpowered card means the driver missed the
+        // change of card between two connections (it never saw the reader
+        // empty). Power the card as on insertion: an empty answer would leave
+        // the driver waiting for ever.
+        m_card.powerCycle();
+        m_powered = true;
     }
     return m_card.transmit(toT0Command(message));
 }
