@@ -1,12 +1,13 @@
 #include "VirtualCardOps.h"
 
+#include "CardProfiles.h"
+
 #include "CodePage.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace pelmora::model::test {
@@ -54,25 +55,11 @@ std::string adnRecord(const std::string& name, const std::string& number) {
     return alphaHex(name, 14) + numberHex(number);
 }
 
-CardProfile::CardProfile() {
-    std::ifstream in(PELMORA_DEMO_CARD);
-    std::stringstream s;
-    s << in.rdbuf();
-    m_text = s.str();
-}
+CardProfile::CardProfile() : m_text(brontel::test::cardProfile("demo")) {}
 
 CardProfile& CardProfile::set(const std::string& section, const std::string& key,
                               const std::string& value) {
-    const size_t at = m_text.find("[" + section + "]");
-    EXPECT_NE(at, std::string::npos) << section;
-    const size_t end = std::min(m_text.find("\n[", at + 1), m_text.size());
-    const size_t keyAt = m_text.find("\n" + key + "=", at);
-    if (keyAt == std::string::npos || keyAt > end) {
-        m_text.insert(m_text.find('\n', at) + 1, key + "=" + value + "\n");
-        return *this;
-    }
-    const size_t valueAt = keyAt + key.size() + 2;
-    m_text.replace(valueAt, m_text.find('\n', valueAt) - valueAt, value);
+    m_text = brontel::test::withKey(std::move(m_text), section, key, value);
     return *this;
 }
 
