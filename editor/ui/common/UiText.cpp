@@ -1,0 +1,18 @@
+#include "UiText.h"
+
+namespace pelmora::ui {
+
+namespace {
+QString& title() {
+    static QString value = QStringLiteral("Pelmora 2");
+    return value;
+}
+} // namespace
+
+QString programTitle() { return title(); }
+
+void setProgramTitle(const QString& value) { title() = value; }
+
+std::u16string toU16(const QString& text) { return text.toStdU16String(); }
+
+} // namespace pelmora::ui
