@@ -25,10 +25,17 @@ SystemTime localNow() {
             static_cast<uint16_t>(time.second()),        static_cast<uint16_t>(time.msec())};
 }
 
+// Ligatures would turn "ffi" into one glyph, which a PDF reader gives back as
+// a character of its own; a printed list is plain text.
+QFont plainText(QFont font) {
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
 } // namespace
 
 PageMetrics pageMetrics(const QFont& font, QPaintDevice& device) {
-    const QFontMetrics metrics(font, &device);
+    const QFontMetrics metrics(plainText(font), &device);
     return {device.width(), device.height(), metrics.height() + metrics.leading(),
             metrics.averageCharWidth() + metrics.leading()};
 }
@@ -39,8 +46,8 @@ bool paintPages(QPagedPaintDevice& device, const QFont& font, const std::vector<
     if (!painter.begin(&device)) {
         return false;
     }
-    painter.setFont(font);
-    const int ascent = QFontMetrics(font, &device).ascent();
+    painter.setFont(plainText(font));
+    const int ascent = painter.fontMetrics().ascent();
     const QSize logoSize(logo.width() * device.logicalDpiX() / 72,
                          logo.height() * device.logicalDpiY() / 72);
     for (const PrintedPage& page : pages) {
@@ -58,7 +65,7 @@ bool paintPages(QPagedPaintDevice& device, const QFont& font, const std::vector<
     return painter.end();
 }
 
-bool printBook(QPagedPaintDevice& device, const model::Category& book, const PrintJob& job) {
+int printBook(QPagedPaintDevice& device, const model::Category& book, const PrintJob& job) {
     const QImage logo = loadLogo(qtText(job.options.logo), job.programIcon);
     LayoutRequest request;
     request.header =
@@ -68,7 +75,7 @@ bool printBook(QPagedPaintDevice& device, const model::Category& book, const Pri
     request.deletedMessages = job.deletedMessages;
     const std::vector<PrintedPage> pages =
         layoutPages(book, request, pageMetrics(job.font, device));
-    return paintPages(device, job.font, pages, logo);
+    return paintPages(device, job.font, pages, logo) ? static_cast<int>(pages.size()) : 0;
 }
 
 } // namespace pelmora::print

@@ -32,8 +32,9 @@ struct PrintJob {
     QFont font;                   // the device's default font unless set
 };
 
-// Lays out and paints the whole book with today's date; false as paintPages.
-[[nodiscard]] bool printBook(QPagedPaintDevice& device, const model::Category& book,
-                             const PrintJob& job);
+// Lays out and paints the whole book with today's date: the number of pages
+// painted, 0 when paintPages failed.
+[[nodiscard]] int printBook(QPagedPaintDevice& device, const model::Category& book,
+                            const PrintJob& job);
 
 } // namespace pelmora::print
