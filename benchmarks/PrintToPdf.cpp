@@ -27,8 +27,8 @@ void fill(model::Category& book) {
     }
 }
 
-double printSeconds(uint32_t slots, const QString& file) {
-    model::Category book(model::kBookAdn, slots);
+double printSeconds(uint32_t count, const QString& file) {
+    model::Category book(model::kBookAdn, count);
     fill(book);
     print::PrintJob job;
     job.programTitle = QStringLiteral("Pelmora 2");
@@ -39,7 +39,7 @@ double printSeconds(uint32_t slots, const QString& file) {
     const int pages = print::printBook(writer, book, job);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%5u entries: %4d pages in %.3f s\n", slots, pages, seconds);
+    std::printf("%5u entries: %4d pages in %.3f s\n", count, pages, seconds);
     return seconds;
 }
 
@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     const QGuiApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp");
     const double small = printSeconds(250, folder + QStringLiteral("/print-250.pdf"));
-    const double large = printSeconds(model::Category::kMaxSlots,
-                                      folder + QStringLiteral("/print-65535.pdf"));
+    const double large =
+        printSeconds(model::Category::kMaxSlots, folder + QStringLiteral("/print-65535.pdf"));
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const double megabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
