@@ -22,7 +22,10 @@ class QTreeView;
 
 namespace pelmora::ui {
 
+class CellEditDelegate;
 class DocumentTreeModel;
+class EntryTableModel;
+class IdenPanel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -50,6 +53,15 @@ public:
 
     [[nodiscard]] QTreeView* tree() const { return m_tree; }
     [[nodiscard]] QTableView* list() const { return m_list; }
+    [[nodiscard]] EntryTableModel* listModel() const { return m_listModel; }
+    [[nodiscard]] IdenPanel* idenPanel() const { return m_panel; }
+    // The slots of the selected list rows, ascending.
+    [[nodiscard]] std::vector<int> selectedSlots() const;
+
+    // Opens a phone-book file as a new document; false after telling the user why not.
+    bool openDocumentFile(const QString& path);
+    // Offers to register the default extension when it is not the program's.
+    void checkFileAssociation();
 
 public slots:
     void newDocument();
@@ -88,6 +100,10 @@ public slots:
     // Undo and Redo follow the selected book's history; the changed marks of
     // its document are brought up to date.
     void updateEnabledState();
+    // Shows the selected book in the list (and the iDEN panel for the iDEN book).
+    void showSelectedCategory();
+    // The list's font and colour from the settings.
+    void applyListFont();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +120,15 @@ private:
     void showTreeMenu(const QPoint& at);
     void showListMenu(const QPoint& at);
     void notYet();
+    void sortByColumn(int column);
+    void sizeColumns();
+    void fillPanel();
+    void commitPanel();
+    void selectSlotsInList(const std::vector<int>& slotList);
+    void afterEdit();
+    bool saveDocument(model::Document& document, bool askName);
+    void openShipped(const char* fileName);
+    [[nodiscard]] bool mayLeave(int way);
     [[nodiscard]] QToolBar* toolbar(const char* name, Qt::ToolBarArea area,
                                     std::span<const int> ids);
 
@@ -117,6 +142,10 @@ private:
     QTreeView* m_tree = nullptr;
     QTableView* m_list = nullptr;
     DocumentTreeModel* m_treeModel = nullptr;
+    EntryTableModel* m_listModel = nullptr;
+    CellEditDelegate* m_delegate = nullptr;
+    IdenPanel* m_panel = nullptr;
+    int m_leaveWay = 0; // how the window is being closed
 };
 
 } // namespace pelmora::ui
