@@ -6,8 +6,11 @@
 #include "UiText.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <thread>
 
 namespace pelmora::ui {
 
@@ -22,6 +25,22 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+// A long book takes seconds to print: the pages are painted on a worker while
+// the window keeps painting itself. User input waits until the print is done,
+// so the book cannot change under the worker.
+int printOnWorker(QPrinter& printer, const model::Category& book, const print::PrintJob& job) {
+    const WaitCursor waiting;
+    QEventLoop loop;
+    int pages = 0;
+    std::thread worker([&] {
+        pages = print::printBook(printer, book, job);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+    return pages;
+}
 
 } // namespace
 
@@ -52,12 +71,7 @@ PrintOutcome printBook(QWidget* parent, velmet::Settings& settings, const PrintR
     job.programTitle = programTitle();
     job.programIcon = request.programIcon;
     job.deletedMessages = settings.showDeletedSms;
-    int pages = 0;
-    {
-        const WaitCursor waiting;
-        pages = print::printBook(printer, *request.book, job);
-    }
-    if (pages == 0) {
+    if (printOnWorker(printer, *request.book, job) == 0) {
         Prompts::tell(parent, QMessageBox::Warning, text(kPrintFailedText));
         return PrintOutcome::Failed;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The window's Print command: the print setup, the printer choice and the
-// pages of the selected book, on the UI thread.
+// pages of the selected book, painted on a worker while the window waits.
 
 #include "Category.h"
 #include "Settings.h"
