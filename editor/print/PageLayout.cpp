@@ -113,9 +113,46 @@ public:
         add(m_metrics.width / 2, m_y, std::u16string(text));
     }
 
+    // The text cut into lines that fit from the column to the right edge:
+    // after the last blank that fits, else after the last character that
+    // does; at least one character a line.
+    [[nodiscard]] std::vector<std::u16string> wrapped(int column, std::u16string_view text) const {
+        const int room = m_metrics.width - (kLeftMargin + column * m_metrics.charWidth);
+        std::vector<std::u16string> lines;
+        while (widthOf(text) > room) {
+            // The longest start that fits; widths grow with the length.
+            size_t low = 1;
+            size_t high = text.size() - 1;
+            while (low < high) {
+                const size_t middle = (low + high + 1) / 2;
+                if (widthOf(text.substr(0, middle)) <= room) {
+                    low = middle;
+                } else {
+                    high = middle - 1;
+                }
+            }
+            if (low > 1 && text[low] >= 0xDC00 && text[low] <= 0xDFFF) {
+                --low; // never between the halves of a surrogate pair
+            }
+            const size_t blank = text.substr(0, low + 1).rfind(u' ');
+            const bool atBlank = blank != std::u16string_view::npos && blank > 0;
+            lines.emplace_back(text.substr(0, atBlank ? blank : low));
+            text.remove_prefix(atBlank ? blank + 1 : low);
+        }
+        if (!text.empty()) {
+            lines.emplace_back(text);
+        }
+        return lines;
+    }
+
     void newLine(int count = 1) { m_y += count * m_metrics.lineHeight; }
 
 private:
+    [[nodiscard]] int widthOf(std::u16string_view text) const {
+        return m_metrics.textWidth ? m_metrics.textWidth(text)
+                                   : static_cast<int>(text.size()) * m_metrics.charWidth;
+    }
+
     [[nodiscard]] int centred(std::u16string_view text) const {
         const int half = static_cast<int>(text.size()) * m_metrics.charWidth / 2;
         return std::max(0, m_metrics.width / 2 - half);
@@ -172,8 +209,12 @@ void writeEntry(PageWriter& page, int slot, const PhoneBookEntry& entry, bool id
     }
 }
 
+// A message takes its first line, its text (on as many lines as it needs to
+// stay on the paper) and an empty line.
 void writeMessage(PageWriter& page, int slot, const SmsEntry& message) {
-    page.beginSlot(3);
+    const std::vector<std::u16string> text =
+        page.wrapped(kMessageFromColumn, oneLine(model::fieldText(message.text)));
+    page.beginSlot(2 + static_cast<int>(std::max<size_t>(text.size(), 1)));
     if (page.atTop()) {
         page.atColumn(0, u"Pos.");
         page.atColumn(kMessageFromColumn, u"From:");
@@ -186,8 +227,11 @@ void writeMessage(PageWriter& page, int slot, const SmsEntry& message) {
     page.atColumn(kMessageSmscColumn, model::fieldText(message.smsc));
     page.atColumn(kMessageDateColumn, printedTime(message.timestamp));
     page.newLine();
-    page.atColumn(kMessageFromColumn, oneLine(model::fieldText(message.text)));
-    page.newLine(2);
+    for (const std::u16string& line : text) {
+        page.atColumn(kMessageFromColumn, line);
+        page.newLine();
+    }
+    page.newLine(text.empty() ? 2 : 1);
 }
 
 } // namespace

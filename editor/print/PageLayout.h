@@ -7,6 +7,7 @@
 #include "Category.h"
 #include "SystemTime.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct PageMetrics {
     int height = 0;
     int lineHeight = 0; // the font's height plus its external leading
     int charWidth = 0;  // average character width plus external leading
+    // The printed width of a text; without it, its length in character units.
+    std::function<int(std::u16string_view)> textWidth;
 };
 
 // One line of text; (x, y) is its top left corner.

@@ -37,7 +37,10 @@ QFont plainText(QFont font) {
 PageMetrics pageMetrics(const QFont& font, QPaintDevice& device) {
     const QFontMetrics metrics(plainText(font), &device);
     return {device.width(), device.height(), metrics.height() + metrics.leading(),
-            metrics.averageCharWidth() + metrics.leading()};
+            metrics.averageCharWidth() + metrics.leading(), [metrics](std::u16string_view text) {
+                return metrics.horizontalAdvance(
+                    QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+            }};
 }
 
 bool paintPages(QPagedPaintDevice& device, const QFont& font, const std::vector<PrintedPage>& pages,

@@ -13,7 +13,7 @@ namespace pelmora::print {
 namespace {
 
 // 20 lines of 10 units on a page; a page is full once y passes 180.
-constexpr PageMetrics kPage{800, 200, 10, 5};
+const PageMetrics kPage{800, 200, 10, 5, {}};
 
 LayoutRequest withHeader() {
     return {{u"Title", u"Pelmora 2", u"Phone book", u"07.12.2026 20:15:00"}, true, false, false};
@@ -121,6 +121,24 @@ TEST(PageLayout, MessageColumnHeaderOnlyWhereAMessageStartsAPage) {
 
     const std::vector<PrintedPage> plain = layoutPages(book, LayoutRequest{}, kPage);
     EXPECT_EQ(lineWith(plain[0], u"Pos.")->y, 0);
+}
+
+TEST(PageLayout, MessageTextWiderThanThePageWrapsAtABlank) {
+    model::Category book(model::kBookSms, 2);
+    fillMessages(book, 2);
+    std::u16string text;
+    for (int word = 0; word < 31; ++word) {
+        text += u"abcd ";
+    }
+    model::setFieldText(book.message(0)->text, text + u"efghi");
+    LayoutRequest request;
+    request.pageNumbers = false;
+    const PrintedPage page = layoutPages(book, request, kPage)[0];
+    // 153 characters fit after column 6: the last blank before them ends line 1.
+    ASSERT_EQ(page.lines.size(), 4u + 4u + 3u); // column heads, two messages
+    EXPECT_EQ(page.lines[6], (PrintedLine{34, 20, text.substr(0, 149)}));
+    EXPECT_EQ(page.lines[7], (PrintedLine{34, 30, u"abcd efghi"}));
+    EXPECT_EQ(lineWith(page, u"2")->y, 50);
 }
 
 TEST(PageLayout, DeletedMessagesPrintOnlyWhenAsked) {
