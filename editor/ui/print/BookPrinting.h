@@ -30,7 +30,8 @@ struct PrintRequest {
 
 // The options are stored when the setup ends with OK, even if the printer
 // choice is then cancelled. A print that fails is reported to the user.
-PrintOutcome printBook(QWidget* parent, velmet::Settings& settings, const PrintRequest& request,
-                       const PrinterChoice& choosePrinter = choosePrinterInDialog);
+[[nodiscard]] PrintOutcome printBook(QWidget* parent, velmet::Settings& settings,
+                                     const PrintRequest& request,
+                                     const PrinterChoice& choosePrinter = choosePrinterInDialog);
 
 } // namespace pelmora::ui
