@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs the main job: the editor on the
-# virtual demo card, or as much of it as is built so far.
+# Installs what is needed, builds, and runs the main job: the editor window on
+# the virtual demo card when a display is there, else the demo card through
+# velmet-cli in the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,7 +9,7 @@ bash scripts/setup.sh
 bash scripts/build.sh
 bin=build/bin
 
-if [ -x "$bin/Velmet" ]; then
+if [ -x "$bin/Velmet" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   export PELMORA_PCSC_LIBRARY="$PWD/$bin/libvirtualsim.so"
   export VIRTUALSIM_CARDS=${VIRTUALSIM_CARDS:-$PWD/data/cards/demo.simcard}
   exec "$bin/Velmet" "$@"
