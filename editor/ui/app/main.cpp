@@ -1,6 +1,7 @@
 // The editor program: settings, the card plug-in, the main window; at the end
 // the settings are saved and the plug-in let go, in that order.
 
+#include "CommandLineFiles.h"
 #include "Folders.h"
 #include "MainWindow.h"
 #include "PluginBinding.h"
@@ -9,11 +10,31 @@
 #include "UiText.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 
-#include <memory>
-
 using namespace pelmora;
+
+namespace {
+
+// Each argument names a file; one not found from the current folder is taken
+// against the program's folder.
+void openCommandLineFiles(ui::MainWindow& window, const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QFileInfo here(arguments[i]);
+        const QString path =
+            here.exists()
+                ? here.absoluteFilePath()
+                : QString::fromStdString(
+                      model::commandLineFile(
+                          arguments[i].left(model::kCommandLineTokenWidth).toStdU16String(),
+                          platform::programFolder())
+                          .string());
+        (void)window.openDocumentFile(path);
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -23,8 +44,9 @@ int main(int argc, char* argv[]) {
 
     model::PluginBinding plugin;
     if (!plugin.bind(platform::programFolder())) {
-        ui::Prompts::tell(nullptr, QMessageBox::Critical,
-                          ui::text(80, std::u16string(u"libBrontel.so")));
+        ui::Prompts::tell(
+            nullptr, QMessageBox::Critical,
+            ui::text(80, QString::fromLatin1(model::kBrontelLibraryName).toStdU16String()));
         return 0;
     }
 
@@ -32,7 +54,12 @@ int main(int argc, char* argv[]) {
         ui::MainWindow window(settings);
         window.show();
         // Nothing slow stands between start and the first paint.
-        QTimer::singleShot(0, &window, &ui::MainWindow::loadIcons);
+        QTimer::singleShot(0, &window, [&window] {
+            window.loadIcons();
+            window.checkFileAssociation();
+        });
+        QTimer::singleShot(100, &window,
+                           [&window] { openCommandLineFiles(window, QApplication::arguments()); });
         (void)QApplication::exec();
     }
 

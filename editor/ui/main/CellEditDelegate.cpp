@@ -78,6 +78,12 @@ bool CellEditDelegate::eventFilter(QObject* object, QEvent* event) {
             emit closeEditor(editor, NoHint);
             return true;
         }
+        // At once, so that no focus change can come between.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit commitData(editor);
+            emit closeEditor(editor, NoHint);
+            return true;
+        }
     }
     if (event->type() == QEvent::FocusOut) {
         emit closeEditor(editor, NoHint);

@@ -110,6 +110,7 @@ void IdenPanel::showEntry(model::Category* category, int slot) {
         const PhoneBookEntry& entry = *category->entry(m_slot);
         for (int row = 0; row < kRows; ++row) {
             m_edits[size_t(row)]->setText(stored(category, m_slot, row));
+            m_edits[size_t(row)]->setCursorPosition(0);
             const int32_t number = entry.recordNumbers[valueOfRow(row)];
             m_boxes[size_t(row)]->setText(number > 0 ? QString::number(number) : QString());
         }

@@ -348,8 +348,8 @@ void MainWindow::sizeColumns() {
         m_list->setColumnWidth(2, std::max(rest / 5, numberWidth));
         m_list->setColumnWidth(3,
                                metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + 12);
-    } else if (m_listModel->columnCount() > 2) {
-        m_list->setColumnWidth(1, rest / 2);
+    } else {
+        m_list->setColumnWidth(1, m_listModel->columnCount() > 2 ? rest / 2 : rest);
     }
 }
 
