@@ -113,11 +113,15 @@ public:
         add(m_metrics.width / 2, m_y, std::u16string(text));
     }
 
-    // The text cut into lines that fit from the column to the right edge:
+    // The text cut into lines that fit from the column to the right edge, or
+    // to a character unit before the half width where a second column stands:
     // after the last blank that fits, else after the last character that
     // does; at least one character a line.
-    [[nodiscard]] std::vector<std::u16string> wrapped(int column, std::u16string_view text) const {
-        const int room = m_metrics.width - (kLeftMargin + column * m_metrics.charWidth);
+    [[nodiscard]] std::vector<std::u16string> wrapped(int column, std::u16string_view text,
+                                                      bool beforeHalfWidth = false) const {
+        const int right =
+            beforeHalfWidth ? m_metrics.width / 2 - m_metrics.charWidth : m_metrics.width;
+        const int room = right - (kLeftMargin + column * m_metrics.charWidth);
         std::vector<std::u16string> lines;
         while (widthOf(text) > room) {
             // The longest start that fits; widths grow with the length.
@@ -182,20 +186,31 @@ void writeHeader(PageWriter& page, const PrintHeader& header) {
     }
 }
 
-int idenLineCount(const PhoneBookEntry& entry) {
-    int count = 1;
+int idenFieldCount(const PhoneBookEntry& entry) {
+    int count = 0;
     for (const auto& [value, label] : kIdenFieldLines) {
         count += model::entryValue(entry, value).empty() ? 0 : 1;
     }
     return count;
 }
 
+// A name too wide for its column goes on in it on the following lines, so
+// that it neither runs under the number nor off the paper.
 void writeEntry(PageWriter& page, int slot, const PhoneBookEntry& entry, bool iden) {
-    page.beginSlot(iden ? idenLineCount(entry) : 1);
+    const std::vector<std::u16string> name =
+        page.wrapped(kNameColumn, model::fieldText(entry.name), true);
+    page.beginSlot(static_cast<int>(std::max<size_t>(name.size(), 1)) +
+                   (iden ? idenFieldCount(entry) : 0));
     page.atColumn(0, decimal(slot + 1));
-    page.atColumn(kNameColumn, model::fieldText(entry.name));
-    page.atHalfWidth(model::entryValue(entry, kValueMain));
-    page.newLine();
+    for (size_t line = 0; line < std::max<size_t>(name.size(), 1); ++line) {
+        if (line < name.size()) {
+            page.atColumn(kNameColumn, name[line]);
+        }
+        if (line == 0) {
+            page.atHalfWidth(model::entryValue(entry, kValueMain));
+        }
+        page.newLine();
+    }
     if (!iden) {
         return;
     }

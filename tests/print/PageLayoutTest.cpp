@@ -98,6 +98,26 @@ TEST(PageLayout, PhoneBookPrintsOneLinePerEntryAndBreaksPages) {
     }
 }
 
+TEST(PageLayout, NameWiderThanItsColumnGoesOnBelowInsteadOfUnderTheNumber) {
+    model::Category book(model::kBookAdn, 2);
+    fillEntries(book, 2);
+    std::u16string name;
+    for (int word = 0; word < 19; ++word) {
+        name += u"abcd ";
+    }
+    model::setFieldText(book.entry(0)->name, name + u"wxyz");
+    LayoutRequest request;
+    request.pageNumbers = false;
+    const PrintedPage page = layoutPages(book, request, kPage)[0];
+    // 70 characters fit between column 8 and a unit before the half width.
+    const std::vector<PrintedLine> first = {{4, 0, u"1"},
+                                            {44, 0, name.substr(0, 69)},
+                                            {400, 0, u"+4477009001"},
+                                            {44, 10, u"abcd abcd abcd abcd abcd wxyz"}};
+    EXPECT_EQ(std::vector<PrintedLine>(page.lines.begin(), page.lines.begin() + 4), first);
+    EXPECT_EQ(lineWith(page, u"2")->y, 20);
+}
+
 TEST(PageLayout, NoBlankPageFollowsAFullPageWhenOnlyEmptySlotsRemain) {
     model::Category book(model::kBookAdn, 100);
     fillEntries(book, 19);
