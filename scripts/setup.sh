@@ -9,9 +9,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libpcsclite-dev libpcsclite1 pcscd vsmartcard-vpcd
   mobile-broadband-provider-info iso-codes
-  xvfb xauth fonts-dejavu-core poppler-utils
+  xvfb xauth fonts-dejavu-core fonts-wqy-microhei poppler-utils
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
   binutils
+  breeze-icon-theme
 )
 
 missing=()

@@ -9,7 +9,7 @@ namespace {
 const OptionSpec kReader{"--reader", true, ""};
 const OptionSpec kPinStdin{"--pin-stdin", false, ""};
 
-const std::array<Command, 10> kCommands = {{
+const std::array<Command, 11> kCommands = {{
     {{"readers", {}, 0, 0},
      "readers",
      "list the smart-card readers and whether each holds a card",
@@ -91,6 +91,20 @@ const std::array<Command, 10> kCommands = {{
      "Lists the messages of FILE, or of the card when no FILE is named. Messages\n"
      "deleted on the card are listed when the setting SHOW_DELETED_SMS is 1.",
      runSms},
+    {{"print",
+      {kReader, kPinStdin, {"--card", false, ""}, {"--book", true, ""}, {"--output", true, "-o"}},
+      0,
+      1},
+     "print FILE | print --card [--reader R] [--pin-stdin] [--book KIND] -o OUT.pdf",
+     "print a book of a .phn or .csv file or of the card to a PDF file",
+     "Lays out one book as the editor prints it, with the print options saved by\n"
+     "the editor's print setup (title, logo, header lines, page numbers), on A4\n"
+     "pages of OUT.pdf. OUT.pdf is replaced only by a complete print.\n"
+     "  --card       print the book of the card instead of a file's\n"
+     "  --book KIND  the book: iden, adn, msisdn, lnd, fdn, sdn, bdn or sms\n"
+     "               (default: adn)\n"
+     "  -o, --output OUT.pdf  the PDF file to write",
+     runPrint},
 }};
 
 } // namespace

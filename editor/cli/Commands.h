@@ -33,5 +33,6 @@ int runPin(Session& session, const Arguments& arguments);
 int runShow(Session& session, const Arguments& arguments);
 int runConvert(Session& session, const Arguments& arguments);
 int runSms(Session& session, const Arguments& arguments);
+int runPrint(Session& session, const Arguments& arguments);
 
 } // namespace pelmora::cli
