@@ -104,7 +104,8 @@ void FindReplaceDialog::say(const QString& message) {
 }
 
 void FindReplaceDialog::findNext() {
-    say(model::findNext(m_book, options(), m_list) ? QString() : text(753, toU16(m_search->text())));
+    say(model::findNext(m_book, options(), m_list) ? QString()
+                                                   : text(753, toU16(m_search->text())));
 }
 
 void FindReplaceDialog::replace() {
