@@ -118,7 +118,7 @@ void EntryDialog::accept() {
     QDialog::accept();
 }
 
-int editEntry(model::Category& book, int slot, bool mayGrow, const QIcon& addIcon,
+int runEntryDialog(model::Category& book, int slot, bool mayGrow, const QIcon& addIcon,
               const QIcon& editIcon, velmet::Settings& settings, model::CategoryObserver* list,
               QWidget* parent) {
     const model::EntryDialogOpening opening = model::openEntryDialog(book, slot, mayGrow);

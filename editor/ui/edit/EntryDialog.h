@@ -53,7 +53,7 @@ private:
 // or says text 120 when the book is full and may not grow. After a change the
 // list is refilled and the written entry selected. Returns the written slot
 // or -1.
-int editEntry(model::Category& book, int slot, bool mayGrow, const QIcon& addIcon,
+int runEntryDialog(model::Category& book, int slot, bool mayGrow, const QIcon& addIcon,
               const QIcon& editIcon, velmet::Settings& settings, model::CategoryObserver* list,
               QWidget* parent);
 

@@ -31,7 +31,7 @@ int editWith(model::Category& book, int slot, bool mayGrow, velmet::Settings& se
         fill(*dialog);
         click(*dialog, "1");
     });
-    return editEntry(book, slot, mayGrow, QIcon(), QIcon(), settings, &list, nullptr);
+    return runEntryDialog(book, slot, mayGrow, QIcon(), QIcon(), settings, &list, nullptr);
 }
 
 QString textOf(EntryDialog& dialog, const char* control) {
@@ -107,7 +107,7 @@ private slots:
         RecordingList list;
         {
             ScriptedPrompts prompts;
-            QCOMPARE(editEntry(book, -1, false, QIcon(), QIcon(), m_settings, &list, nullptr), -1);
+            QCOMPARE(runEntryDialog(book, -1, false, QIcon(), QIcon(), m_settings, &list, nullptr), -1);
             QCOMPARE(prompts.shown().at(0).text, ui::text(120));
         }
         const int written = editWith(book, -1, true, m_settings, list, [](EntryDialog& d) {
