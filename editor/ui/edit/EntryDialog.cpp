@@ -24,6 +24,7 @@ namespace pelmora::ui {
 namespace {
 
 constexpr int kNameLength = 241;
+constexpr int kShownNameCharacters = 32;
 
 QLabel* label(const char* control, int textNumber, QWidget* buddy) {
     auto* l = new QLabel(text(textNumber));
@@ -48,6 +49,7 @@ EntryDialog::EntryDialog(model::Category& book, const model::EntryDialogOpening&
     m_name = new QLineEdit;
     m_name->setObjectName(QStringLiteral("1115"));
     m_name->setMaxLength(kNameLength);
+    m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * kShownNameCharacters);
     m_position = new QComboBox;
     m_position->setObjectName(iden ? QStringLiteral("1043") : QStringLiteral("1090"));
     m_positions = model::entryPositions(book, m_slot);

@@ -98,8 +98,8 @@ OptionsDialog::OptionsDialog(velmet::Settings& settings, velmet::FileAssociation
         m_checks.push_back({box, row.field});
     }
     auto* buttons = new DialogButtonRow;
-    QPushButton* ok = buttons->add("1", 54);
     QPushButton* cancel = buttons->add("1072", 55);
+    QPushButton* ok = buttons->add("1", 54);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &OptionsDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &OptionsDialog::reject);
