@@ -83,40 +83,38 @@ void IdenFieldGrid::showEntry(const model::Category& book, int slot) {
     }
 }
 
-std::array<std::u16string, IdenFieldGrid::kRows> IdenFieldGrid::values() const {
+int IdenFieldGrid::rowOfValue(int value) {
+    for (int row = 0; row < kRows; ++row) {
+        if (valueOfRow(row) == value) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+std::array<std::u16string, IdenFieldGrid::kRows>
+IdenFieldGrid::textsByValue(const std::array<QLineEdit*, kRows>& rows) {
     std::array<std::u16string, kRows> out;
     for (int row = 0; row < kRows; ++row) {
-        out[static_cast<size_t>(valueOfRow(row))] =
-            toU16(m_edits[static_cast<size_t>(row)]->text());
+        out[static_cast<size_t>(valueOfRow(row))] = toU16(rows[static_cast<size_t>(row)]->text());
     }
     return out;
+}
+
+std::array<std::u16string, IdenFieldGrid::kRows> IdenFieldGrid::values() const {
+    return textsByValue(m_edits);
 }
 
 std::array<std::u16string, IdenFieldGrid::kRows> IdenFieldGrid::speedDials() const {
-    std::array<std::u16string, kRows> out;
-    for (int row = 0; row < kRows; ++row) {
-        out[static_cast<size_t>(valueOfRow(row))] =
-            toU16(m_boxes[static_cast<size_t>(row)]->text());
-    }
-    return out;
+    return textsByValue(m_boxes);
 }
 
 QLineEdit* IdenFieldGrid::valueEdit(int value) const {
-    for (int row = 0; row < kRows; ++row) {
-        if (valueOfRow(row) == value) {
-            return m_edits[static_cast<size_t>(row)];
-        }
-    }
-    return nullptr;
+    return m_edits[static_cast<size_t>(rowOfValue(value))];
 }
 
 QLineEdit* IdenFieldGrid::speedDialBox(int value) const {
-    for (int row = 0; row < kRows; ++row) {
-        if (valueOfRow(row) == value) {
-            return m_boxes[static_cast<size_t>(row)];
-        }
-    }
-    return nullptr;
+    return m_boxes[static_cast<size_t>(rowOfValue(value))];
 }
 
 std::vector<uint8_t> IdenFieldGrid::freeMap() const {

@@ -20,7 +20,6 @@ class Category;
 
 namespace pelmora::ui {
 
-class FilteredLineEdit;
 class SpeedDialChooser;
 
 class IdenFieldGrid : public QWidget {
@@ -51,7 +50,11 @@ private:
 
     const model::Category* m_book = nullptr;
     int m_slot = -1;
-    std::array<FilteredLineEdit*, kRows> m_edits{};
+    [[nodiscard]] static int rowOfValue(int value);
+    [[nodiscard]] static std::array<std::u16string, kRows>
+    textsByValue(const std::array<QLineEdit*, kRows>& rows);
+
+    std::array<QLineEdit*, kRows> m_edits{};
     std::array<QLineEdit*, kRows> m_boxes{};
     SpeedDialChooser* m_chooser;
 };

@@ -43,12 +43,7 @@ AddPrefixDialog::AddPrefixDialog(model::Category& book, std::vector<int> selecte
     fields->addRow(text(758), m_prefix);
     fields->addRow(text(759), m_count);
 
-    auto* buttons = new DialogButtonRow;
-    QPushButton* cancel = buttons->add("1159", 55);
-    QPushButton* ok = buttons->add("1172", 54);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &AddPrefixDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &AddPrefixDialog::reject);
+    auto* buttons = DialogButtonRow::okCancel(this, "1172", "1159");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

@@ -84,12 +84,7 @@ EntryDialog::EntryDialog(model::Category& book, const model::EntryDialogOpening&
     auto* top = new QHBoxLayout;
     top->addWidget(iconLabel, 0, Qt::AlignTop);
     top->addLayout(fields, 1);
-    auto* buttons = new DialogButtonRow;
-    QPushButton* cancel = buttons->add("1072", 55);
-    QPushButton* ok = buttons->add("1", 54);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &EntryDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &EntryDialog::reject);
+    auto* buttons = DialogButtonRow::okCancel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
@@ -121,8 +116,8 @@ void EntryDialog::accept() {
 }
 
 int runEntryDialog(model::Category& book, int slot, bool mayGrow, const QIcon& addIcon,
-              const QIcon& editIcon, velmet::Settings& settings, model::CategoryObserver* list,
-              QWidget* parent) {
+                   const QIcon& editIcon, velmet::Settings& settings, model::CategoryObserver* list,
+                   QWidget* parent) {
     const model::EntryDialogOpening opening = model::openEntryDialog(book, slot, mayGrow);
     if (opening.messageText != 0) {
         Prompts::tell(parent, QMessageBox::Warning, text(opening.messageText));

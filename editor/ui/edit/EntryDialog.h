@@ -54,7 +54,7 @@ private:
 // list is refilled and the written entry selected. Returns the written slot
 // or -1.
 int runEntryDialog(model::Category& book, int slot, bool mayGrow, const QIcon& addIcon,
-              const QIcon& editIcon, velmet::Settings& settings, model::CategoryObserver* list,
-              QWidget* parent);
+                   const QIcon& editIcon, velmet::Settings& settings, model::CategoryObserver* list,
+                   QWidget* parent);
 
 } // namespace pelmora::ui

@@ -97,12 +97,7 @@ OptionsDialog::OptionsDialog(velmet::Settings& settings, velmet::FileAssociation
         layout->addWidget(box);
         m_checks.push_back({box, row.field});
     }
-    auto* buttons = new DialogButtonRow;
-    QPushButton* cancel = buttons->add("1072", 55);
-    QPushButton* ok = buttons->add("1", 54);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &OptionsDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &OptionsDialog::reject);
+    auto* buttons = DialogButtonRow::okCancel(this);
     layout->addLayout(buttons);
 
     new RememberedPlacement(this, settings, velmet::WindowKey::Options);
