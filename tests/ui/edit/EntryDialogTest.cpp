@@ -107,7 +107,8 @@ private slots:
         RecordingList list;
         {
             ScriptedPrompts prompts;
-            QCOMPARE(runEntryDialog(book, -1, false, QIcon(), QIcon(), m_settings, &list, nullptr), -1);
+            QCOMPARE(runEntryDialog(book, -1, false, QIcon(), QIcon(), m_settings, &list, nullptr),
+                     -1);
             QCOMPARE(prompts.shown().at(0).text, ui::text(120));
         }
         const int written = editWith(book, -1, true, m_settings, list, [](EntryDialog& d) {
@@ -146,6 +147,25 @@ private slots:
                  std::u16string(u"1234"));
         QCOMPARE(model::entryValue(stored, kValueEmail).size(), std::size_t(255));
         QCOMPARE(stored.recordNumbers[kValueHome], 3);
+    }
+
+    void theChooserPutsTheChosenNumberIntoItsBoxWhenItLosesTheFocus() {
+        model::Category book(model::kBookNextel, 5);
+        model::setFieldText(book.entry(0)->name, u"Ann");
+        model::setEntryValue(*book.entry(0), kValueMain, u"030");
+        book.entry(0)->recordNumbers[kValueMain] = 1;
+        IdenFieldGrid grid;
+        grid.showEntry(book, 0);
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        grid.speedDialBox(kValueMain)->setFocus();
+        QComboBox* chooser = grid.chooser()->dropDown();
+        QCOMPARE(chooser->count(), 5); // its own 1, then 2 to 5
+        chooser->setCurrentText(QStringLiteral("4"));
+        grid.valueEdit(kValueHome)->setFocus();
+        QTRY_COMPARE(grid.speedDialBox(kValueMain)->text(), QStringLiteral("4"));
+        QVERIFY(grid.speedDialBox(kValueMain)->isVisible());
+        QVERIFY(!chooser->isVisible());
     }
 };
 
