@@ -2,6 +2,7 @@
 
 #include "DialogButtonRow.h"
 #include "FileAssociation.h"
+#include "FontConversion.h"
 #include "Prompts.h"
 #include "RememberedPlacement.h"
 #include "UiText.h"
@@ -77,6 +78,16 @@ OptionsDialog::OptionsDialog(velmet::Settings& settings, velmet::FileAssociation
         m_language->addItem(QString::fromStdU16String(name));
     }
     m_language->setCurrentIndex(languages.current);
+
+    // The two extensions and the language list show the list font.
+    if (settings.font) {
+        const QFont listFont = toQFont(*settings.font);
+        for (QWidget* field :
+             {static_cast<QWidget*>(m_defaultExtension), static_cast<QWidget*>(m_backupExtension),
+              static_cast<QWidget*>(m_language)}) {
+            field->setFont(listFont);
+        }
+    }
 
     auto* fields = new QFormLayout;
     fields->addRow(labelFor(m_defaultExtension, "1143", 182), m_defaultExtension);
