@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 
+class QDialog;
 class QPushButton;
 
 namespace pelmora::ui {
@@ -14,6 +15,10 @@ class DialogButtonRow : public QHBoxLayout {
 public:
     DialogButtonRow();
     QPushButton* add(const char* controlNumber, int textNumber);
+    // OK (the default button, texts 54) left of Cancel (55), wired to the
+    // dialog's accept and reject.
+    static DialogButtonRow* okCancel(QDialog* dialog, const char* okNumber = "1",
+                                     const char* cancelNumber = "1072");
 };
 
 } // namespace pelmora::ui

@@ -16,8 +16,13 @@ velmet::WindowRect toWindowRect(const QRect& rect) {
 } // namespace
 
 RememberedPlacement::RememberedPlacement(QWidget* dialog, velmet::Settings& settings,
-                                         std::optional<velmet::WindowKey> key)
-    : QObject(dialog), m_dialog(dialog), m_settings(settings), m_key(key) {
+                                         velmet::WindowKey key)
+    : RememberedPlacement(dialog) {
+    m_settings = &settings;
+    m_key = key;
+}
+
+RememberedPlacement::RememberedPlacement(QWidget* dialog) : QObject(dialog), m_dialog(dialog) {
     dialog->installEventFilter(this);
 }
 
@@ -37,7 +42,8 @@ void RememberedPlacement::place() {
     const QScreen* screen = m_dialog->screen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const QWidget* parent = m_dialog->parentWidget() ? m_dialog->parentWidget()->window() : nullptr;
-    const velmet::WindowRect remembered = m_key ? m_settings.window(*m_key) : velmet::WindowRect{};
+    const velmet::WindowRect remembered =
+        m_settings ? m_settings->window(m_key) : velmet::WindowRect{};
     const velmet::WindowRect placed = model::placeDialog(
         remembered, toWindowRect(m_dialog->frameGeometry()),
         toWindowRect(parent ? parent->frameGeometry() : screenRect), toWindowRect(screenRect));
@@ -45,8 +51,8 @@ void RememberedPlacement::place() {
 }
 
 void RememberedPlacement::remember() {
-    if (m_key && m_settings.saveWindowPos) {
-        m_settings.window(*m_key) = toWindowRect(m_dialog->frameGeometry());
+    if (m_settings && m_settings->saveWindowPos) {
+        m_settings->window(m_key) = toWindowRect(m_dialog->frameGeometry());
     }
 }
 

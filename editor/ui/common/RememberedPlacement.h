@@ -7,8 +7,6 @@
 
 #include <QObject>
 
-#include <optional>
-
 class QWidget;
 
 namespace pelmora::ui {
@@ -16,9 +14,9 @@ namespace pelmora::ui {
 class RememberedPlacement : public QObject {
     Q_OBJECT
 public:
-    // Without a key the dialog is centred every time and nothing is kept.
-    RememberedPlacement(QWidget* dialog, velmet::Settings& settings,
-                        std::optional<velmet::WindowKey> key);
+    RememberedPlacement(QWidget* dialog, velmet::Settings& settings, velmet::WindowKey key);
+    // A dialog without a key is centred every time and nothing is kept.
+    explicit RememberedPlacement(QWidget* dialog);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -27,8 +25,8 @@ private:
     void remember();
 
     QWidget* m_dialog;
-    velmet::Settings& m_settings;
-    std::optional<velmet::WindowKey> m_key;
+    velmet::Settings* m_settings = nullptr;
+    velmet::WindowKey m_key = velmet::WindowKey::Main;
     bool m_placed = false;
 };
 

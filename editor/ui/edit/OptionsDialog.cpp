@@ -2,6 +2,7 @@
 
 #include "DialogButtonRow.h"
 #include "FileAssociation.h"
+#include "FontConversion.h"
 #include "Prompts.h"
 #include "RememberedPlacement.h"
 #include "UiText.h"
@@ -78,6 +79,16 @@ OptionsDialog::OptionsDialog(velmet::Settings& settings, velmet::FileAssociation
     }
     m_language->setCurrentIndex(languages.current);
 
+    // The two extensions and the language list show the list font.
+    if (settings.font) {
+        const QFont listFont = toQFont(*settings.font);
+        for (QWidget* field :
+             {static_cast<QWidget*>(m_defaultExtension), static_cast<QWidget*>(m_backupExtension),
+              static_cast<QWidget*>(m_language)}) {
+            field->setFont(listFont);
+        }
+    }
+
     auto* fields = new QFormLayout;
     fields->addRow(labelFor(m_defaultExtension, "1143", 182), m_defaultExtension);
     fields->addRow(labelFor(m_backupExtension, "1146", 183), m_backupExtension);
@@ -97,12 +108,7 @@ OptionsDialog::OptionsDialog(velmet::Settings& settings, velmet::FileAssociation
         layout->addWidget(box);
         m_checks.push_back({box, row.field});
     }
-    auto* buttons = new DialogButtonRow;
-    QPushButton* ok = buttons->add("1", 54);
-    QPushButton* cancel = buttons->add("1072", 55);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &OptionsDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &OptionsDialog::reject);
+    auto* buttons = DialogButtonRow::okCancel(this);
     layout->addLayout(buttons);
 
     new RememberedPlacement(this, settings, velmet::WindowKey::Options);
