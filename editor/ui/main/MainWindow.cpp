@@ -37,6 +37,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -113,7 +114,7 @@ MainWindow::MainWindow(velmet::Settings& settings, QWidget* parent)
     createCentre();
     connectCommands();
     applyLanguage();
-    setMinimumSize(600, 380);
+    setMinimumSize(minimumWindowSize());
     resize(860, 560);
     placeWindow();
 
@@ -265,6 +266,18 @@ void MainWindow::loadIcons() {
     }
     setWindowIcon(m_icons.icon(kProgramIcon));
     m_treeModel->layoutChanged();
+}
+
+QSize MainWindow::minimumWindowSize() const {
+    // Room for the iDEN panel in full beside a usable list, and for its Apply
+    // button below the toolbars.
+    m_panel->setMinimumSize(m_panel->sizeHint());
+    const QSize panel = m_panel->sizeHint();
+    constexpr int kTreeAndList = 380;
+    const int width = m_toolbars.back()->sizeHint().width() + kTreeAndList + panel.width();
+    const int height = menuBar()->sizeHint().height() + m_toolbars.front()->sizeHint().height() +
+                       panel.height() + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 24;
+    return {std::max(600, width), std::max(380, height)};
 }
 
 void MainWindow::placeWindow() {

@@ -115,6 +115,7 @@ private:
     void createToolbars();
     void createCentre();
     void placeWindow();
+    [[nodiscard]] QSize minimumWindowSize() const;
     void connectCommands();
     void updatePaste();
     void showTreeMenu(const QPoint& at);
