@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTableView>
 #include <QtTest>
@@ -189,6 +191,37 @@ private slots:
         QCOMPARE(window.documents().size(), size_t(2));
         const auto& second = static_cast<const model::FileDocument&>(*window.documents()[1]);
         QCOMPARE(QString::fromStdU16String(second.name()), text(142) + QStringLiteral("2"));
+    }
+
+    void idenPanelTakesAFreeSpeedDialNumberAndAppliesOnce() {
+        MainWindow window(m_settings);
+        window.show();
+        auto& document = window.addDocument(model::FileDocument::createNew(u"t", {}));
+        model::Category& book = *document.category(model::kBookNextel);
+        model::setFieldText(book.entry(0)->name, u"Ann");
+        model::setEntryValue(*book.entry(0), kValueMain, u"123");
+        book.entry(0)->recordNumbers[kValueMain] = 1;
+        window.selectCategory(book);
+        window.list()->selectRow(0);
+        auto* panel = window.findChild<QGroupBox*>(QStringLiteral("1004"));
+        auto* mobile = window.findChild<QLineEdit*>(QStringLiteral("1018"));
+        auto* mobileBox = window.findChild<QLineEdit*>(QStringLiteral("1030"));
+        auto* apply = window.findChild<QPushButton*>(QStringLiteral("1042"));
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->title(), text(21, std::u16string(u"Ann")));
+        QVERIFY(!apply->isEnabled());
+        mobile->setFocus();
+        QTest::keyClicks(mobile, "5x6");
+        QCOMPARE(mobile->text(), QStringLiteral("56"));
+        QCOMPARE(mobileBox->text(), QStringLiteral("2"));
+        QVERIFY(apply->isEnabled());
+        QTest::mouseClick(apply, Qt::LeftButton);
+        QCOMPARE(QString::fromStdU16String(
+                     std::u16string(model::entryValue(*book.entry(0), kValueMobile))),
+                 QStringLiteral("56"));
+        QCOMPARE(book.entry(0)->recordNumbers[kValueMobile], 2);
+        QCOMPARE(book.undoStack().size(), size_t(1));
+        QVERIFY(!apply->isEnabled());
     }
 
     void aboutWithoutTheSupportLibraryKeepsRunning() {
