@@ -460,6 +460,17 @@ void MainWindow::newDocument() {
     addDocument(model::FileDocument::createNew(name, model::bookCapacities(m_settings.capacities)));
 }
 
+FileChoice MainWindow::phoneBookChoice(int caption) const {
+    FileChoice choice;
+    choice.caption = text(caption);
+    choice.folder = QString::fromStdU16String(m_settings.initialFolder);
+    choice.filter =
+        text(143) + QStringLiteral(" (") +
+        QString::fromStdU16String(m_settings.filter).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
+    return choice;
+}
+
 bool MainWindow::openDocumentFile(const QString& path) {
     model::OpenOutcome opened =
         model::openDocument(std::filesystem::path(path.toStdString()), platform::listSeparator(),
@@ -473,14 +484,7 @@ bool MainWindow::openDocumentFile(const QString& path) {
 }
 
 void MainWindow::openFile() {
-    FileChoice choice;
-    choice.caption = text(33);
-    choice.folder = QString::fromStdU16String(m_settings.initialFolder);
-    choice.filter =
-        text(143) + QStringLiteral(" (") +
-        QString::fromStdU16String(m_settings.filter).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
-    const QString path = Prompts::openFile(this, choice);
+    const QString path = Prompts::openFile(this, phoneBookChoice(33));
     if (!path.isEmpty())
         (void)openDocumentFile(path);
 }
@@ -493,14 +497,8 @@ bool MainWindow::saveDocument(model::Document& document, bool askName) {
             path = QString::fromStdString(name.string());
     }
     if (askName || path.isEmpty()) {
-        FileChoice choice;
-        choice.caption = text(34);
-        choice.folder = QString::fromStdU16String(m_settings.initialFolder);
+        FileChoice choice = phoneBookChoice(34);
         choice.proposedName = QFileInfo(path).fileName();
-        choice.filter = text(143) + QStringLiteral(" (") +
-                        QString::fromStdU16String(m_settings.filter)
-                            .replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
         choice.defaultSuffix =
             QString::fromStdU16String(m_settings.defaultExtension).remove(QLatin1Char('.'));
         path = Prompts::saveFile(this, choice);
