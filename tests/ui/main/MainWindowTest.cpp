@@ -14,9 +14,11 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QToolBar>
 #include <QtTest>
 
 using namespace pelmora;
@@ -114,13 +116,26 @@ private slots:
 
     void pasteFollowsTheClipboard() {
         MainWindow window(m_settings);
+        window.show();
+        bookWithNames(window, {u"A"});
         QAction* paste = window.action(kCmdPaste);
+        auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("mainToolbar"));
         QApplication::clipboard()->clear();
         QVERIFY(!paste->isEnabled());
+        QVERIFY(!toolbar->widgetForAction(paste)->isEnabled());
+        bool shownDisabled = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            QVERIFY(menu->actions().contains(paste));
+            shownDisabled = !paste->isEnabled();
+            menu->close();
+        });
+        emit window.list()->customContextMenuRequested(QPoint(10, 10));
+        QVERIFY(shownDisabled);
         QApplication::clipboard()->setText(QStringLiteral("Ann,123"));
         QVERIFY(paste->isEnabled());
-        QApplication::clipboard()->clear();
-        QVERIFY(!paste->isEnabled());
+        QVERIFY(toolbar->widgetForAction(paste)->isEnabled());
     }
 
     void slotAndDateCellsAreNotEditable() {
