@@ -239,6 +239,20 @@ private slots:
         QVERIFY(!apply->isEnabled());
     }
 
+    void menusFollowALanguageChange() {
+        MainWindow window(m_settings);
+        auto* fileMenu = window.findChild<QMenu*>(QStringLiteral("menu173"));
+        QCOMPARE(fileMenu->title(), text(173));
+        QVERIFY(testing::useShippedLanguage(QStringLiteral("de")));
+        window.applyLanguage();
+        const QString german = text(173);
+        const QString undo = text(163) + QStringLiteral("\tCtrl+Z");
+        QVERIFY(testing::useShippedLanguage());
+        QCOMPARE(fileMenu->title(), german);
+        QVERIFY(german != text(173));
+        QCOMPARE(window.action(kCmdUndo)->text(), undo);
+    }
+
     void aboutWithoutTheSupportLibraryKeepsRunning() {
         MainWindow window(m_settings);
         window.show();
