@@ -199,6 +199,44 @@ private slots:
         QCOMPARE(names(), QStringLiteral("Al,,Bo,Cy"));
     }
 
+    void copyPasteDeleteAndUndoOnTheSelectedRows() {
+        MainWindow window(m_settings);
+        window.show();
+        model::Category& book = bookWithNames(window, {u"Ann", u"Bob"});
+        window.list()->selectRow(1);
+        window.action(kCmdCopy)->trigger();
+        QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("Bob")));
+        window.list()->selectRow(0);
+        window.action(kCmdDelete)->trigger();
+        QCOMPARE(cell(window, 0, 1), QStringLiteral("Bob"));
+        QVERIFY(window.action(kCmdUndo)->isEnabled());
+        QVERIFY(!window.action(kCmdRedo)->isEnabled());
+        window.action(kCmdPaste)->trigger();
+        QCOMPARE(cell(window, 1, 1), QStringLiteral("Bob"));
+        window.action(kCmdUndo)->trigger();
+        window.action(kCmdUndo)->trigger();
+        QCOMPARE(cell(window, 0, 1), QStringLiteral("Ann"));
+        QCOMPARE(cell(window, 1, 1), QStringLiteral("Bob"));
+        QVERIFY(!book.canUndo());
+        QVERIFY(window.action(kCmdRedo)->isEnabled());
+    }
+
+    void savedDocumentOpensAgain() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("book.phn"));
+        MainWindow window(m_settings);
+        bookWithNames(window, {u"Ann"});
+        ScriptedPrompts script;
+        script.chooseFile(file);
+        script.chooseFile(file);
+        window.action(kCmdSaveAs)->trigger();
+        window.action(kCmdOpen)->trigger();
+        QVERIFY(script.shown().empty());
+        QCOMPARE(window.documents().size(), size_t(2));
+        window.selectCategory(*window.documents()[1]->category(model::kBookAdn));
+        QCOMPARE(cell(window, 0, 1), QStringLiteral("Ann"));
+    }
+
     void aSecondNewDocumentCountsOn() {
         MainWindow window(m_settings);
         window.action(kCmdNew)->trigger();
