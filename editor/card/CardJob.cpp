@@ -188,6 +188,11 @@ void CardJobRunner::writeMessages(CardJob& job) const {
     Category& category = *job.category;
     p.title(langText(86));
     auto request = slotsRequest<SmsRequest>(category.messages(), writeProgress, job);
+    // A store larger than the card's: the slots past its records were
+    // checked before writing and are left out.
+    if (job.recordLimit >= 0 && request.count > job.recordLimit) {
+        request.count = job.recordLimit;
+    }
     job.succeeded = m_calls.writeMessages(*job.card, request) != 0;
 }
 

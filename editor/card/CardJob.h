@@ -22,6 +22,9 @@ struct CardJob {
     Category* category = nullptr; // books only
     std::u16string file;          // backup and restore only
     JobProgress* progress = nullptr;
+    // Records of the card's book, for a write (-1: unknown); slots past them
+    // are not handed to the card.
+    int recordLimit = -1;
 
     // Filled by the worker.
     bool succeeded = false;

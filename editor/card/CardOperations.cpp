@@ -30,17 +30,17 @@ private:
 constexpr int kConditionPin1 = 1;
 constexpr int kConditionPin2 = 2;
 
-// Records of the book as its file description gives them; -1 when unknown.
-int recordCount(const SimInfo& info) {
-    const int32_t size = info.bookAttributes[0];
-    const int32_t length = info.bookAttributes[3];
-    if (size <= 0 || length <= 0) {
-        return -1;
-    }
-    return size / length;
-}
-
 } // namespace
+
+bool CardHost::confirmMisfits(uint16_t kind, const std::vector<Misfit>& misfits) {
+    std::vector<int> slots;
+    for (const Misfit& m : misfits) {
+        if (slots.empty() || slots.back() != m.slot) {
+            slots.push_back(m.slot);
+        }
+    }
+    return confirmCut(kind, slots);
+}
 
 CardOptions cardOptions(const velmet::Settings& settings) {
     return {settings.simReadWriteAll, settings.simSaveUpdatedOnly, settings.allowEmptyNameContacts,
@@ -178,13 +178,8 @@ std::vector<Category*> CardOperations::booksWorkedOn(Document& document, Categor
 }
 
 void CardOperations::afterRead(Category& category) const {
-    if (!m_options.allowEmptyNameContacts && category.isPhoneBook()) {
-        for (PhoneBookEntry& e : category.entries()) {
-            if (fieldText(e.name).empty()) {
-                e = PhoneBookEntry{};
-            }
-        }
-    }
+    // Entries without a name are kept: dropping them here would let the next
+    // Write SIM overwrite their records on the card.
     category.markUnchanged();
     if (m_options.withoutHoles) {
         category.compact();
@@ -226,6 +221,7 @@ struct CardOperations::BookWrite {
     Category* category = nullptr;
     SimInfo book{}; // its file description and access conditions
     Step step = Step::Write;
+    bool cutAccepted = false; // the user let values be cut to what the card holds
 };
 
 CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument& card,
@@ -242,15 +238,10 @@ CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument&
         w.step = BookWrite::Step::Fail;
         return w;
     }
-    const int records = recordCount(w.book);
-    if (category.isPhoneBook() && records >= 0) {
-        std::vector<int> beyond;
-        for (int slot = records; slot < static_cast<int>(category.slotCount()); ++slot) {
-            if (!category.isEmpty(slot)) {
-                beyond.push_back(slot);
-            }
-        }
-        if (!beyond.empty() && !m_host.confirmCut(category.kind(), beyond)) {
+    const std::vector<Misfit> misfits = entriesThatDoNotFit(category, w.book);
+    if (!misfits.empty()) {
+        w.cutAccepted = m_host.confirmMisfits(category.kind(), misfits);
+        if (!w.cutAccepted) {
             w.step = BookWrite::Step::Skip;
         }
     }
@@ -274,8 +265,12 @@ bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite
     job.card = &card;
     job.category = &category;
     job.progress = &progress;
+    job.recordLimit = cardRecordCount(w.book);
     m_runner.run(job);
-    if (!job.succeeded) {
+    // Values cut as the user agreed still reach the card: the plug-in only
+    // says that they did not fit.
+    const bool cutAsAgreed = w.cutAccepted && job.lastError == kBrontelErrorValueDidNotFit;
+    if (!job.succeeded && !cutAsAgreed) {
         report.failed.push_back(category.kind());
         return true;
     }

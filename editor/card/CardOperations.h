@@ -9,6 +9,7 @@
 #include "PinFlows.h"
 #include "PluginCalls.h"
 #include "Settings.h"
+#include "WriteFitCheck.h"
 
 #include <filesystem>
 #include <functional>
@@ -40,6 +41,10 @@ public:
     // These non-empty slots do not fit the card's book: write the rest anyway?
     // Asked for every book of a Write SIM before anything is written.
     virtual bool confirmCut(uint16_t kind, const std::vector<int>& slots) = 0;
+    // These entries, names, numbers or values would not reach the card as
+    // they are: write the book anyway? By default asked as confirmCut of
+    // their slots.
+    virtual bool confirmMisfits(uint16_t kind, const std::vector<Misfit>& misfits);
     // The message for a read that failed with status 6Fxx.
     virtual void showError(std::u16string_view text) = 0;
     // The periodic reader refresh (a RefreshWorker): paused, a running pass

@@ -107,7 +107,11 @@ int PluginCalls::readPhoneBook(CardDocument& card, int kind, PhoneBookRequest& r
 }
 
 int PluginCalls::writePhoneBook(CardDocument& card, int kind, PhoneBookRequest& request) const {
-    return call(card, m_binding.exports().set_phone_book, card.connection, kind, &request);
+    const int result =
+        call(card, m_binding.exports().set_phone_book, card.connection, kind, &request);
+    // Tells a book the card took with values cut from one it refused.
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::readMessages(CardDocument& card, SmsRequest& request) const {

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Failure.h"
 #include "LangText.h"
+#include "MisfitText.h"
 #include "ReaderList.h"
 #include "Terminal.h"
 #include "TextTable.h"
@@ -25,6 +26,11 @@ std::u16string withoutColon(std::u16string text) {
     }
     return text;
 }
+
+constexpr int kIncompleteReadText = 355;
+constexpr int kNotTakenText = 356;
+constexpr int kNotWrittenText = 358;
+constexpr int kWrittenWithoutText = 359;
 
 std::string bookList(const std::vector<uint16_t>& kinds) {
     std::string list;
@@ -142,8 +148,8 @@ int runRead(Session& session, const Arguments& arguments) {
         failed.insert(failed.end(), report.failed.begin(), report.failed.end());
     }
     if (!failed.empty()) {
-        throw Failure("the card did not give " + bookList(failed) + " in full; '" +
-                      output.string() + "' was not written");
+        throw Failure(
+            utf8(langText(kIncompleteReadText, utf16(bookList(failed)), utf16(output.string()))));
     }
     saveBookFile(session, card, output);
     for (const auto& book : card.categories()) {
@@ -194,6 +200,18 @@ int runWrite(Session& session, const Arguments& arguments) {
     }
     bool refused = false;
     for (const CutBook& book : access.host().cutBooks()) {
+        for (const model::Misfit& misfit : book.misfits) {
+            const std::u16string text = model::misfitText(misfit);
+            if (text.empty()) {
+                continue;
+            }
+            const std::string line = bookLabel(book.kind) + ": " + utf8(text);
+            if (book.cut) {
+                printLine(line);
+            } else {
+                printError(line);
+            }
+        }
         std::string positions;
         for (size_t i = 0; i < book.slots.size() && i < 5; ++i) {
             positions += (i == 0 ? "" : ", ") + std::to_string(book.slots[i] + 1);
@@ -201,12 +219,14 @@ int runWrite(Session& session, const Arguments& arguments) {
         if (book.slots.size() > 5) {
             positions += ", ...";
         }
-        const std::string what = bookLabel(book.kind) + ": " + std::to_string(book.slots.size()) +
-                                 " entries do not fit on the card (positions " + positions + ")";
+        const int count = static_cast<int>(book.slots.size());
+        const std::string what = bookLabel(book.kind) + ": " +
+                                 utf8(langText(book.cut ? kWrittenWithoutText : kNotWrittenText,
+                                               count, utf16(positions)));
         if (book.cut) {
-            printLine(what + "; written without them");
+            printLine(what);
         } else {
-            printError(what + "; not written (--cut writes the rest)");
+            printError(what);
             refused = true;
         }
     }
@@ -214,7 +234,7 @@ int runWrite(Session& session, const Arguments& arguments) {
         printLine(bookLabel(kind) + ": written");
     }
     if (!report.failed.empty()) {
-        printError("the card did not take " + bookList(report.failed));
+        printError(utf8(langText(kNotTakenText, utf16(bookList(report.failed)))));
     }
     if (report.stopped) {
         access.fail("the card asked for a PIN that was not given");

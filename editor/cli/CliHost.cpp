@@ -18,8 +18,14 @@ bool CliHost::confirmDiscard(model::CardDocument&) {
 }
 
 bool CliHost::confirmCut(uint16_t kind, const std::vector<int>& slots) {
-    m_cutBooks.push_back({kind, slots, m_cut});
+    m_cutBooks.push_back({kind, slots, m_cut, {}});
     return m_cut;
+}
+
+bool CliHost::confirmMisfits(uint16_t kind, const std::vector<model::Misfit>& misfits) {
+    const bool cut = model::CardHost::confirmMisfits(kind, misfits);
+    m_cutBooks.back().misfits = misfits;
+    return cut;
 }
 
 void CliHost::showError(std::u16string_view text) {

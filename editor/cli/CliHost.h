@@ -15,6 +15,8 @@ struct CutBook {
     uint16_t kind = 0;
     std::vector<int> slots;
     bool cut = false; // written without them
+    // Each entry, name, number or value that would not reach the card as it is.
+    std::vector<model::Misfit> misfits;
 };
 
 class CliHost : public model::CardHost {
@@ -24,6 +26,7 @@ public:
     model::CardDocument* chooseReader(const std::vector<model::CardDocument*>& readers) override;
     bool confirmDiscard(model::CardDocument& card) override;
     bool confirmCut(uint16_t kind, const std::vector<int>& slots) override;
+    bool confirmMisfits(uint16_t kind, const std::vector<model::Misfit>& misfits) override;
     void showError(std::u16string_view text) override;
 
     [[nodiscard]] const std::vector<CutBook>& cutBooks() const { return m_cutBooks; }

@@ -4,10 +4,17 @@
 #include "BookNames.h"
 #include "CaseInsensitive.h"
 #include "Failure.h"
+#include "LangText.h"
 #include "PhoneBookFiles.h"
 #include "Terminal.h"
 
 namespace pelmora::cli {
+
+namespace {
+
+constexpr int kWrittenAsUtf16Text = 357;
+
+} // namespace
 
 void requireBookFileExtension(const std::filesystem::path& file, const std::string& command) {
     const std::u16string extension = utf16(file.extension().string());
@@ -39,8 +46,7 @@ void saveBookFile(Session& session, model::Document& document, const std::filesy
         throw Failure("cannot write '" + file.string() + "': " + *saved.error);
     }
     if (saved.csvWrittenAsUtf16) {
-        printError("note: '" + file.string() +
-                   "' was written as UTF-16: some text has no place in the ANSI code page");
+        printError(utf8(velmet::langText(kWrittenAsUtf16Text, utf16(file.string()))));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "TerminalPrompter.h"
 
+#include "PinNoticeText.h"
 #include "Terminal.h"
 
 namespace pelmora::cli {
@@ -115,18 +116,17 @@ bool TerminalPrompter::askUnblock(int type, int pukAttempts, bool failed,
 void TerminalPrompter::notice(int type, model::PinNotice notice) {
     switch (notice) {
     case model::PinNotice::CardNotAnswering:
-        m_problem = "The card does not answer.";
+        m_problem = utf8(model::pinNoticeText(notice, type));
         break;
     case model::PinNotice::PinBlocked:
-        m_problem = pinName(type) + " is blocked: unblock it with its " + pukName(type) +
-                    " (velmet-cli pin unblock " + std::to_string(type) + ").";
+        m_problem = utf8(model::pinNoticeText(notice, type)) + " (velmet-cli pin unblock " +
+                    std::to_string(type) + ").";
         break;
     case model::PinNotice::PukBlocked:
-        m_problem = pukName(type) + " has no attempts left: " + pinName(type) +
-                    " can no longer be unblocked.";
+        m_problem = utf8(model::pinNoticeText(notice, type));
         break;
     case model::PinNotice::PinsDiffer:
-        m_problem = "The new " + pinName(type) + " and its repetition differ.";
+        m_problem = utf8(model::pinNoticeText(notice, type));
         if (m_source == PinSource::Terminal) {
             printError(m_problem);
         } else {
@@ -134,7 +134,7 @@ void TerminalPrompter::notice(int type, model::PinNotice notice) {
         }
         break;
     case model::PinNotice::CardRefused:
-        m_problem = "The card refused to switch the PIN1 check.";
+        m_problem = utf8(model::pinNoticeText(notice, type));
         break;
     }
 }

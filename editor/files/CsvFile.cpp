@@ -40,8 +40,7 @@ CsvContent writeCsv(const Document& document, char16_t separator, const CsvHeade
         }
         const bool iden = book->kind() == kBookNextel;
         for (const PhoneBookEntry& entry : book->entries()) {
-            if (isEmptyRecord(entry) ||
-                (fieldText(entry.name).empty() && !options.allowEmptyNameContacts)) {
+            if (isEmptyRecord(entry)) {
                 continue;
             }
             text += formatCsvRow(csvColumns(entry, iden), separator);
@@ -79,7 +78,9 @@ CsvDocument readCsv(std::span<const uint8_t> bytes, std::u16string_view name, ch
     result.document = std::make_unique<FileDocument>(name);
     FileDocument& document = *result.document;
     const BookCapacities& sizes = options.capacities;
-    const ImportRules rules{options.allowEmptyNameContacts, true, false};
+    // A file keeps what it holds: entries without a name are no import of the
+    // user's, they may come from a card.
+    const ImportRules rules{true, true, false};
     if (columns > 2 || !options.saveOnlyAdnCsv) {
         RowImporter(document.addCategory(kBookNextel, sizes.nextel), rules).importRows(body);
     }

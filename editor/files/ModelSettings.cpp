@@ -38,4 +38,11 @@ SearchOptions searchOptions(const velmet::Settings& settings) {
     return SearchOptions{settings.searchText, settings.matchCase, settings.matchWord};
 }
 
+void rememberListSeparator(velmet::Settings& settings, const std::filesystem::path& file,
+                           char16_t separator, const SaveOutcome& saved) {
+    if (!saved.error && isCsvFile(file)) {
+        settings.listSeparator = std::u16string(1, separator);
+    }
+}
+
 } // namespace pelmora::model

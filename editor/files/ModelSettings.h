@@ -5,6 +5,7 @@
 #include "BookKind.h"
 #include "FieldMatcher.h"
 #include "PhoneBookFileOptions.h"
+#include "PhoneBookFiles.h"
 #include "Settings.h"
 
 namespace pelmora::model {
@@ -13,5 +14,9 @@ namespace pelmora::model {
 [[nodiscard]] PhoneBookFileOptions phoneBookFileOptions(const velmet::Settings& settings);
 // The search of Find and Replace as the dialog last left it.
 [[nodiscard]] SearchOptions searchOptions(const velmet::Settings& settings);
+
+// A .csv saved with the separator keeps it as the LIST_SEPARATOR setting.
+void rememberListSeparator(velmet::Settings& settings, const std::filesystem::path& file,
+                           char16_t separator, const SaveOutcome& saved);
 
 } // namespace pelmora::model

@@ -63,20 +63,18 @@ std::u16string profileValue(std::u16string_view text) {
 }
 
 void writePhoneBook(platform::ProfileDocument& profile, const std::u16string& section,
-                    const Category& book, const PhoneBookFileOptions& options) {
+                    const Category& book) {
     const bool iden = book.kind() == kBookNextel;
     uint32_t j = 0;
     for (const PhoneBookEntry& entry : book.entries()) {
         ++j;
         const std::u16string_view name = fieldText(entry.name);
-        const bool withValues = !name.empty() || options.allowEmptyNameContacts;
         profile.setValue(section, key(u'n', j), profileValue(name));
         for (const ValueKey& vk : kIdenKeys) {
             if (!iden && vk.value != kValueMain) {
                 break;
             }
-            const std::u16string_view value =
-                withValues ? entryValue(entry, vk.value) : std::u16string_view{};
+            const std::u16string_view value = entryValue(entry, vk.value);
             profile.setValue(section, key(vk.letter, j), profileValue(value));
         }
     }
@@ -117,16 +115,13 @@ std::u16string valueOf(const platform::ProfileDocument& profile, const std::u16s
 }
 
 void readPhoneBook(const platform::ProfileDocument& profile, const std::u16string& section,
-                   Category& book, const PhoneBookFileOptions& options) {
+                   Category& book) {
     const bool iden = book.kind() == kBookNextel;
     SpeedDialNumbers numbers(book.slotCount());
     const uint32_t count = book.slotCount();
     for (uint32_t j = 1; j <= count; ++j) {
         PhoneBookEntry& entry = *book.entry(static_cast<int>(j - 1));
         setFieldText(entry.name, valueOf(profile, section, key(u'n', j)));
-        if (fieldText(entry.name).empty() && !options.allowEmptyNameContacts) {
-            continue;
-        }
         if (!iden) {
             setFieldText(entry.value0, valueOf(profile, section, key(u't', j)));
             continue;
@@ -182,7 +177,7 @@ void readMessages(const platform::ProfileDocument& profile, const std::u16string
 
 } // namespace
 
-PhnContent writePhn(const Document& document, const PhoneBookFileOptions& options) {
+PhnContent writePhn(const Document& document, const PhoneBookFileOptions&) {
     PhnContent content;
     content.profile.setEncoding(platform::TextEncoding::Utf16LE);
     for (const std::unique_ptr<Category>& book : document.categories()) {
@@ -191,7 +186,7 @@ PhnContent writePhn(const Document& document, const PhoneBookFileOptions& option
         }
         const std::u16string section = bookSectionName(book->kind());
         if (book->isPhoneBook()) {
-            writePhoneBook(content.profile, section, *book, options);
+            writePhoneBook(content.profile, section, *book);
         } else if (book->isMessages()) {
             writeMessages(content.profile, section, *book);
         } else {
@@ -204,7 +199,7 @@ PhnContent writePhn(const Document& document, const PhoneBookFileOptions& option
 
 std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
                                       std::u16string_view name,
-                                      const PhoneBookFileOptions& options) {
+                                      const PhoneBookFileOptions&) {
     bool anyBook = false;
     for (uint16_t kind : kBookCreationOrder) {
         anyBook = anyBook || profile.hasSection(bookSectionName(kind));
@@ -224,7 +219,7 @@ std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
         if (messages) {
             readMessages(profile, section, book);
         } else {
-            readPhoneBook(profile, section, book, options);
+            readPhoneBook(profile, section, book);
         }
         book.markUnchanged();
     }

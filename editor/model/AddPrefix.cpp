@@ -12,6 +12,7 @@ namespace pelmora::model {
 namespace {
 
 constexpr size_t kMaxRemovable = 61;
+constexpr std::u16string_view kPrefixDigits = u"0123456789*#";
 
 // Selected slots whose entry has a number, in slot order.
 std::vector<int> numberedSlots(const Category& category, std::span<const int> selected) {
@@ -43,7 +44,18 @@ bool isValidPrefix(std::u16string_view prefix) {
     if (!prefix.empty() && prefix.front() == u'+') {
         prefix.remove_prefix(1);
     }
-    return prefix.find_first_not_of(u"0123456789*#") == std::u16string_view::npos;
+    return prefix.find_first_not_of(kPrefixDigits) == std::u16string_view::npos;
+}
+
+FilteredText filterPrefix(std::u16string_view text, size_t selectionStart) {
+    const size_t plus = text.starts_with(u'+') ? 1 : 0;
+    FilteredText rest = filterCharacters(text.substr(plus), kPrefixDigits,
+                                         selectionStart > plus ? selectionStart - plus : 0);
+    if (plus != 0) {
+        rest.text.insert(rest.text.begin(), u'+');
+        rest.caret += plus;
+    }
+    return rest;
 }
 
 bool addPrefix(Category& category, std::span<const int> selectedSlots, std::u16string_view prefix,

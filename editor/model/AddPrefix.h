@@ -2,6 +2,8 @@
 // Add prefix: puts a dialling prefix in front of the numbers of the selected
 // entries, optionally in place of their first characters.
 
+#include "CharacterFilter.h"
+
 #include <cstddef>
 #include <span>
 #include <string_view>
@@ -19,6 +21,9 @@ inline constexpr size_t kMaxPrefixLength = 19;
 
 // A prefix is an optional "+" followed by digits, "*" and "#".
 [[nodiscard]] bool isValidPrefix(std::u16string_view prefix);
+// The prefix field's filter: a leading "+" stays, after it only digits, "*"
+// and "#" (see filterCharacters for the caret).
+[[nodiscard]] FilteredText filterPrefix(std::u16string_view text, size_t selectionStart);
 
 // Every selected entry with a number gets prefix + number without its first
 // removeCount characters (lowered to the limit), in one undo step. Entries

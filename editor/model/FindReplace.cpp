@@ -82,41 +82,41 @@ std::optional<SearchHit> findAndSelect(Category& category, const SearchOptions& 
     return hit;
 }
 
-bool replaceInEntry(Category& category, const SearchHit& hit, const FieldMatcher& matcher,
-                    std::u16string_view replacement) {
-    PhoneBookEntry updated = *category.entry(hit.slot);
-    if (hit.field == kNameField) {
+// The entry with one matching field replaced; nothing when the card could
+// not hold the result.
+std::optional<PhoneBookEntry> withReplacedField(const Category& category, PhoneBookEntry updated,
+                                                int field, const FieldMatcher& matcher,
+                                                std::u16string_view replacement) {
+    if (field == kNameField) {
         setFieldText(updated.name, *matcher.replace(fieldText(updated.name), replacement));
-        category.storeEntry(hit.slot, updated);
-        return true;
+        return updated;
     }
-    const std::u16string replaced = *matcher.replace(entryValue(updated, hit.field), replacement);
-    const std::u16string text(cutToWidth(replaced, entryValueWidth(hit.field) + 1));
-    if (!cardCanHold(category.kind(), hit.field, text)) {
-        return false;
+    const std::u16string replaced = *matcher.replace(entryValue(updated, field), replacement);
+    const std::u16string text(cutToWidth(replaced, entryValueWidth(field) + 1));
+    if (!cardCanHold(category.kind(), field, text)) {
+        return std::nullopt;
     }
-    setEntryValue(updated, hit.field, text);
+    setEntryValue(updated, field, text);
     if (text.empty() && category.kind() == kBookNextel) {
         // A value that is gone no longer occupies its card record.
-        updated.recordNumbers[hit.field] = 0;
+        updated.recordNumbers[field] = 0;
     }
-    category.storeEntry(hit.slot, updated);
-    return true;
+    return updated;
 }
 
-bool replaceInMessage(Category& category, const SearchHit& hit, const FieldMatcher& matcher,
-                      std::u16string_view replacement) {
-    const SmsEntry& stored = *category.message(hit.slot);
-    const std::u16string text = *matcher.replace(messageField(stored, hit.field), replacement);
-    if (hit.field != kMessageTextField && !consistsOf(text, kNumberCharacters)) {
-        return false;
+std::optional<SmsEntry> withReplacedField(const SmsEntry& stored, int field,
+                                          const FieldMatcher& matcher,
+                                          std::u16string_view replacement) {
+    const std::u16string text = *matcher.replace(messageField(stored, field), replacement);
+    if (field != kMessageTextField && !consistsOf(text, kNumberCharacters)) {
+        return std::nullopt;
     }
     // An edited message is stored as a new outgoing one: its texts only.
     SmsEntry updated{};
     setFieldText(updated.text, fieldText(stored.text));
     setFieldText(updated.address, fieldText(stored.address));
     setFieldText(updated.smsc, fieldText(stored.smsc));
-    switch (hit.field) {
+    switch (field) {
     case kMessageTextField:
         setFieldText(updated.text, text);
         break;
@@ -128,9 +128,84 @@ bool replaceInMessage(Category& category, const SearchHit& hit, const FieldMatch
         break;
     }
     updated.flags = static_cast<int32_t>(kSmsChanged);
-    category.storeMessage(hit.slot, updated);
+    return updated;
+}
+
+bool replaceInEntry(Category& category, const SearchHit& hit, const FieldMatcher& matcher,
+                    std::u16string_view replacement) {
+    const std::optional<PhoneBookEntry> updated =
+        withReplacedField(category, *category.entry(hit.slot), hit.field, matcher, replacement);
+    if (!updated) {
+        return false;
+    }
+    category.storeEntry(hit.slot, *updated);
     return true;
 }
+
+bool replaceInMessage(Category& category, const SearchHit& hit, const FieldMatcher& matcher,
+                      std::u16string_view replacement) {
+    const std::optional<SmsEntry> updated =
+        withReplacedField(*category.message(hit.slot), hit.field, matcher, replacement);
+    if (!updated) {
+        return false;
+    }
+    category.storeMessage(hit.slot, *updated);
+    return true;
+}
+
+// The record with every matching field replaced once; fields whose result the
+// card could not hold keep their text and are counted.
+PhoneBookEntry allFieldsReplaced(const Category& category, PhoneBookEntry updated,
+                                 const FieldMatcher& matcher, std::u16string_view replacement,
+                                 int& refused) {
+    if (matcher.matches(fieldText(updated.name))) {
+        updated = *withReplacedField(category, updated, kNameField, matcher, replacement);
+    }
+    for (int k : valueOrder(category)) {
+        if (!matcher.matches(entryValue(updated, k))) {
+            continue;
+        }
+        if (auto next = withReplacedField(category, updated, k, matcher, replacement)) {
+            updated = *next;
+        } else {
+            ++refused;
+        }
+    }
+    return updated;
+}
+
+SmsEntry allFieldsReplaced(SmsEntry updated, const FieldMatcher& matcher,
+                           std::u16string_view replacement, int& refused) {
+    for (int field : kMessageFields) {
+        if (!matcher.matches(messageField(updated, field))) {
+            continue;
+        }
+        if (auto next = withReplacedField(updated, field, matcher, replacement)) {
+            updated = *next;
+        } else {
+            ++refused;
+        }
+    }
+    return updated;
+}
+
+// Saves each slot before its first change, all in one undo group.
+class OneUndoStep {
+public:
+    explicit OneUndoStep(Category& category) : m_category(category) {}
+    void keep(int slot) {
+        if (m_started) {
+            m_category.snapshotIntoNewestGroup(slot);
+        } else {
+            m_category.snapshot(slot, Category::kNewGroup, slot);
+            m_started = true;
+        }
+    }
+
+private:
+    Category& m_category;
+    bool m_started = false;
+};
 
 } // namespace
 
@@ -156,6 +231,41 @@ ReplaceResult replaceNext(Category& category, const SearchOptions& options,
         observer->selectSlots(category, std::span<const int>(&hit->slot, 1));
     }
     return ReplaceResult::Replaced;
+}
+
+} // namespace pelmora::model
+
+namespace pelmora::model {
+
+ReplaceAllResult replaceAll(Category& category, const SearchOptions& options,
+                            std::u16string_view replacement, CategoryObserver* observer) {
+    const FieldMatcher matcher(options);
+    ReplaceAllResult result;
+    OneUndoStep step(category);
+    const int count = static_cast<int>(category.slotCount());
+    for (int slot = 0; slot < count; ++slot) {
+        if (PhoneBookEntry* entry = category.entry(slot)) {
+            const PhoneBookEntry updated =
+                allFieldsReplaced(category, *entry, matcher, replacement, result.refused);
+            if (recordsDiffer(*entry, updated)) {
+                step.keep(slot);
+                *entry = updated;
+                ++result.replaced;
+            }
+        } else if (SmsEntry* message = category.message(slot)) {
+            const SmsEntry updated =
+                allFieldsReplaced(*message, matcher, replacement, result.refused);
+            if (recordsDiffer(*message, updated)) {
+                step.keep(slot);
+                *message = updated;
+                ++result.replaced;
+            }
+        }
+    }
+    if (result.replaced > 0 && observer) {
+        observer->refillEntries(category);
+    }
+    return result;
 }
 
 } // namespace pelmora::model

@@ -1,5 +1,5 @@
 #pragma once
-// Find next and Replace over the entries of a book, from the book's search
+// Find next, Replace and Replace all over the entries of a book, from the book's search
 // position, restarting once from the first entry.
 
 #include "FieldMatcher.h"
@@ -37,5 +37,16 @@ enum class ReplaceResult {
 // step) and the list refreshed; the hit stays selected.
 ReplaceResult replaceNext(Category& category, const SearchOptions& options,
                           std::u16string_view replacement, CategoryObserver* observer);
+
+struct ReplaceAllResult {
+    int replaced = 0; // entries changed
+    int refused = 0;  // fields left alone because the card could not store the result
+};
+
+// Every matching field of every entry is replaced (each once, as Replace
+// does), all in one undo step, and the list refreshed. The search position
+// stays where it was.
+ReplaceAllResult replaceAll(Category& category, const SearchOptions& options,
+                            std::u16string_view replacement, CategoryObserver* observer);
 
 } // namespace pelmora::model

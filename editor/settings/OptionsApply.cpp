@@ -90,7 +90,9 @@ LanguageList languageList(const Settings& settings) {
     return list;
 }
 
-void applyOptions(Settings& settings, const OptionsForm& form, FileAssociation& association) {
+OptionsOutcome applyOptions(Settings& settings, const OptionsForm& form,
+                            FileAssociation& association) {
+    OptionsOutcome outcome;
     if (form.defaultExtension.empty()) {
         settings.defaultExtension = u".*";
     } else {
@@ -99,7 +101,8 @@ void applyOptions(Settings& settings, const OptionsForm& form, FileAssociation& 
         }
         settings.defaultExtension = withDot(form.defaultExtension);
         if (!hasStar(settings.defaultExtension)) {
-            association.associate(settings.defaultExtension, settings.title);
+            outcome.associationFailed =
+                !association.associate(settings.defaultExtension, settings.title);
         }
     }
     if (!containsIgnoringCase(settings.filter, settings.defaultExtension)) {
@@ -129,6 +132,7 @@ void applyOptions(Settings& settings, const OptionsForm& form, FileAssociation& 
     } else {
         switchDiagnosticLogsOff();
     }
+    return outcome;
 }
 
 } // namespace pelmora::velmet

@@ -45,6 +45,12 @@ struct LanguageList {
 // and FILTER gains it when missing. The backup extension likewise; turning
 // SAVEWINDOWPOS off forgets every remembered rectangle; the chosen language is
 // installed; logging is switched on (with its header) or off.
-void applyOptions(Settings& settings, const OptionsForm& form, FileAssociation& association);
+struct OptionsOutcome {
+    // The new default extension could not be registered (the support library
+    // is missing or refused); the rest of the form was applied.
+    bool associationFailed = false;
+};
+[[nodiscard]] OptionsOutcome applyOptions(Settings& settings, const OptionsForm& form,
+                                          FileAssociation& association);
 
 } // namespace pelmora::velmet

@@ -29,6 +29,7 @@ struct ScriptedUser : PinPrompter, CardHost {
     bool allowCut = false;
     bool allowDiscard = false;
     std::vector<int> cutSlots;
+    std::vector<Misfit> misfits;
     int stops = 0, restarts = 0;
 
     bool askPin(int type, int attempts, bool failed, SecretText& pin) override {
@@ -84,6 +85,10 @@ struct ScriptedUser : PinPrompter, CardHost {
         asked.push_back("cut");
         cutSlots = slots;
         return allowCut;
+    }
+    bool confirmMisfits(uint16_t kind, const std::vector<Misfit>& named) override {
+        misfits = named;
+        return CardHost::confirmMisfits(kind, named);
     }
     void showError(std::u16string_view text) override { errors.emplace_back(text); }
     void stopRefresh() override { ++stops; }

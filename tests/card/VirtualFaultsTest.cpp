@@ -4,6 +4,7 @@
 #include "FileDocument.h"
 #include "VirtualCardOps.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -185,6 +186,114 @@ TEST_F(VirtualFaults, ARestoreAsksForPin2WhenTheBackupHoldsBooksOnlyPin2MayWrite
     restore = ops().restoreSim(card, file, progress);
     EXPECT_TRUE(restore.ok());
     EXPECT_EQ(user.asked, std::vector<std::string>{"pin2 3"});
+}
+
+} // namespace
+} // namespace pelmora::model::test
+
+namespace pelmora::model::test {
+namespace {
+
+class VirtualWriteFit : public VirtualFaults {
+protected:
+    CardReport readAll() {
+        user.pins.push_back(u"1234");
+        CardDocument* const one[] = {&card};
+        ops().openCard(one);
+        return ops().readSim(card, nullptr, progress);
+    }
+    // The book's entries in order, holes left out: compaction may close them.
+    static std::vector<std::u16string> numbers(const std::vector<PhoneBookEntry>& entries) {
+        std::vector<std::u16string> out;
+        for (const PhoneBookEntry& e : entries) {
+            if (!isEmptyRecord(e)) {
+                out.push_back(std::u16string(fieldText(e.name)) + u"/" +
+                              std::u16string(fieldText(e.value0)));
+            }
+        }
+        return out;
+    }
+};
+
+TEST_F(VirtualWriteFit, NamelessEntriesReadAreKeptAndWrittenBackUnchanged) {
+    ASSERT_TRUE(readAll().ok());
+    const auto adnBefore = numbers(cardBook(calls, card, kBookAdn));
+    const auto lndBefore = numbers(cardBook(calls, card, kBookLnd));
+    const Category& lnd = *card.category(kBookLnd);
+    EXPECT_EQ(fieldText(lnd.entries()[0].value0), u"07700900102");
+    EXPECT_EQ(fieldText(lnd.entries()[2].value0), u"+442079460001");
+    EXPECT_EQ(numbers(cardBook(calls, card, kBookLnd)).size(), 3u);
+    bool namelessAdn = false;
+    for (const PhoneBookEntry& e : card.category(kBookAdn)->entries()) {
+        namelessAdn = namelessAdn || (fieldText(e.name).empty() && !isEmptyRecord(e));
+    }
+    EXPECT_TRUE(namelessAdn);
+
+    card.category(kBookAdn)->markChanged();
+    card.category(kBookLnd)->markChanged();
+    const CardReport written = ops().writeSim(card, nullptr, {}, progress);
+    EXPECT_TRUE(written.ok());
+    EXPECT_EQ(written.done, (std::vector<uint16_t>{kBookAdn, kBookLnd}));
+    EXPECT_EQ(numbers(cardBook(calls, card, kBookAdn)), adnBefore);
+    EXPECT_EQ(numbers(cardBook(calls, card, kBookLnd)), lndBefore);
+}
+
+TEST_F(VirtualWriteFit, ATooLongNameIsNamedBeforeAnyWriteAndNothingIsWrittenWhenRefused) {
+    ASSERT_TRUE(readAdnOnly().ok());
+    WriteLog writes(user.asked);
+    Category& adn = *card.category(kBookAdn);
+    adn.entries()[1] = contact(u"Brackets [x] {y} €", u"+4400");
+    adn.markChanged();
+    CardOptions options;
+    options.readWriteAll = false;
+    const CardReport refused = ops(options).writeSim(card, &adn, {}, writes);
+    ASSERT_EQ(user.misfits.size(), 1u);
+    EXPECT_EQ(user.misfits[0].reason, MisfitReason::NameCut);
+    EXPECT_EQ(user.misfits[0].slot, 1);
+    EXPECT_EQ(user.misfits[0].becomes, u"Brackets [x]");
+    EXPECT_EQ(user.asked.back(), "cut");
+    EXPECT_EQ(refused.skipped, std::vector<uint16_t>{kBookAdn});
+    EXPECT_EQ(bookOnCard(kBookAdn, 1), u"Bob Harris");
+
+    user.allowCut = true;
+    EXPECT_TRUE(ops(options).writeSim(card, &adn, {}, progress).ok());
+    EXPECT_EQ(bookOnCard(kBookAdn, 1), u"Brackets [x]");
+}
+
+TEST_F(VirtualWriteFit, IdenValuesPastTheCardsRecordsAreNamed) {
+    ASSERT_TRUE(readAll().ok());
+    Category& iden = *card.category(kBookNextel);
+    PhoneBookEntry& e = iden.entries()[0];
+    setEntryValue(e, kValueFax, u"5551234");
+    e.recordNumbers[kValueFax] = 100000;
+    iden.markChanged();
+    user.allowCut = false;
+    const CardReport report = ops().writeSim(card, nullptr, {}, progress);
+    ASSERT_EQ(user.misfits.size(), 1u);
+    EXPECT_EQ(user.misfits[0].reason, MisfitReason::ValueBeyondRecords);
+    EXPECT_EQ(user.misfits[0].valueIndex, kValueFax);
+    EXPECT_TRUE(report.done.empty());
+    EXPECT_EQ(std::count(report.skipped.begin(), report.skipped.end(), kBookNextel), 1);
+}
+
+TEST_F(VirtualWriteFit, AMessageStoreLargerThanTheCardWritesItsMessages) {
+    insert(CardProfile().records("3F00/7F10/6F3C", {}).set("3F00/7F10/6F3C", "Records", "10"));
+    FileDocument file;
+    Category& sms = file.addCategory(kBookSms, 30);
+    sms.messages()[0] = SmsEntry{};
+    setFieldText(sms.messages()[0].address, u"+4477");
+    setFieldText(sms.messages()[0].text, u"fits");
+    sms.messages()[0].flags = static_cast<int32_t>(kSmsChanged);
+    user.pins = {u"1234"};
+    CardDocument* const readers[] = {&card};
+    EXPECT_TRUE(ops().writeSim(file, nullptr, readers, progress).ok());
+    EXPECT_TRUE(user.misfits.empty());
+
+    setFieldText(sms.messages()[20].text, u"too far");
+    const CardReport report = ops().writeSim(file, nullptr, readers, progress);
+    ASSERT_EQ(user.misfits.size(), 1u);
+    EXPECT_EQ(user.misfits[0].slot, 20);
+    EXPECT_EQ(report.skipped, std::vector<uint16_t>{kBookSms});
 }
 
 } // namespace

@@ -141,5 +141,42 @@ TEST_F(CliTest, EntriesBeyondTheCardsRecordsAreWrittenOnlyWithCut) {
     EXPECT_THAT(shown.out, Not(HasSubstr("Contact 251")));
 }
 
+bool isCsv(const std::string& file) {
+    return file.ends_with(".csv");
+}
+
+TEST_F(CliTest, NumbersWithoutANameStayInPhnAndCsvFiles) {
+    writeBytes(m_cli.settingsFile(), "[Options]\r\nSAVE_ONLY_ADN_CSV=0\r\n");
+    for (const char* file : {"demo.phn", "demo.csv"}) {
+        const CliResult read = run({"read", "--pin-stdin", "-o", path(file)}, "1234\n");
+        ASSERT_EQ(read.status, 0) << describe(read);
+        EXPECT_THAT(run({"show", path(file), "--book", "adn"}).out, HasSubstr("+447700900199"))
+            << file;
+        // A .csv holds the rows of every book in one list.
+        const std::string lnd =
+            run({"show", path(file), "--book", isCsv(file) ? "adn" : "lnd"}).out;
+        for (const char* number : {"07700900102", "+447700900101", "+442079460001"}) {
+            EXPECT_THAT(lnd, HasSubstr(number)) << file;
+        }
+    }
+}
+
+TEST_F(CliTest, ANameTooLongForTheCardIsNamedAndWrittenOnlyWithCut) {
+    useCardCopy(demoCard());
+    writeBytes(m_folder / "long.csv", "Name,Phone\r\n\"Brackets [x] {y} and more\",123\r\n");
+    const std::string trace = path("trace.txt");
+    m_cli.setEnv("VIRTUALSIM_TRACE", trace);
+    const CliResult refused = run({"write", "--pin-stdin", path("long.csv")}, "1234\n");
+    EXPECT_EQ(refused.status, 1) << describe(refused);
+    EXPECT_THAT(refused.err, HasSubstr("Position 1: the name \"Brackets [x] {y} and more\" would "
+                                       "become \"Brackets [x]\" on the card"));
+    const std::vector<uint8_t> commands = readBytes(trace);
+    EXPECT_EQ(countOf(std::string(commands.begin(), commands.end()), " A0DC"), 0u);
+
+    const CliResult cut = run({"write", "--pin-stdin", "--cut", path("long.csv")}, "1234\n");
+    EXPECT_EQ(cut.status, 0) << describe(cut);
+    EXPECT_THAT(cut.out, HasSubstr("Phone book (adn): written"));
+}
+
 } // namespace
 } // namespace pelmora::test

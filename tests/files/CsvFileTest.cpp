@@ -73,7 +73,7 @@ TEST(CsvSave, BooksWrittenFollowTheOptions) {
     CsvContent only = writeCsv(*doc, u';', CsvHeaderTexts{}, options(true));
     // The first book is the iDEN book: its twelve titles make the header.
     EXPECT_EQ(asText(only.bytes), "Name;Phone;Work;Home;Mobile;Fax;Pager;Other;Email;"
-                                  "\"Chat Address\";\"Private ID\";Talkgroup\r\n");
+                                  "\"Chat Address\";\"Private ID\";Talkgroup\r\n;999\r\n");
     EXPECT_EQ(only.books.size(), 2u);
 
     CsvContent all = writeCsv(*doc, u';', CsvHeaderTexts{}, options(false));
@@ -215,10 +215,10 @@ TEST(CsvOpen, IdenBookGrowsWhenItsSpeedDialNumbersRunOut) {
     EXPECT_EQ(iden.entry(0)->recordNumbers[kValueTalkgroup], 11);
 }
 
-TEST(CsvOpen, NamelessRowsFollowTheOption) {
+TEST(CsvOpen, NamelessRowsAreKeptWhateverTheOption) {
     const auto file = ascii("Name,Phone\r\n,123\r\nBob,456\r\n");
-    EXPECT_EQ(nameAt(*readCsv(file, u"x", u',', options()).document->category(kBookAdn), 0),
-              u"Bob");
+    EXPECT_EQ(numberAt(*readCsv(file, u"x", u',', options()).document->category(kBookAdn), 0),
+              u"123");
     PhoneBookFileOptions nameless = options();
     nameless.allowEmptyNameContacts = true;
     const CsvDocument back = readCsv(file, u"x", u',', nameless);

@@ -1,6 +1,6 @@
+#include "ModelSettings.h"
 #include "BookKind.h"
 #include "Category.h"
-#include "ModelSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +21,14 @@ TEST(ModelSettings, OptionsComeFromTheSettingsRecord) {
     EXPECT_TRUE(options.allowEmptyNameContacts);
     EXPECT_FALSE(options.saveCsvAnsi);
     EXPECT_TRUE(options.saveOnlyAdnCsv);
+}
+
+TEST(ModelSettings, ACsvSaveKeepsItsSeparator) {
+    pelmora::velmet::Settings settings;
+    rememberListSeparator(settings, "book.phn", u';', SaveOutcome{});
+    EXPECT_EQ(settings.listSeparator, u",");
+    rememberListSeparator(settings, "book.CSV", u';', SaveOutcome{std::string("disk full"), false});
+    EXPECT_EQ(settings.listSeparator, u",");
+    rememberListSeparator(settings, "book.CSV", u';', SaveOutcome{});
+    EXPECT_EQ(settings.listSeparator, u";");
 }

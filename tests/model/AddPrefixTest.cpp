@@ -53,3 +53,21 @@ TEST(AddPrefix, RefusedPrefixesBooksAndSelections) {
     ASSERT_TRUE(addPrefix(book, first, std::u16string(25, u'9'), 9, nullptr));
     EXPECT_EQ(numberAt(book, 0), std::u16string(19, u'9'));
 }
+
+TEST(AddPrefix, PrefixFieldKeepsALeadingPlusThenDialSymbols) {
+    struct Case {
+        const char16_t* typed;
+        size_t caret;
+        const char16_t* kept;
+        size_t newCaret;
+    };
+    const Case cases[] = {
+        {u"+49a", 4, u"+49", 3}, {u"4+9", 2, u"49", 1}, {u"++", 2, u"+", 1}, {u"a", 1, u"", 0}};
+    for (const Case& c : cases) {
+        const FilteredText f = filterPrefix(c.typed, c.caret);
+        EXPECT_TRUE(f.changed);
+        EXPECT_EQ(f.text, c.kept);
+        EXPECT_EQ(f.caret, c.newCaret);
+    }
+    EXPECT_FALSE(filterPrefix(u"+*31#", 5).changed);
+}

@@ -126,3 +126,35 @@ TEST(Replace, EditedMessageBecomesAChangedOutgoingMessage) {
     EXPECT_EQ(static_cast<uint32_t>(box.message(0)->flags), kSmsChanged);
     EXPECT_EQ(box.message(0)->timestamp.year, 0);
 }
+
+TEST(ReplaceAll, EveryMatchingFieldOfTenThousandEntriesInOneUndoStep) {
+    Category book(kBookAdn, 10000);
+    for (int slot = 0; slot < 10000; ++slot) {
+        *book.entry(slot) = makeEntry(slot % 2 ? u"Anna" : u"Bob", u"030");
+    }
+    RecordingObserver list;
+    const ReplaceAllResult result =
+        replaceAll(book, SearchOptions{u"ann", false, false}, u"Han", &list);
+    EXPECT_EQ(result.replaced, 5000);
+    EXPECT_EQ(nameAt(book, 1), u"Hana");
+    EXPECT_EQ(nameAt(book, 0), u"Bob");
+    EXPECT_EQ(list.refills, 1);
+    ASSERT_TRUE(book.canUndo());
+    book.undo();
+    EXPECT_FALSE(book.canUndo());
+    EXPECT_EQ(nameAt(book, 9999), u"Anna");
+}
+
+TEST(ReplaceAll, RefusedFieldsAreCountedAndNothingMatchingMakesNoStep) {
+    Category book(kBookAdn, 2);
+    *book.entry(0) = makeEntry(u"12 Ann", u"123");
+    const ReplaceAllResult result =
+        replaceAll(book, SearchOptions{u"12", false, false}, u"x", nullptr);
+    EXPECT_EQ(result.replaced, 1);
+    EXPECT_EQ(result.refused, 1);
+    EXPECT_EQ(nameAt(book, 0), u"x Ann");
+    EXPECT_EQ(numberAt(book, 0), u"123");
+    book.undo();
+    EXPECT_EQ(replaceAll(book, SearchOptions{u"zz", false, false}, u"x", nullptr).replaced, 0);
+    EXPECT_FALSE(book.canUndo());
+}

@@ -48,7 +48,21 @@ std::map<int, std::string> usedTexts() {
     used[89] = "dd";
     used[92] = "s"; // caption of the file being copied
     used[93] = "s";
-    used[186] = "ss"; // extension and program title
+    used[186] = "ss";  // extension and program title
+    plain(350, 351);   // closing a changed document, a name needed
+    used[352] = "dss"; // position, name or number, what the card would hold
+    used[353] = "dss";
+    used[354] = "ds";
+    used[355] = "ss"; // velmet-cli: books, file
+    used[356] = "s";
+    used[357] = "s";
+    used[358] = "ds"; // count, positions
+    used[359] = "ds";
+    plain(360, 360);  // PIN flows: the card does not answer
+    used[361] = "ss"; // PIN and PUK names
+    used[362] = "ss";
+    used[363] = "s";
+    plain(364, 364);
     return used;
 }
 

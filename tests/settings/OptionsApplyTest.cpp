@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace pelmora::velmet {
@@ -24,13 +25,14 @@ public:
     RecordingAssociation() : FileAssociation("/nonexistent/libqulvio.so") {}
     bool associate(std::u16string_view extension, std::u16string_view title) override {
         calls.push_back("associate " + narrow(extension) + " " + narrow(title));
-        return true;
+        return !refuse;
     }
     bool unassociate(std::u16string_view extension) override {
         calls.push_back("unassociate " + narrow(extension));
         return true;
     }
     std::vector<std::string> calls;
+    bool refuse = false;
 };
 
 class OptionsApplyTest : public ::testing::Test {
@@ -77,7 +79,7 @@ TEST_F(OptionsApplyTest, DefaultExtension) {
         RecordingAssociation association;
         OptionsForm form = optionsForm(settings);
         form.defaultExtension = c.entered;
-        applyOptions(settings, form, association);
+        std::ignore = applyOptions(settings, form, association);
         EXPECT_EQ(settings.defaultExtension, c.stored);
         EXPECT_EQ(settings.filter, c.filter);
         EXPECT_EQ(association.calls, c.calls);
@@ -92,12 +94,12 @@ TEST_F(OptionsApplyTest, BackupExtensionAndLongTexts) {
     for (const Case& c : {Case{u"bak", u".bak"}, Case{u"", u".*"}, Case{u"x.bsf", u"x.bsf"}}) {
         OptionsForm form = optionsForm(m_settings);
         form.backupExtension = c.entered;
-        applyOptions(m_settings, form, m_association);
+        std::ignore = applyOptions(m_settings, form, m_association);
         EXPECT_EQ(m_settings.backupExtension, c.stored);
     }
     OptionsForm form = optionsForm(m_settings);
     form.defaultExtension = std::u16string(400, u'e');
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_EQ(m_settings.defaultExtension.size(), kPatternLength);
     EXPECT_EQ(m_settings.filter.size(), kPatternLength);
 }
@@ -119,7 +121,7 @@ TEST_F(OptionsApplyTest, CheckBoxesAndTheInvertedSlotBox) {
     form.simSaveUpdatedOnly = false;
     form.showDeletedSms = true;
     form.toolbarMode = false;
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_TRUE(m_settings.simWithoutHoles);
     EXPECT_FALSE(m_settings.saveCsvAnsi);
     EXPECT_FALSE(m_settings.simReadWriteAll);
@@ -136,11 +138,11 @@ TEST_F(OptionsApplyTest, TurningWindowPositionsOffForgetsThem) {
     m_settings.window(WindowKey::Main) = {1, 2, 3, 4};
     m_settings.window(WindowKey::SelectReaders) = {5, 6, 7, 8};
     OptionsForm form = optionsForm(m_settings);
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_EQ(m_settings.window(WindowKey::Main), (WindowRect{1, 2, 3, 4}));
 
     form.saveWindowPos = false;
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_FALSE(m_settings.saveWindowPos);
     for (const WindowRect& rect : m_settings.windows) {
         EXPECT_EQ(rect, WindowRect{});
@@ -155,18 +157,18 @@ TEST_F(OptionsApplyTest, LanguageListAndChoice) {
 
     OptionsForm form = optionsForm(m_settings);
     form.language = u"Deutsch";
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_EQ(m_settings.languageSection, u"de");
     EXPECT_EQ(std::u16string(GetLangText(1)), u"Eins");
     EXPECT_EQ(languageList(m_settings).current, 1);
 
     form.language = u"FR";
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_EQ(m_settings.languageSection, u"fr");
     EXPECT_EQ(std::u16string(GetLangText(1)), u"One");
 
     form.language = u"Klingon"; // not in the file: unchanged
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_EQ(m_settings.languageSection, u"fr");
 }
 
@@ -174,16 +176,28 @@ TEST_F(OptionsApplyTest, LoggingIsSwitchedOnAndOff) {
     const fs::path logs = m_home.root() / "logs";
     OptionsForm form = optionsForm(m_settings);
     form.enableLog = true;
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_TRUE(m_settings.enableLog);
     EXPECT_TRUE(fs::exists(logs / "wenlo.log"));
     EXPECT_TRUE(fs::exists(logs / "wenlo_dll.log"));
 
     form.enableLog = false;
-    applyOptions(m_settings, form, m_association);
+    std::ignore = applyOptions(m_settings, form, m_association);
     EXPECT_FALSE(m_settings.enableLog);
     EXPECT_FALSE(fs::exists(logs / "wenlo.log"));
     EXPECT_FALSE(fs::exists(logs / "wenlo_dll.log"));
+}
+
+TEST_F(OptionsApplyTest, RefusedRegistrationIsReportedAndTheFormStillApplied) {
+    m_association.refuse = true;
+    OptionsForm form = optionsForm(m_settings);
+    form.defaultExtension = u"abc";
+    form.backupExtension = u"bak";
+    EXPECT_TRUE(applyOptions(m_settings, form, m_association).associationFailed);
+    EXPECT_EQ(m_settings.defaultExtension, u".abc");
+    EXPECT_EQ(m_settings.backupExtension, u".bak");
+    form.defaultExtension = u"";
+    EXPECT_FALSE(applyOptions(m_settings, form, m_association).associationFailed);
 }
 
 } // namespace

@@ -39,8 +39,7 @@ QString chooseFile(QWidget* parent, const FileChoice& choice, QFileDialog::Accep
 } // namespace
 
 QMessageBox::StandardButton Prompts::ask(QWidget* parent, QMessageBox::Icon icon,
-                                         const QString& text,
-                                         QMessageBox::StandardButtons buttons,
+                                         const QString& text, QMessageBox::StandardButtons buttons,
                                          QMessageBox::StandardButton defaultButton) {
     if (ScriptedPrompts* script = scripted()) {
         script->m_shown.push_back({icon, text});
@@ -69,16 +68,22 @@ QString Prompts::saveFile(QWidget* parent, const FileChoice& choice) {
     return chooseFile(parent, choice, QFileDialog::AcceptSave);
 }
 
-ScriptedPrompts::ScriptedPrompts() { scripted() = this; }
+ScriptedPrompts::ScriptedPrompts() {
+    scripted() = this;
+}
 
 ScriptedPrompts::~ScriptedPrompts() {
     if (scripted() == this)
         scripted() = nullptr;
 }
 
-void ScriptedPrompts::answer(QMessageBox::StandardButton button) { m_buttons.push_back(button); }
+void ScriptedPrompts::answer(QMessageBox::StandardButton button) {
+    m_buttons.push_back(button);
+}
 
-void ScriptedPrompts::chooseFile(const QString& path) { m_files.push_back(path); }
+void ScriptedPrompts::chooseFile(const QString& path) {
+    m_files.push_back(path);
+}
 
 QMessageBox::StandardButton ScriptedPrompts::takeButton(QMessageBox::StandardButtons buttons) {
     return m_nextButton < m_buttons.size() ? m_buttons[m_nextButton++] : escapeButton(buttons);

@@ -23,11 +23,10 @@ struct FileChoice {
 class Prompts {
 public:
     // The button the user pressed; the escape button when the box was closed.
-    static QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon,
-                                           const QString& text,
-                                           QMessageBox::StandardButtons buttons,
-                                           QMessageBox::StandardButton defaultButton =
-                                               QMessageBox::NoButton);
+    static QMessageBox::StandardButton
+    ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+        QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     // A message with an OK button.
     static void tell(QWidget* parent, QMessageBox::Icon icon, const QString& text);
 

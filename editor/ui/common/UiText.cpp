@@ -9,10 +9,16 @@ QString& title() {
 }
 } // namespace
 
-QString programTitle() { return title(); }
+QString programTitle() {
+    return title();
+}
 
-void setProgramTitle(const QString& value) { title() = value; }
+void setProgramTitle(const QString& value) {
+    title() = value;
+}
 
-std::u16string toU16(const QString& text) { return text.toStdU16String(); }
+std::u16string toU16(const QString& text) {
+    return text.toStdU16String();
+}
 
 } // namespace pelmora::ui

@@ -1,18 +1,22 @@
 #include "MainWindow.h"
 
+#include "AddPrefixDialog.h"
 #include "CellEditDelegate.h"
 #include "ClipboardText.h"
 #include "CommandTable.h"
 #include "DocumentTreeModel.h"
+#include "EntryDialog.h"
 #include "EntryTableModel.h"
 #include "FileAssociation.h"
 #include "FileDocument.h"
+#include "FindReplaceDialog.h"
 #include "Folders.h"
 #include "FontConversion.h"
 #include "IdenPanel.h"
 #include "LocaleFormats.h"
 #include "ModelSettings.h"
 #include "NewDocumentName.h"
+#include "OptionsDialog.h"
 #include "PhoneBookFiles.h"
 #include "Prompts.h"
 #include "RowEditing.h"
@@ -691,16 +695,42 @@ void MainWindow::print() {
     notYet();
 }
 void MainWindow::addEntry() {
-    notYet();
+    model::Category* book = selectedCategory();
+    const model::Document* document = selectedDocument();
+    if (book == nullptr || document == nullptr)
+        return;
+    // Only a file's books grow; a card's hold what the card holds.
+    const bool mayGrow = document->kind() == model::DocumentKind::File;
+    if (runEntryDialog(*book, -1, mayGrow, m_icons.icon(m_settings.icons.addIcon),
+                       m_icons.icon(m_settings.icons.editIcon), m_settings, m_listModel, this) >= 0)
+        afterEdit();
 }
 void MainWindow::editEntry() {
-    notYet();
+    model::Category* book = selectedCategory();
+    const QModelIndex focused = m_list->currentIndex();
+    if (book == nullptr || !focused.isValid())
+        return;
+    if (runEntryDialog(*book, m_listModel->slotOfRow(focused.row()), false,
+                       m_icons.icon(m_settings.icons.addIcon),
+                       m_icons.icon(m_settings.icons.editIcon), m_settings, m_listModel, this) >= 0)
+        afterEdit();
 }
 void MainWindow::addPrefix() {
-    notYet();
+    model::Category* book = selectedCategory();
+    const std::vector<int> chosen = selectedSlots();
+    if (book == nullptr || !book->isPhoneBook() || chosen.empty())
+        return;
+    AddPrefixDialog dialog(*book, chosen, m_listModel, this);
+    if (dialog.exec() == QDialog::Accepted)
+        afterEdit();
 }
 void MainWindow::findAndReplace() {
-    notYet();
+    model::Category* book = selectedCategory();
+    if (book == nullptr)
+        return;
+    FindReplaceDialog dialog(*book, m_listModel, m_settings, this);
+    dialog.exec();
+    afterEdit();
 }
 void MainWindow::readSim() {
     notYet();
@@ -724,7 +754,13 @@ void MainWindow::properties() {
     notYet();
 }
 void MainWindow::options() {
-    notYet();
+    velmet::FileAssociation association;
+    OptionsDialog dialog(m_settings, association, m_icons.icon(m_settings.icons.settingsIcon),
+                         this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    applyLanguage();
+    showSelectedCategory();
 }
 
 bool MainWindow::mayLeave(int way) {
