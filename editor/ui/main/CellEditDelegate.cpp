@@ -5,11 +5,11 @@
 #include "CharacterFilter.h"
 #include "EntryTableModel.h"
 #include "FieldRules.h"
+#include "FilteredLineEdit.h"
 #include "ListColumns.h"
 
 #include <QEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 
 namespace pelmora::ui {
 
@@ -38,33 +38,30 @@ QWidget* CellEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     const size_t limit = category != nullptr ? model::cellCharacterLimit(*category, column) : 0;
     if (limit == 0)
         return nullptr;
-    auto* edit = new QLineEdit(parent);
+    const std::u16string_view allowed = allowedCharacters(category->kind(), column);
+    auto* edit = new FilteredLineEdit(
+        [allowed, category, column](const QString& text, int caret) {
+            std::u16string typed = text.toStdU16String();
+            if (!allowed.empty()) {
+                const model::FilteredText filtered =
+                    model::filterCharacters(typed, allowed, size_t(std::max(caret, 0)));
+                if (filtered.changed) {
+                    typed = filtered.text;
+                    caret = int(filtered.caret);
+                }
+            }
+            // A name the card cannot hold in full loses what was typed last.
+            while (!typed.empty() && !model::cellTextFits(*category, column, typed) && caret > 0) {
+                typed.erase(size_t(caret - 1), 1);
+                --caret;
+            }
+            const QString now = QString::fromStdU16String(typed);
+            return FilteredLineEdit::Filtered{now, caret, now != text};
+        },
+        parent);
     edit->setObjectName(QStringLiteral("1003"));
     edit->setFrame(false);
     edit->setMaxLength(int(limit));
-    const std::u16string_view allowed = allowedCharacters(category->kind(), column);
-    connect(edit, &QLineEdit::textEdited, edit, [edit, allowed, category, column] {
-        std::u16string typed = edit->text().toStdU16String();
-        int caret = edit->cursorPosition();
-        if (!allowed.empty()) {
-            const model::FilteredText filtered =
-                model::filterCharacters(typed, allowed, size_t(caret));
-            if (filtered.changed) {
-                typed = filtered.text;
-                caret = int(filtered.caret);
-            }
-        }
-        // A name the card cannot hold in full loses what was typed last.
-        while (!typed.empty() && !model::cellTextFits(*category, column, typed) && caret > 0) {
-            typed.erase(size_t(caret - 1), 1);
-            --caret;
-        }
-        const QString now = QString::fromStdU16String(typed);
-        if (now != edit->text()) {
-            edit->setText(now);
-            edit->setCursorPosition(caret);
-        }
-    });
     return edit;
 }
 

@@ -1,15 +1,12 @@
 #pragma once
 // The iDEN panel beside the list: the eleven values of the selected contact
-// with their speed-dial numbers, a chooser of free numbers in place of a
-// speed-dial box, and Apply (1042), enabled by a change.
+// with their speed-dial numbers (the shared iDEN field grid), the unused
+// speed-dial group row, and Apply (1042), enabled by a change.
 
 #include "RowCommit.h"
 
 #include <QGroupBox>
 
-#include <array>
-
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,12 +17,12 @@ class Category;
 
 namespace pelmora::ui {
 
+class IdenFieldGrid;
+
 class IdenPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    static constexpr int kRows = 11;
-
     explicit IdenPanel(QWidget* parent = nullptr);
 
     void applyLanguage();
@@ -37,25 +34,16 @@ public:
 signals:
     void applyRequested();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void valueEdited(int row);
-    void openChooser(int row);
-    void closeChooser();
-    [[nodiscard]] std::vector<uint8_t> freeNumbers() const;
-    void clearFields();
+    [[nodiscard]] bool differsFromStored() const;
 
-    std::array<QLabel*, kRows + 1> m_labels{};
-    std::array<QLineEdit*, kRows + 1> m_edits{};
-    std::array<QLineEdit*, kRows + 1> m_boxes{};
-    QLabel* m_speedDialLabel = nullptr;
-    QComboBox* m_chooser = nullptr;
+    IdenFieldGrid* m_grid = nullptr;
+    QLabel* m_groupLabel = nullptr;
+    QLineEdit* m_groupEdit = nullptr;
+    QLineEdit* m_groupBox = nullptr;
     QPushButton* m_apply = nullptr;
     model::Category* m_category = nullptr;
     int m_slot = -1;
-    int m_chooserRow = -1;
 };
 
 } // namespace pelmora::ui

@@ -42,6 +42,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -120,7 +121,7 @@ MainWindow::MainWindow(velmet::Settings& settings, QWidget* parent)
     createCentre();
     connectCommands();
     applyLanguage();
-    setMinimumSize(600, 380);
+    setMinimumSize(minimumWindowSize());
     resize(860, 560);
     placeWindow();
 
@@ -272,6 +273,18 @@ void MainWindow::loadIcons() {
     }
     setWindowIcon(m_icons.icon(kProgramIcon));
     m_treeModel->layoutChanged();
+}
+
+QSize MainWindow::minimumWindowSize() const {
+    // Room for the iDEN panel in full beside a usable list, and for its Apply
+    // button below the toolbars.
+    m_panel->setMinimumSize(m_panel->sizeHint());
+    const QSize panel = m_panel->sizeHint();
+    constexpr int kTreeAndList = 380;
+    const int width = m_toolbars.back()->sizeHint().width() + kTreeAndList + panel.width();
+    const int height = menuBar()->sizeHint().height() + m_toolbars.front()->sizeHint().height() +
+                       panel.height() + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 24;
+    return {std::max(600, width), std::max(380, height)};
 }
 
 void MainWindow::placeWindow() {
@@ -454,6 +467,17 @@ void MainWindow::newDocument() {
     addDocument(model::FileDocument::createNew(name, model::bookCapacities(m_settings.capacities)));
 }
 
+FileChoice MainWindow::phoneBookChoice(int caption) const {
+    FileChoice choice;
+    choice.caption = text(caption);
+    choice.folder = QString::fromStdU16String(m_settings.initialFolder);
+    choice.filter =
+        text(143) + QStringLiteral(" (") +
+        QString::fromStdU16String(m_settings.filter).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
+    return choice;
+}
+
 bool MainWindow::openDocumentFile(const QString& path) {
     model::OpenOutcome opened =
         model::openDocument(std::filesystem::path(path.toStdString()), platform::listSeparator(),
@@ -467,14 +491,7 @@ bool MainWindow::openDocumentFile(const QString& path) {
 }
 
 void MainWindow::openFile() {
-    FileChoice choice;
-    choice.caption = text(33);
-    choice.folder = QString::fromStdU16String(m_settings.initialFolder);
-    choice.filter =
-        text(143) + QStringLiteral(" (") +
-        QString::fromStdU16String(m_settings.filter).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
-    const QString path = Prompts::openFile(this, choice);
+    const QString path = Prompts::openFile(this, phoneBookChoice(33));
     if (!path.isEmpty())
         (void)openDocumentFile(path);
 }
@@ -487,14 +504,8 @@ bool MainWindow::saveDocument(model::Document& document, bool askName) {
             path = QString::fromStdString(name.string());
     }
     if (askName || path.isEmpty()) {
-        FileChoice choice;
-        choice.caption = text(34);
-        choice.folder = QString::fromStdU16String(m_settings.initialFolder);
+        FileChoice choice = phoneBookChoice(34);
         choice.proposedName = QFileInfo(path).fileName();
-        choice.filter = text(143) + QStringLiteral(" (") +
-                        QString::fromStdU16String(m_settings.filter)
-                            .replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
         choice.defaultSuffix =
             QString::fromStdU16String(m_settings.defaultExtension).remove(QLatin1Char('.'));
         path = Prompts::saveFile(this, choice);

@@ -5,6 +5,7 @@
 
 #include "Document.h"
 #include "IconBundle.h"
+#include "Prompts.h"
 #include "Settings.h"
 
 #include <QMainWindow>
@@ -115,6 +116,7 @@ private:
     void createToolbars();
     void createCentre();
     void placeWindow();
+    [[nodiscard]] QSize minimumWindowSize() const;
     void connectCommands();
     void updatePaste();
     void showTreeMenu(const QPoint& at);
@@ -127,6 +129,8 @@ private:
     void selectSlotsInList(const std::vector<int>& slotList);
     void afterEdit();
     bool saveDocument(model::Document& document, bool askName);
+    // The file dialog's start folder and patterns for phone-book files.
+    [[nodiscard]] FileChoice phoneBookChoice(int caption) const;
     void openShipped(const char* fileName);
     [[nodiscard]] bool mayLeave(int way);
     [[nodiscard]] QToolBar* toolbar(const char* name, Qt::ToolBarArea area,

@@ -72,5 +72,8 @@ int main(int argc, char* argv[]) {
     }
     select(window, model::kBookSms);
     ok = grab(window, out + QStringLiteral("/main-sms-%1.png").arg(section)) && ok;
+    select(window, model::kBookNextel);
+    window.resize(window.minimumSize());
+    ok = grab(window, out + QStringLiteral("/main-smallest-%1.png").arg(section)) && ok;
     return ok ? 0 : 1;
 }

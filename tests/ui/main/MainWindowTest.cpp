@@ -11,10 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QToolBar>
 #include <QtTest>
 
 using namespace pelmora;
@@ -112,13 +116,26 @@ private slots:
 
     void pasteFollowsTheClipboard() {
         MainWindow window(m_settings);
+        window.show();
+        bookWithNames(window, {u"A"});
         QAction* paste = window.action(kCmdPaste);
+        auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("mainToolbar"));
         QApplication::clipboard()->clear();
         QVERIFY(!paste->isEnabled());
+        QVERIFY(!toolbar->widgetForAction(paste)->isEnabled());
+        bool shownDisabled = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            QVERIFY(menu->actions().contains(paste));
+            shownDisabled = !paste->isEnabled();
+            menu->close();
+        });
+        emit window.list()->customContextMenuRequested(QPoint(10, 10));
+        QVERIFY(shownDisabled);
         QApplication::clipboard()->setText(QStringLiteral("Ann,123"));
         QVERIFY(paste->isEnabled());
-        QApplication::clipboard()->clear();
-        QVERIFY(!paste->isEnabled());
+        QVERIFY(toolbar->widgetForAction(paste)->isEnabled());
     }
 
     void slotAndDateCellsAreNotEditable() {
@@ -182,6 +199,44 @@ private slots:
         QCOMPARE(names(), QStringLiteral("Al,,Bo,Cy"));
     }
 
+    void copyPasteDeleteAndUndoOnTheSelectedRows() {
+        MainWindow window(m_settings);
+        window.show();
+        model::Category& book = bookWithNames(window, {u"Ann", u"Bob"});
+        window.list()->selectRow(1);
+        window.action(kCmdCopy)->trigger();
+        QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("Bob")));
+        window.list()->selectRow(0);
+        window.action(kCmdDelete)->trigger();
+        QCOMPARE(cell(window, 0, 1), QStringLiteral("Bob"));
+        QVERIFY(window.action(kCmdUndo)->isEnabled());
+        QVERIFY(!window.action(kCmdRedo)->isEnabled());
+        window.action(kCmdPaste)->trigger();
+        QCOMPARE(cell(window, 1, 1), QStringLiteral("Bob"));
+        window.action(kCmdUndo)->trigger();
+        window.action(kCmdUndo)->trigger();
+        QCOMPARE(cell(window, 0, 1), QStringLiteral("Ann"));
+        QCOMPARE(cell(window, 1, 1), QStringLiteral("Bob"));
+        QVERIFY(!book.canUndo());
+        QVERIFY(window.action(kCmdRedo)->isEnabled());
+    }
+
+    void savedDocumentOpensAgain() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("book.phn"));
+        MainWindow window(m_settings);
+        bookWithNames(window, {u"Ann"});
+        ScriptedPrompts script;
+        script.chooseFile(file);
+        script.chooseFile(file);
+        window.action(kCmdSaveAs)->trigger();
+        window.action(kCmdOpen)->trigger();
+        QVERIFY(script.shown().empty());
+        QCOMPARE(window.documents().size(), size_t(2));
+        window.selectCategory(*window.documents()[1]->category(model::kBookAdn));
+        QCOMPARE(cell(window, 0, 1), QStringLiteral("Ann"));
+    }
+
     void aSecondNewDocumentCountsOn() {
         MainWindow window(m_settings);
         window.action(kCmdNew)->trigger();
@@ -189,6 +244,51 @@ private slots:
         QCOMPARE(window.documents().size(), size_t(2));
         const auto& second = static_cast<const model::FileDocument&>(*window.documents()[1]);
         QCOMPARE(QString::fromStdU16String(second.name()), text(142) + QStringLiteral("2"));
+    }
+
+    void idenPanelTakesAFreeSpeedDialNumberAndAppliesOnce() {
+        MainWindow window(m_settings);
+        window.show();
+        auto& document = window.addDocument(model::FileDocument::createNew(u"t", {}));
+        model::Category& book = *document.category(model::kBookNextel);
+        model::setFieldText(book.entry(0)->name, u"Ann");
+        model::setEntryValue(*book.entry(0), kValueMain, u"123");
+        book.entry(0)->recordNumbers[kValueMain] = 1;
+        window.selectCategory(book);
+        window.list()->selectRow(0);
+        auto* panel = window.findChild<QGroupBox*>(QStringLiteral("1004"));
+        auto* mobile = window.findChild<QLineEdit*>(QStringLiteral("1018"));
+        auto* mobileBox = window.findChild<QLineEdit*>(QStringLiteral("1030"));
+        auto* apply = window.findChild<QPushButton*>(QStringLiteral("1042"));
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->title(), text(21, std::u16string(u"Ann")));
+        QVERIFY(!apply->isEnabled());
+        mobile->setFocus();
+        QTest::keyClicks(mobile, "5x6");
+        QCOMPARE(mobile->text(), QStringLiteral("56"));
+        QCOMPARE(mobileBox->text(), QStringLiteral("2"));
+        QVERIFY(apply->isEnabled());
+        QTest::mouseClick(apply, Qt::LeftButton);
+        QCOMPARE(QString::fromStdU16String(
+                     std::u16string(model::entryValue(*book.entry(0), kValueMobile))),
+                 QStringLiteral("56"));
+        QCOMPARE(book.entry(0)->recordNumbers[kValueMobile], 2);
+        QCOMPARE(book.undoStack().size(), size_t(1));
+        QVERIFY(!apply->isEnabled());
+    }
+
+    void menusFollowALanguageChange() {
+        MainWindow window(m_settings);
+        auto* fileMenu = window.findChild<QMenu*>(QStringLiteral("menu173"));
+        QCOMPARE(fileMenu->title(), text(173));
+        QVERIFY(testing::useShippedLanguage(QStringLiteral("de")));
+        window.applyLanguage();
+        const QString german = text(173);
+        const QString undo = text(163) + QStringLiteral("\tCtrl+Z");
+        QVERIFY(testing::useShippedLanguage());
+        QCOMPARE(fileMenu->title(), german);
+        QVERIFY(german != text(173));
+        QCOMPARE(window.action(kCmdUndo)->text(), undo);
     }
 
     void aboutWithoutTheSupportLibraryKeepsRunning() {
