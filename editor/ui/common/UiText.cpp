@@ -15,4 +15,8 @@ void setProgramTitle(const QString& value) { title() = value; }
 
 std::u16string toU16(const QString& text) { return text.toStdU16String(); }
 
+QString fromU16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace pelmora::ui
