@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs the main job: the editor on the
-# virtual demo card, or as much of it as is built so far.
+# Installs what is needed, builds, and runs the main job: the editor window on
+# the virtual demo card when a display is there, else the demo card through
+# velmet-cli in the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,10 +9,15 @@ bash scripts/setup.sh
 bash scripts/build.sh
 bin=build/bin
 
-if [ -x "$bin/Velmet" ]; then
+if [ -x "$bin/Velmet" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   export PELMORA_PCSC_LIBRARY="$PWD/$bin/libvirtualsim.so"
   export VIRTUALSIM_CARDS=${VIRTUALSIM_CARDS:-$PWD/data/cards/demo.simcard}
-  exec "$bin/Velmet" "$@"
+  # The demo card's books, read once into a file the window opens beside
+  # the card's own root.
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  echo 1234 | "$bin/velmet-cli" read --pin-stdin -o "$work/demo.phn" >/dev/null
+  "$bin/Velmet" "$work/demo.phn" "$@"
 elif [ -x "$bin/velmet-cli" ]; then
   export PELMORA_PCSC_LIBRARY="$PWD/$bin/libvirtualsim.so"
   export VIRTUALSIM_CARDS=${VIRTUALSIM_CARDS:-$PWD/data/cards/demo.simcard}

@@ -1,0 +1,69 @@
+// The editor program: settings, the card plug-in, the main window; at the end
+// the settings are saved and the plug-in let go, in that order.
+
+#include "CommandLineFiles.h"
+#include "Folders.h"
+#include "MainWindow.h"
+#include "PluginBinding.h"
+#include "Prompts.h"
+#include "SettingsFile.h"
+#include "UiText.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+using namespace pelmora;
+
+namespace {
+
+// Each argument names a file; one not found from the current folder is taken
+// against the program's folder.
+void openCommandLineFiles(ui::MainWindow& window, const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QFileInfo here(arguments[i]);
+        const QString path =
+            here.exists()
+                ? here.absoluteFilePath()
+                : QString::fromStdString(
+                      model::commandLineFile(
+                          arguments[i].left(model::kCommandLineTokenWidth).toStdU16String(),
+                          platform::programFolder())
+                          .string());
+        (void)window.openDocumentFile(path);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+
+    velmet::Settings settings = velmet::loadSettings(velmet::SettingsPlaces::forRunningProgram());
+    ui::setProgramTitle(QString::fromStdU16String(settings.title));
+
+    model::PluginBinding plugin;
+    if (!plugin.bind(platform::programFolder())) {
+        ui::Prompts::tell(
+            nullptr, QMessageBox::Critical,
+            ui::text(80, QString::fromLatin1(model::kBrontelLibraryName).toStdU16String()));
+        return 0;
+    }
+
+    {
+        ui::MainWindow window(settings);
+        window.show();
+        // Nothing slow stands between start and the first paint.
+        QTimer::singleShot(0, &window, [&window] {
+            window.loadIcons();
+            window.checkFileAssociation();
+        });
+        QTimer::singleShot(100, &window,
+                           [&window] { openCommandLineFiles(window, QApplication::arguments()); });
+        (void)QApplication::exec();
+    }
+
+    (void)velmet::saveSettings(settings);
+    plugin.unbind();
+    return 0;
+}

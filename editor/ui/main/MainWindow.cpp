@@ -1,0 +1,752 @@
+#include "MainWindow.h"
+
+#include "CellEditDelegate.h"
+#include "ClipboardText.h"
+#include "CommandTable.h"
+#include "DocumentTreeModel.h"
+#include "EntryTableModel.h"
+#include "FileAssociation.h"
+#include "FileDocument.h"
+#include "Folders.h"
+#include "FontConversion.h"
+#include "IdenPanel.h"
+#include "LocaleFormats.h"
+#include "ModelSettings.h"
+#include "NewDocumentName.h"
+#include "PhoneBookFiles.h"
+#include "Prompts.h"
+#include "RowEditing.h"
+#include "SupportLibrary.h"
+#include "UiText.h"
+#include "UnsavedChanges.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace pelmora::ui {
+
+namespace {
+
+// The splitter keeps either side at least this wide.
+constexpr int kNarrowest = 5;
+constexpr int kProgramIcon = 100;
+
+using Slot = void (MainWindow::*)();
+
+struct CommandSlot {
+    int id;
+    Slot slot;
+};
+
+// clang-format off
+constexpr CommandSlot kSlots[] = {
+    {kCmdNew, &MainWindow::newDocument},       {kCmdOpen, &MainWindow::openFile},
+    {kCmdClose, &MainWindow::closeDocument},   {kCmdSave, &MainWindow::save},
+    {kCmdSaveAs, &MainWindow::saveAs},         {kCmdPrint, &MainWindow::print},
+    {kCmdExit, &MainWindow::exitProgram},      {kCmdUndo, &MainWindow::undo},
+    {kCmdRedo, &MainWindow::redo},             {kCmdCut, &MainWindow::cut},
+    {kCmdCopy, &MainWindow::copy},             {kCmdPaste, &MainWindow::paste},
+    {kCmdDelete, &MainWindow::deleteRows},     {kCmdAdd, &MainWindow::addEntry},
+    {kCmdEdit, &MainWindow::editEntry},        {kCmdAddPrefix, &MainWindow::addPrefix},
+    {kCmdFind, &MainWindow::findAndReplace},   {kCmdUp, &MainWindow::moveUp},
+    {kCmdDown, &MainWindow::moveDown},         {kCmdReadSim, &MainWindow::readSim},
+    {kCmdWriteSim, &MainWindow::writeSim},     {kCmdChangePin1, &MainWindow::changePin1},
+    {kCmdChangePin2, &MainWindow::changePin2}, {kCmdSimClose, &MainWindow::closeDocument},
+    {kCmdBackupSim, &MainWindow::backupSim},   {kCmdRestoreSim, &MainWindow::restoreSim},
+    {kCmdProperties, &MainWindow::properties}, {kCmdChangeFont, &MainWindow::changeFont},
+    {kCmdOptions, &MainWindow::options},       {kCmdReadme, &MainWindow::readme},
+    {kCmdHelpTopics, &MainWindow::helpTopics}, {kCmdAbout, &MainWindow::about},
+    {kCmdRestoreDeleted, &MainWindow::restoreDeletedMessages},
+};
+// clang-format on
+
+QString menuCaption(const Command& c) {
+    QString caption = text(c.menuText);
+    if (*c.shortcut != '\0')
+        caption += QLatin1Char('\t') + QLatin1String(c.shortcut);
+    return caption;
+}
+
+void addItems(QWidget* menuOrBar, std::span<const int> ids, const MainWindow& window) {
+    for (const int id : ids) {
+        if (id == 0) {
+            auto* separator = new QAction(menuOrBar);
+            separator->setSeparator(true);
+            menuOrBar->addAction(separator);
+        } else {
+            menuOrBar->addAction(window.action(id));
+        }
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(velmet::Settings& settings, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings) {
+    setObjectName(QStringLiteral("101"));
+    setWindowTitle(programTitle());
+    createActions();
+    createMenus();
+    createToolbars();
+    createCentre();
+    connectCommands();
+    applyLanguage();
+    setMinimumSize(600, 380);
+    resize(860, 560);
+    placeWindow();
+
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::updatePaste);
+    updatePaste();
+    updateEnabledState();
+}
+
+MainWindow::~MainWindow() {
+    // The views go before the documents they show.
+    delete m_splitter;
+    m_splitter = nullptr;
+}
+
+QAction* MainWindow::action(int id) const {
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void MainWindow::createActions() {
+    for (const Command& c : commands()) {
+        auto* a = new QAction(this);
+        a->setObjectName(commandName(c.id));
+        if (*c.shortcut != '\0') {
+            a->setShortcut(QKeySequence(QLatin1String(c.shortcut)));
+            // Shown in the caption already; a focused edit keeps its own keys.
+            a->setShortcutVisibleInContextMenu(false);
+        }
+        m_actions[c.id] = a;
+        addAction(a);
+    }
+}
+
+void MainWindow::createMenus() {
+    for (const MenuLayout& layout : menuBarLayout()) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QStringLiteral("menu%1").arg(layout.caption));
+        addItems(menu, layout.items, *this);
+        m_menus.emplace_back(menu, layout.caption);
+    }
+}
+
+QToolBar* MainWindow::toolbar(const char* name, Qt::ToolBarArea area, std::span<const int> ids) {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QLatin1String(name));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(32, 32));
+    bar->toggleViewAction()->setVisible(false);
+    addItems(bar, ids, *this);
+    addToolBar(area, bar);
+    m_toolbars.push_back(bar);
+    return bar;
+}
+
+void MainWindow::createToolbars() {
+    (void)toolbar("mainToolbar", Qt::TopToolBarArea, mainToolbarLayout());
+    (void)toolbar("cardToolbar", Qt::LeftToolBarArea, cardToolbarLayout());
+}
+
+void MainWindow::createCentre() {
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("1157"));
+    m_splitter->setChildrenCollapsible(false);
+
+    m_treeModel = new DocumentTreeModel(m_settings.icons, m_icons, this);
+    m_tree = new QTreeView(m_splitter);
+    m_tree->setObjectName(QStringLiteral("1001"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setModel(m_treeModel);
+    m_tree->setMinimumWidth(kNarrowest);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_tree->setExpandsOnDoubleClick(false);
+
+    auto* right = new QWidget(m_splitter);
+    auto* rightLayout = new QHBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    m_list = new QTableView(right);
+    m_list->setObjectName(QStringLiteral("1000"));
+    m_list->setMinimumWidth(kNarrowest);
+    m_listModel = new EntryTableModel(this);
+    m_list->setModel(m_listModel);
+    m_delegate = new CellEditDelegate(*m_listModel, this);
+    m_list->setItemDelegate(m_delegate);
+    m_list->setEditTriggers(QAbstractItemView::DoubleClicked);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setWordWrap(false);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->horizontalHeader()->setSectionsClickable(true);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    rightLayout->addWidget(m_list, 1);
+    m_panel = new IdenPanel(right);
+    m_panel->hide();
+    rightLayout->addWidget(m_panel);
+
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({230, 600});
+    setCentralWidget(m_splitter);
+
+    connect(m_tree, &QWidget::customContextMenuRequested, this, &MainWindow::showTreeMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &MainWindow::showListMenu);
+    connect(m_tree, &QTreeView::doubleClicked, this, &MainWindow::readSim);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::showSelectedCategory);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &MainWindow::sortByColumn);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &MainWindow::fillPanel);
+    connect(m_listModel, &EntryTableModel::slotsSelected, this, &MainWindow::selectSlotsInList);
+    connect(m_listModel, &EntryTableModel::rowCommitted, this, [this](int slot) {
+        selectSlotsInList({slot});
+        afterEdit();
+    });
+    connect(m_panel, &IdenPanel::applyRequested, this, &MainWindow::commitPanel);
+    applyListFont();
+}
+
+void MainWindow::connectCommands() {
+    for (const CommandSlot& s : kSlots)
+        connect(action(s.id), &QAction::triggered, this, s.slot);
+}
+
+void MainWindow::applyLanguage() {
+    for (const Command& c : commands()) {
+        QAction* a = action(c.id);
+        a->setText(menuCaption(c));
+        a->setToolTip(text(c.tooltip != 0 ? c.tooltip : c.menuText).remove(QLatin1Char('&')));
+        a->setIconText(c.toolbarCaption != 0 ? text(c.toolbarCaption) : QString());
+    }
+    for (const auto& [menu, caption] : m_menus)
+        menu->setTitle(text(caption));
+    const auto style =
+        m_settings.showButtonText ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly;
+    for (QToolBar* bar : m_toolbars)
+        bar->setToolButtonStyle(style);
+    m_panel->applyLanguage();
+    m_listModel->headerDataChanged(Qt::Horizontal, 0, std::max(0, m_listModel->columnCount() - 1));
+}
+
+void MainWindow::loadIcons() {
+    (void)m_icons.load(QString::fromStdU16String(m_settings.resourceFile));
+    for (const Command& c : commands()) {
+        if (c.icon != nullptr)
+            action(c.id)->setIcon(m_icons.icon(m_settings.icons.*(c.icon)));
+    }
+    setWindowIcon(m_icons.icon(kProgramIcon));
+    m_treeModel->layoutChanged();
+}
+
+void MainWindow::placeWindow() {
+    const velmet::WindowRect& saved = m_settings.window(velmet::WindowKey::Main);
+    if (m_settings.saveWindowPos && saved.right > 0 && saved.bottom > 0) {
+        move(saved.left, saved.top);
+        return;
+    }
+    const QRect screen = (QApplication::primaryScreen() != nullptr)
+                             ? QApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen.center());
+    move(frame.topLeft());
+}
+
+model::Document& MainWindow::addDocument(std::unique_ptr<model::Document> document) {
+    m_documents.push_back(std::move(document));
+    model::Document& added = *m_documents.back();
+    m_treeModel->documentAdded(added, m_documents.size() - 1);
+    m_tree->expand(m_treeModel->documentIndex(added));
+    return added;
+}
+
+void MainWindow::removeDocument(const model::Document& document) {
+    m_treeModel->documentRemoving(document);
+    std::erase_if(m_documents, [&](const auto& d) { return d.get() == &document; });
+    updateEnabledState();
+}
+
+model::Document* MainWindow::selectedDocument() const {
+    return m_treeModel->document(m_tree->currentIndex());
+}
+
+model::Category* MainWindow::selectedCategory() const {
+    return m_treeModel->category(m_tree->currentIndex());
+}
+
+void MainWindow::selectCategory(const model::Category& category) {
+    m_tree->setCurrentIndex(m_treeModel->categoryIndex(category));
+}
+
+void MainWindow::updateEnabledState() {
+    const model::Category* book = selectedCategory();
+    action(kCmdUndo)->setEnabled(book != nullptr && book->canUndo());
+    action(kCmdRedo)->setEnabled(book != nullptr && book->canRedo());
+    if (const model::Document* document = selectedDocument())
+        m_treeModel->marksChanged(*document);
+}
+
+void MainWindow::updatePaste() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    action(kCmdPaste)->setEnabled(data != nullptr && data->hasText());
+}
+
+void MainWindow::showSelectedCategory() {
+    model::Category* book = selectedCategory();
+    m_listModel->show(book, ListOptions{m_settings.showDeletedSms, m_settings.simWithoutHoles,
+                                        toQColor(m_settings.color)});
+    m_panel->setVisible(book != nullptr && book->kind() == model::kBookNextel);
+    m_panel->showEntry(nullptr, -1);
+    // Once the panel has taken or given back its room.
+    QTimer::singleShot(0, this, &MainWindow::sizeColumns);
+    updateEnabledState();
+}
+
+void MainWindow::sizeColumns() {
+    const model::Category* book = m_listModel->category();
+    if (book == nullptr)
+        return;
+    const QFontMetrics metrics(m_list->font());
+    const int slotWidth = metrics.horizontalAdvance(QStringLiteral("00000")) + 12;
+    const int rest = std::max(0, m_list->viewport()->width() - slotWidth);
+    m_list->setColumnWidth(0, slotWidth);
+    if (book->isMessages()) {
+        const int numberWidth = metrics.horizontalAdvance(QStringLiteral("+0000000000000")) + 12;
+        m_list->setColumnWidth(1, std::max(rest / 5, numberWidth));
+        m_list->setColumnWidth(2, std::max(rest / 5, numberWidth));
+        m_list->setColumnWidth(3,
+                               metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + 12);
+    } else {
+        m_list->setColumnWidth(1, m_listModel->columnCount() > 2 ? rest / 2 : rest);
+    }
+}
+
+void MainWindow::applyListFont() {
+    const QFont font = m_settings.font ? toQFont(*m_settings.font) : QApplication::font();
+    m_list->setFont(font);
+    m_list->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
+    showSelectedCategory();
+}
+
+std::vector<int> MainWindow::selectedSlots() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_list->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    return m_listModel->slotsOfRows(rows);
+}
+
+void MainWindow::selectSlotsInList(const std::vector<int>& slotList) {
+    QItemSelection selection;
+    int lastRow = -1;
+    for (const int slot : slotList) {
+        const int row = m_listModel->rowOfSlot(slot);
+        if (row < 0)
+            continue;
+        selection.select(m_listModel->index(row, 0),
+                         m_listModel->index(row, m_listModel->columnCount() - 1));
+        lastRow = row;
+    }
+    if (lastRow < 0)
+        return;
+    m_list->selectionModel()->setCurrentIndex(m_listModel->index(lastRow, 0),
+                                              QItemSelectionModel::NoUpdate);
+    m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_list->scrollTo(m_listModel->index(lastRow, 0));
+}
+
+void MainWindow::afterEdit() {
+    updateEnabledState();
+    fillPanel();
+}
+
+void MainWindow::fillPanel() {
+    if (!m_panel->isVisible())
+        return;
+    const QModelIndex current = m_list->currentIndex();
+    m_panel->showEntry(m_listModel->category(),
+                       current.isValid() ? m_listModel->slotOfRow(current.row()) : -1);
+}
+
+void MainWindow::commitPanel() {
+    model::Category* book = m_listModel->category();
+    if (book == nullptr || m_panel->slot() < 0)
+        return;
+    const model::RowCommit commit =
+        model::commitIdenRow(*book, m_panel->slot(), m_panel->values(), m_settings.simWithoutHoles);
+    if (commit.stored) {
+        m_listModel->refillEntries(*book);
+        selectSlotsInList({commit.slot});
+    }
+    afterEdit();
+}
+
+void MainWindow::sortByColumn(int column) {
+    if (m_listModel->sortBy(column))
+        updateEnabledState();
+}
+
+void MainWindow::showTreeMenu(const QPoint& at) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("treeMenu"));
+    addItems(&menu, treeMenuLayout(), *this);
+    menu.exec(m_tree->viewport()->mapToGlobal(at));
+}
+
+void MainWindow::showListMenu(const QPoint& at) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("listMenu"));
+    addItems(&menu, listMenuLayout(), *this);
+    if (m_listModel->offersRestoreDeleted(selectedSlots()))
+        menu.addAction(action(kCmdRestoreDeleted));
+    menu.exec(m_list->viewport()->mapToGlobal(at));
+}
+
+void MainWindow::notYet() {
+    Prompts::tell(this, QMessageBox::Information, text(600));
+}
+
+void MainWindow::newDocument() {
+    std::vector<std::u16string> captions;
+    for (const auto& document : m_documents) {
+        if (document->kind() == model::DocumentKind::File)
+            captions.push_back(
+                m_treeModel->data(m_treeModel->documentIndex(*document), Qt::DisplayRole)
+                    .toString()
+                    .toStdU16String());
+    }
+    const std::u16string name = model::newDocumentName(text(142).toStdU16String(), captions);
+    addDocument(model::FileDocument::createNew(name, model::bookCapacities(m_settings.capacities)));
+}
+
+bool MainWindow::openDocumentFile(const QString& path) {
+    model::OpenOutcome opened =
+        model::openDocument(std::filesystem::path(path.toStdString()), platform::listSeparator(),
+                            model::phoneBookFileOptions(m_settings));
+    if (!opened.document) {
+        Prompts::tell(this, QMessageBox::Warning, text(601, path.toStdU16String()));
+        return false;
+    }
+    addDocument(std::move(opened.document));
+    return true;
+}
+
+void MainWindow::openFile() {
+    FileChoice choice;
+    choice.caption = text(33);
+    choice.folder = QString::fromStdU16String(m_settings.initialFolder);
+    choice.filter =
+        text(143) + QStringLiteral(" (") +
+        QString::fromStdU16String(m_settings.filter).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
+    const QString path = Prompts::openFile(this, choice);
+    if (!path.isEmpty())
+        (void)openDocumentFile(path);
+}
+
+bool MainWindow::saveDocument(model::Document& document, bool askName) {
+    QString path;
+    if (document.kind() == model::DocumentKind::File) {
+        const std::filesystem::path name(static_cast<model::FileDocument&>(document).name());
+        if (name.is_absolute())
+            path = QString::fromStdString(name.string());
+    }
+    if (askName || path.isEmpty()) {
+        FileChoice choice;
+        choice.caption = text(34);
+        choice.folder = QString::fromStdU16String(m_settings.initialFolder);
+        choice.proposedName = QFileInfo(path).fileName();
+        choice.filter = text(143) + QStringLiteral(" (") +
+                        QString::fromStdU16String(m_settings.filter)
+                            .replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
+        choice.defaultSuffix =
+            QString::fromStdU16String(m_settings.defaultExtension).remove(QLatin1Char('.'));
+        path = Prompts::saveFile(this, choice);
+        if (path.isEmpty())
+            return false;
+    }
+    const model::SaveOutcome saved = model::saveDocument(
+        document, std::filesystem::path(path.toStdString()), platform::listSeparator(),
+        model::csvHeaderTexts(), model::phoneBookFileOptions(m_settings));
+    if (saved.error) {
+        Prompts::tell(this, QMessageBox::Warning, text(602, path.toStdU16String()));
+        return false;
+    }
+    if (saved.csvWrittenAsUtf16)
+        Prompts::tell(this, QMessageBox::Information, text(605));
+    m_treeModel->documentChanged(document);
+    m_treeModel->marksChanged(document);
+    return true;
+}
+
+void MainWindow::save() {
+    if (model::Document* document = selectedDocument())
+        (void)saveDocument(*document, false);
+}
+
+void MainWindow::saveAs() {
+    if (model::Document* document = selectedDocument())
+        (void)saveDocument(*document, true);
+}
+
+void MainWindow::closeDocument() {
+    model::Document* document = selectedDocument();
+    if (document == nullptr || document->kind() != model::DocumentKind::File)
+        return;
+    const model::Document* const one[] = {document};
+    const bool mayClose = model::mayLeave(
+        one, model::LeaveWay::CloseDocument, [this](const model::UnsavedQuestion& q) {
+            return Prompts::ask(this, QMessageBox::Warning, text(q.text),
+                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        });
+    if (!mayClose)
+        return;
+    m_listModel->show(nullptr, {});
+    removeDocument(*document);
+    showSelectedCategory();
+}
+
+void MainWindow::exitProgram() {
+    m_leaveWay = int(model::LeaveWay::Exit);
+    close();
+}
+
+void MainWindow::undo() {
+    if (model::Category* book = selectedCategory(); book != nullptr && book->canUndo()) {
+        (void)book->undo(m_listModel);
+        afterEdit();
+    }
+}
+
+void MainWindow::redo() {
+    if (model::Category* book = selectedCategory(); book != nullptr && book->canRedo()) {
+        (void)book->redo(m_listModel);
+        afterEdit();
+    }
+}
+
+void MainWindow::copy() {
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        edit->copy();
+        return;
+    }
+    const model::Category* book = selectedCategory();
+    if (book == nullptr)
+        return;
+    const std::u16string rows = model::copyRows(*book, selectedSlots(), platform::listSeparator());
+    if (!rows.empty())
+        QApplication::clipboard()->setText(QString::fromStdU16String(rows));
+}
+
+void MainWindow::cut() {
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        edit->cut();
+        return;
+    }
+    copy();
+    deleteRows();
+}
+
+void MainWindow::paste() {
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        edit->paste();
+        return;
+    }
+    model::Category* book = selectedCategory();
+    const model::Document* document = selectedDocument();
+    if (book == nullptr || book->isMessages())
+        return;
+    const model::PasteOptions options{m_settings.allowEmptyNameContacts,
+                                      document->kind() == model::DocumentKind::File};
+    if (model::pasteRows(*book, QApplication::clipboard()->text().toStdU16String(),
+                         platform::listSeparator(), options, m_listModel) > 0)
+        m_tree->update();
+    afterEdit();
+}
+
+void MainWindow::deleteRows() {
+    model::Category* book = selectedCategory();
+    if (book == nullptr)
+        return;
+    if (model::deleteRows(*book, selectedSlots(), m_settings.simWithoutHoles, m_listModel))
+        m_listModel->refillEntries(*book);
+    afterEdit();
+}
+
+void MainWindow::moveUp() {
+    if (model::Category* book = selectedCategory()) {
+        (void)model::moveRows(*book, selectedSlots(), model::MoveDirection::Up,
+                              m_settings.simWithoutHoles, m_listModel);
+        afterEdit();
+    }
+}
+
+void MainWindow::moveDown() {
+    if (model::Category* book = selectedCategory()) {
+        (void)model::moveRows(*book, selectedSlots(), model::MoveDirection::Down,
+                              m_settings.simWithoutHoles, m_listModel);
+        afterEdit();
+    }
+}
+
+void MainWindow::restoreDeletedMessages() {
+    model::Category* book = selectedCategory();
+    if (book == nullptr || !book->isMessages())
+        return;
+    model::restoreDeletedMessages(*book, selectedSlots(), m_listModel);
+    m_listModel->refillEntries(*book);
+    afterEdit();
+}
+
+void MainWindow::changeFont() {
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, m_list->font(), this);
+    if (!chosen)
+        return;
+    const QColor colour = QColorDialog::getColor(toQColor(m_settings.color), this);
+    m_settings.font = toFontSpec(font);
+    if (colour.isValid())
+        m_settings.color = toColorValue(colour);
+    applyListFont();
+}
+
+void MainWindow::openShipped(const char* fileName) {
+    const std::filesystem::path file = platform::dataFile(fileName);
+    if (!std::filesystem::exists(file)) {
+        Prompts::tell(this, QMessageBox::Information,
+                      text(604, QString::fromStdString(file.string()).toStdU16String()));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+}
+
+void MainWindow::readme() {
+    openShipped("README.md");
+}
+
+void MainWindow::helpTopics() {
+    openShipped("manual/index.html");
+}
+
+void MainWindow::about() {
+    if (!showSupportAbout(this, platform::programFolder() / kSupportLibraryName,
+                          m_settings.languageFile, m_settings.languageSection))
+        Prompts::tell(this, QMessageBox::Warning, text(80, std::u16string(u"libqulvio.so")));
+}
+
+void MainWindow::checkFileAssociation() {
+    const std::u16string& extension = m_settings.defaultExtension;
+    if (!velmet::shouldOfferAssociation(extension, m_settings.title, platform::dataHome()))
+        return;
+    const QString question =
+        QString::fromStdU16String(velmet::associationQuestion(extension, m_settings.title));
+    if (Prompts::ask(this, QMessageBox::Question, question,
+                     QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok) {
+        velmet::FileAssociation association;
+        (void)association.associate(extension, m_settings.title);
+    }
+}
+
+void MainWindow::print() {
+    notYet();
+}
+void MainWindow::addEntry() {
+    notYet();
+}
+void MainWindow::editEntry() {
+    notYet();
+}
+void MainWindow::addPrefix() {
+    notYet();
+}
+void MainWindow::findAndReplace() {
+    notYet();
+}
+void MainWindow::readSim() {
+    notYet();
+}
+void MainWindow::writeSim() {
+    notYet();
+}
+void MainWindow::changePin1() {
+    notYet();
+}
+void MainWindow::changePin2() {
+    notYet();
+}
+void MainWindow::backupSim() {
+    notYet();
+}
+void MainWindow::restoreSim() {
+    notYet();
+}
+void MainWindow::properties() {
+    notYet();
+}
+void MainWindow::options() {
+    notYet();
+}
+
+bool MainWindow::mayLeave(int way) {
+    std::vector<const model::Document*> roots;
+    for (const auto& document : m_documents)
+        roots.push_back(document.get());
+    return model::mayLeave(roots, model::LeaveWay(way), [this](const model::UnsavedQuestion& q) {
+        return Prompts::ask(this, QMessageBox::Warning, text(q.text),
+                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const int way = std::exchange(m_leaveWay, int(model::LeaveWay::CloseBox));
+    if (!mayLeave(way)) {
+        event->ignore();
+        return;
+    }
+    if (m_settings.saveWindowPos) {
+        const QRect frame = frameGeometry();
+        m_settings.window(velmet::WindowKey::Main) = {frame.left(), frame.top(), frame.right() + 1,
+                                                      frame.bottom() + 1};
+    }
+    event->accept();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_leaveWay = int(model::LeaveWay::Escape);
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace pelmora::ui

@@ -1,0 +1,151 @@
+#pragma once
+// The editor's main window: the document tree left and the entry list right
+// of a splitter, the iDEN panel at the right edge, menus, toolbars and
+// context menus. Each command is one slot that hands the work to the model.
+
+#include "Document.h"
+#include "IconBundle.h"
+#include "Settings.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QSplitter;
+class QTableView;
+class QToolBar;
+class QTreeView;
+
+namespace pelmora::ui {
+
+class CellEditDelegate;
+class DocumentTreeModel;
+class EntryTableModel;
+class IdenPanel;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(velmet::Settings& settings, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The action of a command id (objectName: the id), or nullptr.
+    [[nodiscard]] QAction* action(int id) const;
+    // Menu, toolbar and panel captions from the language in use.
+    void applyLanguage();
+    // Icons from the bundle RES names; empty icons when it is missing.
+    void loadIcons();
+
+    [[nodiscard]] const std::vector<std::unique_ptr<model::Document>>& documents() const {
+        return m_documents;
+    }
+    model::Document& addDocument(std::unique_ptr<model::Document> document);
+    void removeDocument(const model::Document& document);
+
+    [[nodiscard]] model::Document* selectedDocument() const;
+    [[nodiscard]] model::Category* selectedCategory() const;
+    void selectCategory(const model::Category& category);
+
+    [[nodiscard]] QTreeView* tree() const { return m_tree; }
+    [[nodiscard]] QTableView* list() const { return m_list; }
+    [[nodiscard]] EntryTableModel* listModel() const { return m_listModel; }
+    [[nodiscard]] IdenPanel* idenPanel() const { return m_panel; }
+    // The slots of the selected list rows, ascending.
+    [[nodiscard]] std::vector<int> selectedSlots() const;
+
+    // Opens a phone-book file as a new document; false after telling the user why not.
+    bool openDocumentFile(const QString& path);
+    // Offers to register the default extension when it is not the program's.
+    void checkFileAssociation();
+
+public slots:
+    void newDocument();
+    void openFile();
+    void closeDocument();
+    void save();
+    void saveAs();
+    void print();
+    void exitProgram();
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void deleteRows();
+    void addEntry();
+    void editEntry();
+    void addPrefix();
+    void findAndReplace();
+    void moveUp();
+    void moveDown();
+    void readSim();
+    void writeSim();
+    void changePin1();
+    void changePin2();
+    void backupSim();
+    void restoreSim();
+    void properties();
+    void changeFont();
+    void options();
+    void readme();
+    void helpTopics();
+    void about();
+    void restoreDeletedMessages();
+
+    // Undo and Redo follow the selected book's history; the changed marks of
+    // its document are brought up to date.
+    void updateEnabledState();
+    // Shows the selected book in the list (and the iDEN panel for the iDEN book).
+    void showSelectedCategory();
+    // The list's font and colour from the settings.
+    void applyListFont();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolbars();
+    void createCentre();
+    void placeWindow();
+    void connectCommands();
+    void updatePaste();
+    void showTreeMenu(const QPoint& at);
+    void showListMenu(const QPoint& at);
+    void notYet();
+    void sortByColumn(int column);
+    void sizeColumns();
+    void fillPanel();
+    void commitPanel();
+    void selectSlotsInList(const std::vector<int>& slotList);
+    void afterEdit();
+    bool saveDocument(model::Document& document, bool askName);
+    void openShipped(const char* fileName);
+    [[nodiscard]] bool mayLeave(int way);
+    [[nodiscard]] QToolBar* toolbar(const char* name, Qt::ToolBarArea area,
+                                    std::span<const int> ids);
+
+    velmet::Settings& m_settings;
+    std::vector<std::unique_ptr<model::Document>> m_documents;
+    IconBundle m_icons;
+    std::map<int, QAction*> m_actions;
+    std::vector<std::pair<QMenu*, int>> m_menus; // menu and its caption text
+    std::vector<QToolBar*> m_toolbars;
+    QSplitter* m_splitter = nullptr;
+    QTreeView* m_tree = nullptr;
+    QTableView* m_list = nullptr;
+    DocumentTreeModel* m_treeModel = nullptr;
+    EntryTableModel* m_listModel = nullptr;
+    CellEditDelegate* m_delegate = nullptr;
+    IdenPanel* m_panel = nullptr;
+    int m_leaveWay = 0; // how the window is being closed
+};
+
+} // namespace pelmora::ui

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Renders the main window under Xvfb into OUTDIR, in English and German: the
+# demo card's books (read by velmet-cli into a .phn) with the phone book, the
+# iDEN book with its panel, and the messages with one deleted on the card.
+# Usage: scripts/screenshots.sh OUTDIR
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:?usage: scripts/screenshots.sh OUTDIR}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+build=${PELMORA_BUILD_DIR:-build}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" >/dev/null
+fi
+cmake --build "$build" -j2 --target ui_gallery velmet-cli virtualsim Brontel >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export PELMORA_PCSC_LIBRARY="$PWD/$build/bin/libvirtualsim.so"
+export VIRTUALSIM_CARDS="$PWD/data/cards/demo.simcard"
+echo 1234 | "$build/bin/velmet-cli" read --pin-stdin -o "$work/demo.phn" >/dev/null
+
+for lang in en de; do
+  xvfb-run -a "$build/bin/ui_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
+done
+ls "$out"/main-*.png
