@@ -1,4 +1,5 @@
 #include "BookKind.h"
+#include "CardCommandTexts.h"
 #include "CardJob.h"
 #include "ModalScript.h"
 #include "ProgressDialog.h"
@@ -153,6 +154,35 @@ private slots:
         QVERIFY2(ticks > 5, qPrintable(QString::number(ticks)));
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(w->objectName() != QStringLiteral("7110") || !w->isVisible());
+    }
+
+    void backupFileStartsInTheBackupFolderAndRemembersTheChosenOne() {
+        velmet::Settings settings;
+        settings.backupFolder = u"/backups";
+        const FileChoice backup = backupFileChoice(settings, false);
+        QCOMPARE(backup.folder, QStringLiteral("/backups"));
+        QCOMPARE(backup.defaultSuffix, QStringLiteral("bsf"));
+        QVERIFY(backup.filter.endsWith(QStringLiteral("(*.bsf)")));
+        QCOMPARE(backup.proposedName, text(51));
+        QVERIFY(backupFileChoice(settings, true).proposedName.isEmpty());
+        ScriptedPrompts files;
+        files.chooseFile(QStringLiteral("/elsewhere/card.bsf"));
+        QCOMPARE(chooseBackupFile(nullptr, settings, true), QStringLiteral("/elsewhere/card.bsf"));
+        QVERIFY(settings.backupFolder == u"/elsewhere");
+    }
+
+    void oneMessageNamesWhatFailedAndNoneAfterSuccess() {
+        model::CardReport report;
+        report.opened = true;
+        report.done = {model::kBookAdn};
+        QVERIFY(cardReportMessage(report).isEmpty());
+        report.failed = {model::kBookFdn, model::kBookSdn};
+        report.stopped = true;
+        const QString message = cardReportMessage(report);
+        QCOMPARE(message, text(709, toU16(fromU16(model::bookCaption(model::kBookFdn)) +
+                                          QStringLiteral(", ") +
+                                          fromU16(model::bookCaption(model::kBookSdn)))) +
+                              QLatin1Char('\n') + text(711));
     }
 
     void cancelAsksTheWorkToStopAndTheDialogWaitsForIt() {
