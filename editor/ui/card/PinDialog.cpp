@@ -219,7 +219,7 @@ QString PinDialog::puk() const {
 }
 
 bool PinDialog::disablePin1() const {
-    return m_disablePin1 != nullptr && m_disablePin1->isVisible() && m_disablePin1->isChecked();
+    return m_disablePin1 != nullptr && m_type == 1 && m_disablePin1->isChecked();
 }
 
 void PinDialog::showInput(bool shown) {

@@ -140,6 +140,25 @@ private slots:
         QVERIFY(!card.traced("A024")); // CHANGE CHV
     }
 
+    void disableBoxSwitchesThePin1CheckOff() {
+        VirtualCard card;
+        QVERIFY(card.ready());
+        QVERIFY(card.calls.connect(card.card, card.card.reader) != 0);
+        card.card.setPin1(u"1234");
+        velmet::Settings settings;
+        WindowPinPrompter prompter(nullptr, settings);
+        model::PinFlows flows(card.calls, prompter);
+        ModalScript script;
+        script.then([&](QWidget& d) {
+            d.findChild<QCheckBox*>(QStringLiteral("1080"))->click();
+            QVERIFY(!d.findChild<QLineEdit*>(QStringLiteral("1064"))->isEnabled());
+            click(d, "1");
+        });
+        QVERIFY(flows.changeFlow(card.card, 1));
+        QVERIFY(card.calls.cardInfo(card.card) != 0);
+        QCOMPARE(card.card.info.pin1Enabled, 0);
+    }
+
     void blockedPin1OpensTheUnblockDialogFirst() {
         VirtualCard card({{"Card", {"CHV1Attempts", "0"}}});
         QVERIFY(card.ready());
