@@ -1,6 +1,9 @@
 #include "BookKind.h"
 #include "CardCommandTexts.h"
+#include "CardCommands.h"
 #include "CardJob.h"
+#include "CommandTable.h"
+#include "MainWindow.h"
 #include "ModalScript.h"
 #include "ProgressDialog.h"
 #include "ProgressRelay.h"
@@ -13,9 +16,11 @@
 #include "WindowCardHost.h"
 #include "WindowPinPrompter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -92,6 +97,29 @@ private slots:
         QFile saved(csv);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().count("\r\n"), 2);
+    }
+
+    void propertiesOfTheSelectedCardFromTheWindowsCommand() {
+        VirtualCard card;
+        QVERIFY(card.ready());
+        velmet::Settings settings;
+        MainWindow window(settings);
+        CardCommands commands(card.calls, settings, &window);
+        window.setCardCommands(&commands);
+        auto document = std::make_unique<model::CardDocument>();
+        document->reader = card.card.reader;
+        window.addDocument(std::move(document));
+        window.tree()->setCurrentIndex(window.tree()->model()->index(0, 0));
+        ModalScript script;
+        givePin1(script);
+        script.then([&](QWidget& d) {
+            QCOMPARE(d.objectName(), QStringLiteral("108"));
+            QCOMPARE(field(d, "1109"), QStringLiteral("Demo Mobile"));
+            click(d, "1");
+        });
+        window.action(kCmdProperties)->trigger();
+        QVERIFY(script.finished());
+        QCOMPARE(script.unexpected(), 0);
     }
 
     void bookPropertiesOfSdnShowUpdateByTheAdministrator() {
