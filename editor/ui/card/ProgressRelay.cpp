@@ -44,7 +44,12 @@ void runWithProgress(const ProgressLook& look, QWidget* owner,
     ProgressDialog dialog(look, owner);
     ProgressRelay relay(dialog);
     std::thread worker([&] {
-        work(relay);
+        // Whatever happens in the work, the dialog must close, or the window
+        // waits for ever.
+        try {
+            work(relay);
+        } catch (...) {
+        }
         relay.done();
     });
     dialog.exec();
