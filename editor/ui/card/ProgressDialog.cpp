@@ -1,6 +1,6 @@
 #include "ProgressDialog.h"
 
-#include "DialogPlacement.h"
+#include "WidgetPlacement.h"
 #include "UiText.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "PlacedDialog.h"
 
-#include "DialogPlacement.h"
+#include "WidgetPlacement.h"
 
 namespace pelmora::ui {
 

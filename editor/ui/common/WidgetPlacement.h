@@ -1,6 +1,7 @@
 #pragma once
-// Where a dialog opens: its remembered rectangle (when SAVEWINDOWPOS is on),
-// or centred on its owner, and always inside the screen.
+// Where a dialog widget opens: its remembered rectangle (when SAVEWINDOWPOS is
+// on), or centred on its owner, and always inside the screen, by the model's
+// placement rule.
 
 #include "Settings.h"
 
