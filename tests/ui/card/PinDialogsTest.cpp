@@ -31,6 +31,20 @@ bool okEnabled(QWidget& dialog) {
     return dialog.findChild<QPushButton*>(QStringLiteral("1"))->isEnabled();
 }
 
+// The PIN flows over a connected virtual card, asking through the dialogs.
+struct DialogFlows {
+    explicit DialogFlows(
+        const std::vector<std::pair<std::string, std::pair<std::string, std::string>>>& edits = {})
+        : card(edits) {
+        connected = card.ready() && card.calls.connect(card.card, card.card.reader) != 0;
+    }
+    VirtualCard card;
+    bool connected = false;
+    velmet::Settings settings;
+    WindowPinPrompter prompter{nullptr, settings};
+    model::PinFlows flows{card.calls, prompter};
+};
+
 } // namespace
 
 class PinDialogsTest : public QObject {
@@ -87,12 +101,8 @@ private slots:
     }
 
     void wrongPinKeepsTheDialogWithTheNewCountInRed() {
-        VirtualCard card;
-        QVERIFY(card.ready());
-        QVERIFY(card.calls.connect(card.card, card.card.reader) != 0);
-        velmet::Settings settings;
-        WindowPinPrompter prompter(nullptr, settings);
-        model::PinFlows flows(card.calls, prompter);
+        DialogFlows f;
+        QVERIFY(f.connected);
         QWidget* first = nullptr;
         ModalScript script;
         script.then([&](QWidget& d) {
@@ -111,20 +121,16 @@ private slots:
             type(d, "1064", QStringLiteral("1234"));
             click(d, "1");
         });
-        QVERIFY(flows.verifyChooser(card.card, 1, false));
+        QVERIFY(f.flows.verifyChooser(f.card.card, 1, false));
         QVERIFY(script.finished());
         QCOMPARE(script.unexpected(), 0);
-        QVERIFY(card.card.pin1().view() == u"1234");
+        QVERIFY(f.card.card.pin1().view() == u"1234");
     }
 
     void mismatchedConfirmationSendsNothingToTheCard() {
-        VirtualCard card;
-        QVERIFY(card.ready());
-        QVERIFY(card.calls.connect(card.card, card.card.reader) != 0);
-        card.card.setPin1(u"1234");
-        velmet::Settings settings;
-        WindowPinPrompter prompter(nullptr, settings);
-        model::PinFlows flows(card.calls, prompter);
+        DialogFlows f;
+        QVERIFY(f.connected);
+        f.card.card.setPin1(u"1234");
         ModalScript script;
         script.then([&](QWidget& d) {
             QCOMPARE(d.objectName(), QStringLiteral("106"));
@@ -135,37 +141,29 @@ private slots:
             QVERIFY(d.isVisible());
             click(d, "1072");
         });
-        QVERIFY(!flows.changeFlow(card.card, 1));
+        QVERIFY(!f.flows.changeFlow(f.card.card, 1));
         QVERIFY(script.finished());
-        QVERIFY(!card.traced("A024")); // CHANGE CHV
+        QVERIFY(!f.card.traced("A024")); // CHANGE CHV
     }
 
     void disableBoxSwitchesThePin1CheckOff() {
-        VirtualCard card;
-        QVERIFY(card.ready());
-        QVERIFY(card.calls.connect(card.card, card.card.reader) != 0);
-        card.card.setPin1(u"1234");
-        velmet::Settings settings;
-        WindowPinPrompter prompter(nullptr, settings);
-        model::PinFlows flows(card.calls, prompter);
+        DialogFlows f;
+        QVERIFY(f.connected);
+        f.card.card.setPin1(u"1234");
         ModalScript script;
         script.then([&](QWidget& d) {
             d.findChild<QCheckBox*>(QStringLiteral("1080"))->click();
             QVERIFY(!d.findChild<QLineEdit*>(QStringLiteral("1064"))->isEnabled());
             click(d, "1");
         });
-        QVERIFY(flows.changeFlow(card.card, 1));
-        QVERIFY(card.calls.cardInfo(card.card) != 0);
-        QCOMPARE(card.card.info.pin1Enabled, 0);
+        QVERIFY(f.flows.changeFlow(f.card.card, 1));
+        QVERIFY(f.card.calls.cardInfo(f.card.card) != 0);
+        QCOMPARE(f.card.card.info.pin1Enabled, 0);
     }
 
     void blockedPin1OpensTheUnblockDialogFirst() {
-        VirtualCard card({{"Card", {"CHV1Attempts", "0"}}});
-        QVERIFY(card.ready());
-        QVERIFY(card.calls.connect(card.card, card.card.reader) != 0);
-        velmet::Settings settings;
-        WindowPinPrompter prompter(nullptr, settings);
-        model::PinFlows flows(card.calls, prompter);
+        DialogFlows f({{"Card", {"CHV1Attempts", "0"}}});
+        QVERIFY(f.connected);
         ModalScript script;
         script.then([&](QWidget& d) {
             QCOMPARE(attemptsLine(d)->text(), text(59, 10)); // PUK attempts
@@ -175,21 +173,17 @@ private slots:
             type(d, "1079", QStringLiteral("4321"));
             click(d, "1");
         });
-        QVERIFY(flows.verifyChooser(card.card, 1, false));
+        QVERIFY(f.flows.verifyChooser(f.card.card, 1, false));
         QCOMPARE(script.seen(), QStringList{QStringLiteral("107")});
-        QVERIFY(card.card.pin1().view() == u"4321");
+        QVERIFY(f.card.card.pin1().view() == u"4321");
     }
 
     void pukWithoutAttemptsIsRefusedWithoutADialog() {
-        VirtualCard card({{"Card", {"CHV1Attempts", "0"}}, {"Card", {"UnblockCHV1Attempts", "0"}}});
-        QVERIFY(card.ready());
-        QVERIFY(card.calls.connect(card.card, card.card.reader) != 0);
-        velmet::Settings settings;
-        WindowPinPrompter prompter(nullptr, settings);
-        model::PinFlows flows(card.calls, prompter);
+        DialogFlows f({{"Card", {"CHV1Attempts", "0"}}, {"Card", {"UnblockCHV1Attempts", "0"}}});
+        QVERIFY(f.connected);
         ScriptedPrompts answers;
         ModalScript script;
-        QVERIFY(!flows.verifyChooser(card.card, 1, false));
+        QVERIFY(!f.flows.verifyChooser(f.card.card, 1, false));
         QCOMPARE(answers.shown().size(), std::size_t(1));
         QCOMPARE(answers.shown()[0].text, text(218));
         QVERIFY(script.seen().isEmpty());
