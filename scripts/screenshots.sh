@@ -2,7 +2,9 @@
 # Renders the main window under Xvfb into OUTDIR, in English and German: the
 # demo card's books (read by velmet-cli into a .phn) with the phone book, the
 # iDEN book with its panel, and the messages with one deleted on the card;
-# then the editing dialogs over the same books.
+# then the editing dialogs over the same books, and the card dialogs:
+# progress, reader choice, the PIN dialogs (one with a refused PIN) and the
+# demo card's properties and those of its SDN book.
 # Usage: scripts/screenshots.sh OUTDIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +16,7 @@ build=${PELMORA_BUILD_DIR:-build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" >/dev/null
 fi
-cmake --build "$build" -j2 --target ui_gallery ui_edit_gallery velmet-cli virtualsim Brontel >/dev/null
+cmake --build "$build" -j2 --target ui_gallery ui_edit_gallery card_dialogs_gallery velmet-cli virtualsim Brontel >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,5 +27,6 @@ echo 1234 | "$build/bin/velmet-cli" read --pin-stdin -o "$work/demo.phn" >/dev/n
 for lang in en de; do
   xvfb-run -a "$build/bin/ui_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/ui_edit_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
+  xvfb-run -a "$build/bin/card_dialogs_gallery" "$out" "$lang" 2>/dev/null
 done
 ls "$out"/*.png

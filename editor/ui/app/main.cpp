@@ -1,10 +1,12 @@
 // The editor program: settings, the card plug-in, the main window; at the end
 // the settings are saved and the plug-in let go, in that order.
 
+#include "CardCommands.h"
 #include "CommandLineFiles.h"
 #include "Folders.h"
 #include "MainWindow.h"
 #include "PluginBinding.h"
+#include "PluginCalls.h"
 #include "Prompts.h"
 #include "SettingsFile.h"
 #include "UiText.h"
@@ -52,6 +54,9 @@ int main(int argc, char* argv[]) {
 
     {
         ui::MainWindow window(settings);
+        const model::PluginCalls calls(plugin);
+        ui::CardCommands cardCommands(calls, settings, &window);
+        window.setCardCommands(&cardCommands);
         window.show();
         // Nothing slow stands between start and the first paint.
         QTimer::singleShot(0, &window, [&window] {

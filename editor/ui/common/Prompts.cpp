@@ -29,6 +29,8 @@ QString chooseFile(QWidget* parent, const FileChoice& choice, QFileDialog::Accep
                                                        : QFileDialog::AnyFile);
     if (!choice.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(choice.defaultSuffix);
+    if (!choice.confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!choice.proposedName.isEmpty())
         dialog.selectFile(choice.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -18,6 +18,7 @@ struct FileChoice {
     QString proposedName;  // file name offered, may be empty
     QString filter;        // "Phone books (*.phn);;All files (*.*)"
     QString defaultSuffix; // without the dot; added when the user types none
+    bool confirmOverwrite = true; // false for a file that is appended to
 };
 
 class Prompts {
@@ -32,7 +33,8 @@ public:
 
     // The chosen path, or empty when the user cancelled.
     static QString openFile(QWidget* parent, const FileChoice& choice);
-    // The system asks before an existing file is replaced.
+    // The system asks before an existing file is replaced, unless the choice
+    // says otherwise.
     static QString saveFile(QWidget* parent, const FileChoice& choice);
 };
 

@@ -21,4 +21,8 @@ std::u16string toU16(const QString& text) {
     return text.toStdU16String();
 }
 
+QString fromU16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace pelmora::ui

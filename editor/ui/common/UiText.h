@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 namespace pelmora::ui {
 
@@ -20,5 +21,6 @@ template <typename... Args> QString text(int number, const Args&... args) {
 void setProgramTitle(const QString& title);
 
 [[nodiscard]] std::u16string toU16(const QString& text);
+[[nodiscard]] QString fromU16(std::u16string_view text);
 
 } // namespace pelmora::ui

@@ -2,6 +2,8 @@
 
 #include "AddPrefixDialog.h"
 #include "BookPrinting.h"
+#include "CardCommands.h"
+#include "CardDocument.h"
 #include "CellEditDelegate.h"
 #include "ClipboardText.h"
 #include "CommandTable.h"
@@ -746,11 +748,19 @@ void MainWindow::readSim() {
 void MainWindow::writeSim() {
     notYet();
 }
+model::CardDocument* MainWindow::selectedCard() const {
+    model::Document* document = selectedDocument();
+    return document != nullptr && document->kind() == model::DocumentKind::Card
+               ? static_cast<model::CardDocument*>(document)
+               : nullptr;
+}
 void MainWindow::changePin1() {
-    notYet();
+    if (model::CardDocument* card = selectedCard(); card != nullptr && m_cardCommands != nullptr)
+        m_cardCommands->changePin(*card, 1);
 }
 void MainWindow::changePin2() {
-    notYet();
+    if (model::CardDocument* card = selectedCard(); card != nullptr && m_cardCommands != nullptr)
+        m_cardCommands->changePin(*card, 2);
 }
 void MainWindow::backupSim() {
     notYet();
@@ -759,7 +769,11 @@ void MainWindow::restoreSim() {
     notYet();
 }
 void MainWindow::properties() {
-    notYet();
+    model::CardDocument* card = selectedCard();
+    if (card == nullptr || m_cardCommands == nullptr)
+        return;
+    const model::Category* book = selectedCategory();
+    m_cardCommands->properties(*card, book != nullptr ? book->kind() : -1);
 }
 void MainWindow::options() {
     velmet::FileAssociation association;

@@ -3,6 +3,7 @@
 // of a splitter, the iDEN panel at the right edge, menus, toolbars and
 // context menus. Each command is one slot that hands the work to the model.
 
+#include "CardDocument.h"
 #include "Document.h"
 #include "IconBundle.h"
 #include "Prompts.h"
@@ -23,6 +24,7 @@ class QTreeView;
 
 namespace pelmora::ui {
 
+class CardCommands;
 class CellEditDelegate;
 class DocumentTreeModel;
 class EntryTableModel;
@@ -63,6 +65,8 @@ public:
     bool openDocumentFile(const QString& path);
     // Offers to register the default extension when it is not the program's.
     void checkFileAssociation();
+    // The card commands that run on this thread (Change PIN, Properties).
+    void setCardCommands(CardCommands* commands) { m_cardCommands = commands; }
 
 public slots:
     void newDocument();
@@ -122,6 +126,8 @@ private:
     void showTreeMenu(const QPoint& at);
     void showListMenu(const QPoint& at);
     void notYet();
+    // The selected document when it is a card's; nullptr otherwise.
+    [[nodiscard]] model::CardDocument* selectedCard() const;
     void sortByColumn(int column);
     void sizeColumns();
     void fillPanel();
@@ -150,6 +156,7 @@ private:
     CellEditDelegate* m_delegate = nullptr;
     IdenPanel* m_panel = nullptr;
     int m_leaveWay = 0; // how the window is being closed
+    CardCommands* m_cardCommands = nullptr;
 };
 
 } // namespace pelmora::ui

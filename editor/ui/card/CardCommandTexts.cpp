@@ -1,0 +1,60 @@
+#include "CardCommandTexts.h"
+
+#include "BookKind.h"
+#include "UiText.h"
+
+#include <QFileInfo>
+
+namespace pelmora::ui {
+
+namespace {
+constexpr int kTextBackupFiles = 49;
+constexpr int kTextBackupName = 51;
+constexpr int kTextBackupTitle = 52;
+constexpr int kTextRestoreTitle = 53;
+constexpr int kTextBooksFailed = 709;
+constexpr int kTextWholeCardFailed = 710;
+constexpr int kTextStopped = 711;
+} // namespace
+
+FileChoice backupFileChoice(const velmet::Settings& settings, bool restore) {
+    const QString extension = fromU16(settings.backupExtension);
+    FileChoice choice;
+    choice.caption = text(restore ? kTextRestoreTitle : kTextBackupTitle);
+    choice.folder = fromU16(settings.backupFolder);
+    choice.filter = text(kTextBackupFiles) + QStringLiteral(" (*%1)").arg(extension);
+    const auto dot = extension.lastIndexOf(QLatin1Char('.'));
+    choice.defaultSuffix = dot >= 0 ? extension.mid(dot + 1) : extension;
+    if (!restore)
+        choice.proposedName = text(kTextBackupName);
+    return choice;
+}
+
+QString chooseBackupFile(QWidget* owner, velmet::Settings& settings, bool restore) {
+    const FileChoice choice = backupFileChoice(settings, restore);
+    const QString path =
+        restore ? Prompts::openFile(owner, choice) : Prompts::saveFile(owner, choice);
+    if (!path.isEmpty())
+        settings.backupFolder = toU16(QFileInfo(path).absolutePath());
+    return path;
+}
+
+QString cardReportMessage(const model::CardReport& report) {
+    QStringList lines;
+    if (!report.failed.empty()) {
+        QStringList books;
+        for (const uint16_t kind : report.failed) {
+            if (kind == model::kWholeCard)
+                lines << text(kTextWholeCardFailed);
+            else
+                books << fromU16(model::bookCaption(kind));
+        }
+        if (!books.isEmpty())
+            lines.prepend(text(kTextBooksFailed, toU16(books.join(QStringLiteral(", ")))));
+    }
+    if (report.stopped)
+        lines << text(kTextStopped);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace pelmora::ui
