@@ -1,5 +1,6 @@
 #include "CardInfoLine.h"
 
+#include "AtomicFile.h"
 #include "CodePage.h"
 #include "LangText.h"
 #include "Records.h"
@@ -60,6 +61,9 @@ std::u16string cardInfoLine(const SimInfo& info, std::u16string_view ownNumber,
 }
 
 bool appendCardInfoLine(const std::filesystem::path& file, std::u16string_view line) {
+    if (platform::replaceableTarget(file)) {
+        return false; // a device, a FIFO or a read-only file is never appended to
+    }
     const std::string bytes = platform::toAnsi(line);
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) {

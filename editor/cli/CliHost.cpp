@@ -2,6 +2,8 @@
 
 #include "Terminal.h"
 
+#include <algorithm>
+
 namespace pelmora::cli {
 
 model::CardDocument* CliHost::chooseReader(const std::vector<model::CardDocument*>& readers) {
@@ -20,6 +22,14 @@ bool CliHost::confirmDiscard(model::CardDocument&) {
 bool CliHost::confirmCut(uint16_t kind, const std::vector<int>& slots) {
     m_cutBooks.push_back({kind, slots, m_cut});
     return m_cut;
+}
+
+bool CliHost::confirmEmptyBook(uint16_t kind) {
+    if (std::find(m_mayEmpty.begin(), m_mayEmpty.end(), kind) != m_mayEmpty.end()) {
+        return true;
+    }
+    m_keptCardBooks.push_back(kind);
+    return false;
 }
 
 void CliHost::showError(std::u16string_view text) {
