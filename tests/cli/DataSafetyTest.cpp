@@ -5,6 +5,9 @@
 #include "CliRunner.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
 
 namespace pelmora::test {
 namespace {
@@ -72,6 +75,19 @@ TEST_F(CliTest, ASaveNeverReplacesWhatIsNoWritableRegularFile) {
     }
     EXPECT_TRUE(std::filesystem::is_symlink(m_folder / "null.phn"));
     EXPECT_EQ(textOf(m_folder / "locked.phn"), "kept");
+}
+
+TEST_F(CliTest, ShowNeitherSteersTheTerminalNorIgnoresALostOutput) {
+    writeBytes(m_folder / "esc.csv", "Name,Phone\r\n\x1B]0;owned\x07"
+                                     "Eve,123\r\n");
+    const CliResult shown = run({"show", path("esc.csv")});
+    EXPECT_EQ(shown.status, 0) << describe(shown);
+    EXPECT_THAT(shown.out, HasSubstr("\\x1B]0;owned\\x07Eve"));
+    EXPECT_THAT(shown.out, Not(HasSubstr("\x1B")));
+    const std::string command = std::string(VELMET_CLI) + " --settings " + path("Velmet.ini") +
+                                " show " + path("esc.csv") + " > /dev/full 2>/dev/null";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
 }
 
 } // namespace
