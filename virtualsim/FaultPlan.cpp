@@ -60,6 +60,14 @@ std::optional<Fault> parseAction(std::string_view text) {
         fault.kind = Fault::Kind::RestartInvalidating;
         return fault;
     }
+    if (text.starts_with("short:")) {
+        auto kept = parseNumber<uint8_t>(text.substr(6));
+        if (!kept)
+            return std::nullopt;
+        fault.kind = Fault::Kind::ShortAnswer;
+        fault.keptDataBytes = *kept;
+        return fault;
+    }
     if (text.size() == 10 && (text.starts_with("0x") || text.starts_with("0X"))) {
         auto code = parseNumber<uint32_t>(text.substr(2), 16);
         if (!code || *code == 0)

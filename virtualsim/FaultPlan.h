@@ -14,10 +14,18 @@
 namespace virtualsim {
 
 struct Fault {
-    enum class Kind { StatusWord, PcscError, PullCard, RestartService, RestartInvalidating };
+    enum class Kind {
+        StatusWord,
+        PcscError,
+        PullCard,
+        RestartService,
+        RestartInvalidating,
+        ShortAnswer
+    };
     Kind kind = Kind::StatusWord;
     uint16_t statusWord = 0;
     uint32_t pcscError = 0;
+    uint8_t keptDataBytes = 0; // ShortAnswer: data bytes left before the status word
 
     bool operator==(const Fault&) const = default;
 };

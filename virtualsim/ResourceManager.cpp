@@ -18,6 +18,12 @@ namespace {
 
 static_assert(AnswerToReset::kT0 == SCARD_PROTOCOL_T0 && AnswerToReset::kT1 == SCARD_PROTOCOL_T1);
 
+// Drops the data bytes of an answer beyond the first kept, keeping its status word.
+void cutAnswer(std::vector<uint8_t>& answer, size_t kept) {
+    if (answer.size() > kept + 2)
+        answer.erase(answer.begin() + static_cast<std::ptrdiff_t>(kept), answer.end() - 2);
+}
+
 // pcsc-lite still accepts the protocol value of its first releases.
 constexpr DWORD kProtocolAnyOld = 0x1000;
 // pcscd polls its readers at this pace, so a pulled card is noticed this late.
@@ -786,6 +792,8 @@ LONG ResourceManager::transmit(SCARDHANDLE card, const SCARD_IO_REQUEST& sendPci
         *response = reader->card->transmit(tpdu);
         if (response->empty())
             result = SCARD_E_NOT_TRANSACTED; // a mute card
+        else if (fault && fault->kind == Fault::Kind::ShortAnswer)
+            cutAnswer(*response, fault->keptDataBytes);
     }
     m_trace.record(position, tpdu, *response, result);
     if (result != SCARD_S_SUCCESS)

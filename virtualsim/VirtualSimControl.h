@@ -104,8 +104,10 @@ int virtualsim_set_latency(int reader, unsigned milliseconds);
  *           pull: the card is pulled just before this command;
  *           restart: the resource manager restarts just before this command
  *                    (contexts then behave as with virtualsim_restart_service(0));
- *           restart-invalidate: the same with mode 1
- * Examples: "A0DC#2=6581"  "*#10=pull"  "A0B2@1=0x80100016". */
+ *           restart-invalidate: the same with mode 1;
+ *           short:n: the card's own answer with only its first n data bytes
+ *                    before the status word
+ * Examples: "A0DC#2=6581"  "*#10=pull"  "A0B2@1=0x80100016"  "A0B2#3=short:4". */
 int virtualsim_add_fault(const char* rules);
 void virtualsim_clear_faults(void);
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,10 +60,33 @@ fs::path resolveLinks(const fs::path& target) {
 
 } // namespace
 
+std::optional<std::string> replaceableTarget(const fs::path& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0) {
+        // A missing file (or a link to one) is created; anything else that
+        // stops the look stops the save too.
+        return errno == ENOENT ? std::nullopt
+                               : std::optional(describe("cannot examine", target, errno));
+    }
+    if (!S_ISREG(existing.st_mode)) {
+        errno = EINVAL;
+        return target.string() + " is not a regular file";
+    }
+    // The mode bits, not access(): the superuser passes access() for any file.
+    if ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+        errno = EACCES;
+        return target.string() + " is read-only";
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> writeFileAtomically(const fs::path& requested,
                                                std::span<const uint8_t> bytes) {
     static std::atomic<unsigned> counter{0};
     const fs::path target = resolveLinks(requested);
+    if (auto refused = replaceableTarget(target)) {
+        return refused;
+    }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     int fd = -1;
@@ -126,6 +150,12 @@ std::optional<std::string> writeFileAtomically(const fs::path& requested,
     return std::nullopt;
 }
 
+namespace {
+
+std::optional<std::vector<uint8_t>> readOpenFile(int fd, size_t maxBytes, std::error_code& error);
+
+} // namespace
+
 std::optional<std::vector<uint8_t>> readWholeFile(const fs::path& path, std::error_code& error) {
     error.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -133,6 +163,37 @@ std::optional<std::vector<uint8_t>> readWholeFile(const fs::path& path, std::err
         error.assign(errno, std::generic_category());
         return std::nullopt;
     }
+    return readOpenFile(fd, SIZE_MAX, error);
+}
+
+std::optional<std::vector<uint8_t>> readRegularFile(const fs::path& path, size_t maxBytes,
+                                                    std::error_code& error) {
+    error.clear();
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error.assign(errno, std::generic_category());
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = std::make_error_code(std::errc::invalid_argument);
+        ::close(fd);
+        return std::nullopt;
+    }
+    if (static_cast<uintmax_t>(info.st_size) > maxBytes) {
+        error = std::make_error_code(std::errc::file_too_large);
+        ::close(fd);
+        return std::nullopt;
+    }
+    return readOpenFile(fd, maxBytes, error);
+}
+
+namespace {
+
+// Reads to the end and closes fd; a file that grows past maxBytes while
+// read fails with file_too_large.
+std::optional<std::vector<uint8_t>> readOpenFile(int fd, size_t maxBytes, std::error_code& error) {
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
     for (;;) {
@@ -148,10 +209,17 @@ std::optional<std::vector<uint8_t>> readWholeFile(const fs::path& path, std::err
         if (got == 0) {
             break;
         }
+        if (static_cast<size_t>(got) > maxBytes - bytes.size()) {
+            error = std::make_error_code(std::errc::file_too_large);
+            ::close(fd);
+            return std::nullopt;
+        }
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
     ::close(fd);
     return bytes;
 }
+
+} // namespace
 
 } // namespace pelmora::platform

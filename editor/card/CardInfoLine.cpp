@@ -1,5 +1,7 @@
 #include "CardInfoLine.h"
 
+#include "AtomicFile.h"
+#include "CaseInsensitive.h"
 #include "CodePage.h"
 #include "LangText.h"
 #include "Records.h"
@@ -7,7 +9,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
+#include <fstream>
 
 namespace pelmora::model {
 
@@ -59,8 +63,38 @@ std::u16string cardInfoLine(const SimInfo& info, std::u16string_view ownNumber,
     return line;
 }
 
+namespace {
+
+// The line in the encoding of the file it joins: a byte-order mark decides
+// (UTF-16LE, UTF-8), else the ANSI code page, in which a new file starts.
+std::string encodedFor(const std::filesystem::path& file, std::u16string_view line) {
+    std::ifstream in(file, std::ios::binary);
+    std::array<unsigned char, 3> mark{};
+    in.read(reinterpret_cast<char*>(mark.data()), mark.size());
+    const std::streamsize got = in.gcount();
+    if (got >= 2 && mark[0] == 0xFF && mark[1] == 0xFE) {
+        std::string bytes;
+        for (char16_t unit : line) {
+            bytes.push_back(static_cast<char>(unit & 0xFF));
+            bytes.push_back(static_cast<char>(unit >> 8));
+        }
+        return bytes;
+    }
+    if (got == 3 && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF) {
+        return platform::toUtf8(line);
+    }
+    return platform::toAnsi(line);
+}
+
+} // namespace
+
 bool appendCardInfoLine(const std::filesystem::path& file, std::u16string_view line) {
-    const std::string bytes = platform::toAnsi(line);
+    // Only a .csv takes the line; a device, a FIFO or a read-only file never does.
+    if (!platform::equalsIgnoreCase(platform::fromUtf8(file.extension().string()), u".csv") ||
+        platform::replaceableTarget(file)) {
+        return false;
+    }
+    const std::string bytes = encodedFor(file, line);
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) {
         return false;

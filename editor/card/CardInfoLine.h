@@ -16,8 +16,9 @@ namespace pelmora::model {
 // (empty ones) are written as text 108. Ends "\r\n".
 [[nodiscard]] std::u16string cardInfoLine(const SimInfo& info, std::u16string_view ownNumber,
                                           const SystemTime& now);
-// Appends the line at the end of file, created when missing; false when the
-// file cannot be opened or written.
+// Appends the line at the end of a .csv file, created when missing, in the
+// file's own encoding; false for any other file, or when the file cannot be
+// opened or written.
 bool appendCardInfoLine(const std::filesystem::path& file, std::u16string_view line);
 
 } // namespace pelmora::model

@@ -1,6 +1,7 @@
 #include "CardJob.h"
 
 #include "BookKind.h"
+#include "CardErrors.h"
 #include "LangText.h"
 
 #include <algorithm>
@@ -136,7 +137,7 @@ void CardJobRunner::readPhoneBook(CardJob& job) const {
     PhoneBookRequest request{};
     if (m_calls.readPhoneBook(card, category.kind(), request) == 0) {
         category.setIncomplete(true);
-        job.technicalProblem = card.lastError == -18;
+        job.technicalProblem = card.lastError == kCardErrorTechnicalProblem;
         return;
     }
     if (!makeRoom(p, category, request.count)) {
@@ -147,7 +148,7 @@ void CardJobRunner::readPhoneBook(CardJob& job) const {
     category.setFileDescription(descriptionOf(full));
     job.succeeded = result != 0;
     category.setIncomplete(!job.succeeded);
-    job.technicalProblem = !job.succeeded && card.lastError == -18;
+    job.technicalProblem = !job.succeeded && card.lastError == kCardErrorTechnicalProblem;
 }
 
 void CardJobRunner::readMessages(CardJob& job) const {

@@ -1,5 +1,7 @@
 #include "CardOperations.h"
 
+#include "CardBookChecks.h"
+#include "CardErrors.h"
 #include "CardInfoLine.h"
 #include "FileTime.h"
 #include "ProfileDocument.h"
@@ -29,6 +31,7 @@ private:
 
 constexpr int kConditionPin1 = 1;
 constexpr int kConditionPin2 = 2;
+constexpr int kConditionAdministrator = 4;
 
 } // namespace
 
@@ -143,14 +146,16 @@ CardDocument* CardOperations::openCardAsking(std::span<CardDocument* const> read
 void CardOperations::probeBooks(CardDocument& card) const {
     static constexpr uint16_t kProbeOrder[] = {kBookNextel, kBookAdn, kBookMsisdn, kBookLnd,
                                                kBookFdn,    kBookSdn, kBookBdn};
+    // A book the card failed to describe is kept: reading it then fails,
+    // where dropping it would pass a card fault as an absent book.
     for (uint16_t kind : kProbeOrder) {
         PhoneBookRequest request{};
-        if (m_calls.readPhoneBook(card, kind, request) != 0) {
+        if (m_calls.readPhoneBook(card, kind, request) != 0 || !cardHasNoSuchFile(card.lastError)) {
             card.addCategory(kind, 0);
         }
     }
     SmsRequest messages{};
-    if (m_calls.readMessages(card, messages) != 0) {
+    if (m_calls.readMessages(card, messages) != 0 || !cardHasNoSuchFile(card.lastError)) {
         card.addCategory(kBookSms, 0);
     }
 }
@@ -217,7 +222,7 @@ bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int p
 
 // One book of a Write SIM, looked at before anything is written.
 struct CardOperations::BookWrite {
-    enum class Step { Write, Skip, Fail };
+    enum class Step { Write, Skip, Fail, KeepCards };
     Category* category = nullptr;
     SimInfo book{}; // its file description and access conditions
     Step step = Step::Write;
@@ -238,6 +243,17 @@ CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument&
         w.step = BookWrite::Step::Fail;
         return w;
     }
+    // Administrator (4 to 14) or never (15): the card would refuse the update.
+    if (w.book.bookAttributes[5] >= kConditionAdministrator) {
+        w.step = differsFromCardBook(m_calls, card, category) ? BookWrite::Step::KeepCards
+                                                              : BookWrite::Step::Skip;
+        return w;
+    }
+    if (holdsNoEntry(category) && cardBookHoldsEntries(m_calls, card, category.kind()) &&
+        !m_host.confirmEmptyBook(category.kind())) {
+        w.step = BookWrite::Step::Skip;
+        return w;
+    }
     const std::vector<Misfit> misfits = entriesThatDoNotFit(category, w.book);
     if (!misfits.empty()) {
         w.cutAccepted = m_host.confirmMisfits(category.kind(), misfits);
@@ -252,8 +268,10 @@ bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite
                               JobProgress& progress, CardReport& report) const {
     Category& category = *w.category;
     if (w.step != BookWrite::Step::Write) {
-        (w.step == BookWrite::Step::Skip ? report.skipped : report.failed)
-            .push_back(category.kind());
+        auto& list = w.step == BookWrite::Step::Fail        ? report.failed
+                     : w.step == BookWrite::Step::KeepCards ? report.keptAsOnCard
+                                                            : report.skipped;
+        list.push_back(category.kind());
         return true;
     }
     if (!pinForUpdate(card, w.book.bookAttributes[5], w.book.pin1Enabled)) {

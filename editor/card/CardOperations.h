@@ -45,6 +45,9 @@ public:
     // they are: write the book anyway? By default asked as confirmCut of
     // their slots.
     virtual bool confirmMisfits(uint16_t kind, const std::vector<Misfit>& misfits);
+    // This book holds no entry, but the card's book does: erase the card's?
+    // Asked before anything is written; unanswered, it is not erased.
+    virtual bool confirmEmptyBook(uint16_t /*kind*/) { return false; }
     // The message for a read that failed with status 6Fxx.
     virtual void showError(std::u16string_view text) = 0;
     // The periodic reader refresh (a RefreshWorker): paused, a running pass
@@ -66,7 +69,10 @@ struct CardReport {
     std::vector<uint16_t> done;    // books read or written
     std::vector<uint16_t> failed;  // books the card did not take or give in full
     std::vector<uint16_t> skipped; // books left alone (unchanged, or cut refused)
-    bool stopped = false;          // a PIN step failed: the command stopped there
+    // Books only the card's administrator may update, whose content differs
+    // from the card's: left as the card has them.
+    std::vector<uint16_t> keptAsOnCard;
+    bool stopped = false; // a PIN step failed: the command stopped there
     [[nodiscard]] bool ok() const { return opened && failed.empty() && !stopped; }
 };
 

@@ -1,5 +1,7 @@
 #include "PinFlows.h"
 
+#include "PinRules.h"
+
 namespace pelmora::model {
 
 namespace {
@@ -105,6 +107,11 @@ bool PinFlows::verifyDialog(CardDocument& card, int type) const {
         if (!m_ask.askPin(type, attempts, failed, entered)) {
             return false;
         }
+        if (!isPinText(entered.view())) {
+            m_ask.notice(type, PinNotice::NotAPin);
+            failed = false;
+            continue;
+        }
         holdPin(card, type, entered.view());
         if (!readInfo(card, type)) {
             return false;
@@ -171,6 +178,11 @@ bool PinFlows::changeDialog(CardDocument& card, int type) const {
             failed = false;
             continue;
         }
+        if (!isPinText(answer.newPin.view())) {
+            m_ask.notice(type, PinNotice::NotAPin);
+            failed = false;
+            continue;
+        }
         if (m_calls.changePin(card, type, held, answer.newPin.c_str()) != 0) {
             holdPin(card, type, answer.newPin.view());
             return true;
@@ -199,6 +211,12 @@ bool PinFlows::unblockDialog(CardDocument& card, int type) const {
         }
         if (answer.newPin.view() != answer.confirmation.view()) {
             m_ask.notice(type, PinNotice::PinsDiffer);
+            continue;
+        }
+        if (!isPukText(answer.puk.view()) || !isPinText(answer.newPin.view())) {
+            m_ask.notice(type,
+                         isPukText(answer.puk.view()) ? PinNotice::NotAPin : PinNotice::NotAPuk);
+            failed = false;
             continue;
         }
         holdPin(card, type, answer.newPin.view());

@@ -12,6 +12,8 @@ enum class PinNotice {
     PukBlocked,       // no attempts left for the unblocking key
     PinsDiffer,       // the new PIN and its confirmation differ
     CardRefused,      // the card refused enabling or disabling PIN1
+    NotAPin,          // a PIN that is not 4 to 8 digits: not sent to the card
+    NotAPuk,          // an unblocking key that is not 8 digits: not sent to the card
 };
 
 struct PinChange {

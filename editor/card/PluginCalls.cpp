@@ -115,7 +115,9 @@ int PluginCalls::writePhoneBook(CardDocument& card, int kind, PhoneBookRequest& 
 }
 
 int PluginCalls::readMessages(CardDocument& card, SmsRequest& request) const {
-    return call(card, m_binding.exports().get_sms, card.connection, &request);
+    const int result = call(card, m_binding.exports().get_sms, card.connection, &request);
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::writeMessages(CardDocument& card, SmsRequest& request) const {

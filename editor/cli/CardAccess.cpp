@@ -28,7 +28,7 @@ CardAccess::CardAccess(Session& session, const Arguments& arguments, const std::
     : m_calls(session.plugin()), m_readers(findReaders(m_calls)),
       m_card(chooseReader(m_readers, arguments.value("--reader"), command)),
       m_prompter(pinSource(arguments), options.unblockType), m_progress(stderrIsTerminal()),
-      m_host(m_card, options.cut),
+      m_host(m_card, options.cut, options.mayEmpty),
       m_operations(m_calls, m_prompter, m_host, cardOptions(session.settings(), options.readAll)) {}
 
 CardAccess::~CardAccess() {

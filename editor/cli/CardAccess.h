@@ -12,13 +12,15 @@
 #include "TerminalPrompter.h"
 
 #include <string>
+#include <vector>
 
 namespace pelmora::cli {
 
 struct CardAccessOptions {
-    int unblockType = 0; // pin unblock: the PIN to unblock
-    bool cut = false;    // --cut
-    bool readAll = true; // every book, else the one selected
+    int unblockType = 0;              // pin unblock: the PIN to unblock
+    bool cut = false;                 // --cut
+    bool readAll = true;              // every book, else the one selected
+    std::vector<uint16_t> mayEmpty{}; // --allow-empty: the books named by --books
 };
 
 class CardAccess {

@@ -180,8 +180,14 @@ int runWrite(Session& session, const Arguments& arguments) {
     if (books.empty()) {
         books.push_back(nullptr); // every book
     }
-    CardAccess access(session, arguments, "write",
-                      {.cut = arguments.has("--cut"), .readAll = wanted.empty()});
+    if (arguments.has("--allow-empty") && wanted.empty()) {
+        throw UsageError("--allow-empty needs --books naming the books to empty", "write");
+    }
+    CardAccess access(
+        session, arguments, "write",
+        {.cut = arguments.has("--cut"),
+         .readAll = wanted.empty(),
+         .mayEmpty = arguments.has("--allow-empty") ? wanted : std::vector<uint16_t>{}});
     model::CardDocument* const readers[] = {&access.card()};
     model::CardReport report;
     for (model::Category* book : books) {
@@ -193,6 +199,8 @@ int runWrite(Session& session, const Arguments& arguments) {
         report.opened = true;
         report.done.insert(report.done.end(), one.done.begin(), one.done.end());
         report.failed.insert(report.failed.end(), one.failed.begin(), one.failed.end());
+        report.keptAsOnCard.insert(report.keptAsOnCard.end(), one.keptAsOnCard.begin(),
+                                   one.keptAsOnCard.end());
         report.stopped = one.stopped;
         if (one.stopped) {
             break;
@@ -229,6 +237,13 @@ int runWrite(Session& session, const Arguments& arguments) {
             printError(what);
             refused = true;
         }
+    }
+    for (uint16_t kind : access.host().keptCardBooks()) {
+        printError(utf8(langText(460, utf16(bookLabel(kind)), utf16(bookWord(kind)))));
+        refused = true;
+    }
+    for (uint16_t kind : report.keptAsOnCard) {
+        printLine(utf8(langText(461, utf16(bookLabel(kind)))));
     }
     for (uint16_t kind : report.done) {
         printLine(bookLabel(kind) + ": written");

@@ -2,6 +2,8 @@
 
 #include "Terminal.h"
 
+#include <algorithm>
+
 namespace pelmora::cli {
 
 model::CardDocument* CliHost::chooseReader(const std::vector<model::CardDocument*>& readers) {
@@ -26,6 +28,14 @@ bool CliHost::confirmMisfits(uint16_t kind, const std::vector<model::Misfit>& mi
     const bool cut = model::CardHost::confirmMisfits(kind, misfits);
     m_cutBooks.back().misfits = misfits;
     return cut;
+}
+
+bool CliHost::confirmEmptyBook(uint16_t kind) {
+    if (std::find(m_mayEmpty.begin(), m_mayEmpty.end(), kind) != m_mayEmpty.end()) {
+        return true;
+    }
+    m_keptCardBooks.push_back(kind);
+    return false;
 }
 
 void CliHost::showError(std::u16string_view text) {

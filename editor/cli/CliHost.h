@@ -21,20 +21,27 @@ struct CutBook {
 
 class CliHost : public model::CardHost {
 public:
-    CliHost(model::CardDocument& chosen, bool cut) : m_chosen(chosen), m_cut(cut) {}
+    // mayEmpty: the books that may be written empty over a card book with entries.
+    CliHost(model::CardDocument& chosen, bool cut, std::vector<uint16_t> mayEmpty = {})
+        : m_chosen(chosen), m_cut(cut), m_mayEmpty(std::move(mayEmpty)) {}
 
     model::CardDocument* chooseReader(const std::vector<model::CardDocument*>& readers) override;
     bool confirmDiscard(model::CardDocument& card) override;
     bool confirmCut(uint16_t kind, const std::vector<int>& slots) override;
     bool confirmMisfits(uint16_t kind, const std::vector<model::Misfit>& misfits) override;
+    bool confirmEmptyBook(uint16_t kind) override;
     void showError(std::u16string_view text) override;
 
     [[nodiscard]] const std::vector<CutBook>& cutBooks() const { return m_cutBooks; }
+    // Empty books that were not written over the card's entries.
+    [[nodiscard]] const std::vector<uint16_t>& keptCardBooks() const { return m_keptCardBooks; }
 
 private:
     model::CardDocument& m_chosen;
     bool m_cut;
+    std::vector<uint16_t> m_mayEmpty;
     std::vector<CutBook> m_cutBooks;
+    std::vector<uint16_t> m_keptCardBooks;
 };
 
 } // namespace pelmora::cli

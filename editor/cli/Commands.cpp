@@ -35,15 +35,26 @@ const std::array<Command, 11> kCommands = {{
      "                sdn, bdn, sms (default: every book of the card)\n"
      "  -o, --output FILE  the file to write (.phn or .csv)",
      runRead},
-    {{"write", {kReader, kPinStdin, {"--cut", false, ""}, {"--books", true, ""}}, 1, 1},
-     "write [--reader R] [--pin-stdin] [--books LIST] [--cut] FILE",
+    {{"write",
+      {kReader,
+       kPinStdin,
+       {"--cut", false, ""},
+       {"--books", true, ""},
+       {"--allow-empty", false, ""}},
+      1,
+      1},
+     "write [--reader R] [--pin-stdin] [--books LIST] [--cut] [--allow-empty] FILE",
      "write a .phn or .csv file's books to the card",
      "Writes every book of FILE to the card, asking for the PINs the books' update\n"
      "conditions need (PIN2 for the fixed dialling numbers). A book with entries\n"
      "beyond the card's records is not written, and the command fails, unless\n"
      "--cut is given.\n"
+     "A book of FILE that holds no entry is not written over a card book that holds\n"
+     "entries, and the command fails, unless --books names it and --allow-empty is\n"
+     "given.\n"
      "  --books LIST  only these books of FILE, comma-separated (as for read)\n"
-     "  --cut         write such books without the entries that do not fit",
+     "  --cut         write such books without the entries that do not fit\n"
+     "  --allow-empty erase the card's entries of the empty books --books names",
      runWrite},
     {{"backup", {kReader, kPinStdin}, 1, 1},
      "backup [--reader R] [--pin-stdin] FILE",
@@ -70,7 +81,9 @@ const std::array<Command, 11> kCommands = {{
      "are never taken from the command line: they are typed without echo when\n"
      "asked, or with --pin-stdin read one per line from standard input in the order\n"
      "they are asked. A PIN refused by the card ends the command when it came from\n"
-     "standard input, so that a script spends at most one attempt.",
+     "standard input, so that a script spends at most one attempt. A PIN is 4 to 8\n"
+     "digits and a PUK 8 digits: anything else is refused before the card sees it.\n"
+     "Blanks around a line of standard input are dropped.",
      runPin},
     {{"show", {{"--book", true, ""}}, 1, 1},
      "show FILE [--book KIND]",

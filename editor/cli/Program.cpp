@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "Failure.h"
+#include "LangText.h"
 #include "Session.h"
 #include "Terminal.h"
 
@@ -93,7 +94,11 @@ int runProgram(std::span<const std::string> words) {
         }
         const Arguments arguments = parseArguments(command->spec, rest);
         Session session(settingsFile);
-        return command->run(session, arguments);
+        const int status = command->run(session, arguments);
+        if (!flushOutput()) {
+            throw Failure(utf8(velmet::langText(462)));
+        }
+        return status;
     } catch (const UsageError& error) {
         return usageFailure(error);
     } catch (const Failure& error) {

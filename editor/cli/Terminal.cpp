@@ -36,6 +36,11 @@ void printError(std::string_view line) {
     std::cerr << line << '\n';
 }
 
+bool flushOutput() {
+    std::cout.flush();
+    return !std::cout.fail() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
 bool stdinIsTerminal() {
     return isatty(STDIN_FILENO) == 1;
 }

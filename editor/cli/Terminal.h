@@ -15,6 +15,8 @@ namespace pelmora::cli {
 void printLine(std::string_view line);
 void printLine(std::u16string_view line);
 void printError(std::string_view line);
+// Flushes standard output; false when any of it could not be written.
+[[nodiscard]] bool flushOutput();
 
 [[nodiscard]] bool stdinIsTerminal();
 [[nodiscard]] bool stderrIsTerminal();

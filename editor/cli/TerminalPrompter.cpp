@@ -1,5 +1,6 @@
 #include "TerminalPrompter.h"
 
+#include "LangText.h"
 #include "PinNoticeText.h"
 #include "Terminal.h"
 
@@ -21,6 +22,22 @@ std::string pukName(int type) {
 
 std::string attemptsText(int attempts) {
     return std::to_string(attempts) + (attempts == 1 ? " attempt left" : " attempts left");
+}
+
+// Removes blanks around a line in place, wiping the bytes it lets go.
+void trimBlanks(std::string& line) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    size_t end = line.size();
+    while (end > 0 && blank(line[end - 1])) {
+        --end;
+    }
+    size_t begin = 0;
+    while (begin < end && blank(line[begin])) {
+        ++begin;
+    }
+    std::string kept = line.substr(begin, end - begin);
+    wipe(line);
+    line.swap(kept);
 }
 
 } // namespace
@@ -49,6 +66,9 @@ bool TerminalPrompter::readSecret(const std::string& prompt, size_t maxLength,
         return false;
     }
     std::optional<std::string> line = readInputLine(true, prompt + ": ");
+    if (line && m_source == PinSource::Stdin) {
+        trimBlanks(*line); // a script's "1234 " means 1234
+    }
     if (!line || line->empty()) {
         m_problem = "no " + prompt + " given";
         m_stopped = true;
@@ -135,6 +155,15 @@ void TerminalPrompter::notice(int type, model::PinNotice notice) {
         break;
     case model::PinNotice::CardRefused:
         m_problem = utf8(model::pinNoticeText(notice, type));
+        break;
+    case model::PinNotice::NotAPin:
+    case model::PinNotice::NotAPuk:
+        m_problem = utf8(velmet::langText(notice == model::PinNotice::NotAPin ? 458 : 459));
+        if (m_source == PinSource::Terminal) {
+            printError(m_problem);
+        } else {
+            m_stopped = true;
+        }
         break;
     }
 }

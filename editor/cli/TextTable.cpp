@@ -19,7 +19,36 @@ size_t width(std::u16string_view text) {
     return count;
 }
 
+bool isControl(char16_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+std::u16string escapedControls(std::u16string text) {
+    if (std::none_of(text.begin(), text.end(), isControl)) {
+        return text;
+    }
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string shown;
+    for (char16_t c : text) {
+        if (isControl(c)) {
+            shown += u"\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xF];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 } // namespace
+
+void TextTable::addRow(std::vector<std::u16string> row) {
+    for (std::u16string& cell : row) {
+        cell = escapedControls(std::move(cell));
+    }
+    m_rows.push_back(std::move(row));
+}
 
 void TextTable::dropEmptyColumns() {
     size_t columns = 0;

@@ -8,7 +8,9 @@ namespace pelmora::cli {
 
 class TextTable {
 public:
-    void addRow(std::vector<std::u16string> row) { m_rows.push_back(std::move(row)); }
+    // Control characters of the cells (they come from files and cards) are
+    // shown escaped ("\x1B"), so that no cell can steer the terminal.
+    void addRow(std::vector<std::u16string> row);
     // Leaves out the columns after the first that are empty in every row but the first.
     void dropEmptyColumns();
     // Each line starts with the indent.

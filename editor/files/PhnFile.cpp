@@ -4,10 +4,12 @@
 #include "FieldRules.h"
 #include "FileDocument.h"
 #include "FileTime.h"
+#include "LangText.h"
 #include "Records.h"
 #include "SpeedDialNumbers.h"
 #include "Utf16Bytes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -197,14 +199,46 @@ PhnContent writePhn(const Document& document, const PhoneBookFileOptions&) {
     return content;
 }
 
+std::optional<std::u16string> phnContentFault(const platform::ProfileDocument& profile,
+                                              std::u16string_view file) {
+    for (uint16_t kind : kBookCreationOrder) {
+        const std::u16string section = bookSectionName(kind);
+        if (!profile.hasSection(section)) {
+            continue;
+        }
+        const bool messages = isMessageKind(kind);
+        const char16_t first = messages ? u'm' : u'n';
+        uint32_t count = countEntries(profile, section, first);
+        if (count == Category::kMaxSlots && profile.value(section, key(first, count + 1))) {
+            while (profile.value(section, key(first, count + 1))) {
+                ++count;
+            }
+            return velmet::langText(457, file, count, bookCaption(kind), Category::kMaxSlots);
+        }
+        if (messages) {
+            continue;
+        }
+        // Every entry is written with all its keys, the last one last.
+        const char16_t last = kind == kBookNextel ? kIdenKeys.back().letter : u't';
+        for (uint32_t j = 1; j <= count; ++j) {
+            const std::u16string missing = key(last, j);
+            if (!profile.value(section, missing)) {
+                return velmet::langText(454, file, j, section, missing);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool holdsPhoneBooks(const platform::ProfileDocument& profile) {
+    return std::any_of(kBookCreationOrder.begin(), kBookCreationOrder.end(),
+                       [&](uint16_t kind) { return profile.hasSection(bookSectionName(kind)); });
+}
+
 std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
                                       std::u16string_view name,
-                                      const PhoneBookFileOptions&) {
-    bool anyBook = false;
-    for (uint16_t kind : kBookCreationOrder) {
-        anyBook = anyBook || profile.hasSection(bookSectionName(kind));
-    }
-    if (!anyBook) {
+                                      const PhoneBookFileOptions& options) {
+    if (!holdsPhoneBooks(profile)) {
         return nullptr;
     }
     auto document = std::make_unique<FileDocument>(name);

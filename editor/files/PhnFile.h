@@ -8,6 +8,8 @@
 #include "ProfileDocument.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,5 +32,14 @@ struct PhnContent {
 [[nodiscard]] std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
                                                     std::u16string_view name,
                                                     const PhoneBookFileOptions& options);
+
+// Whether the profile holds any book section.
+[[nodiscard]] bool holdsPhoneBooks(const platform::ProfileDocument& profile);
+
+// Why the profile cannot be read whole: a book with more entries than a book
+// can hold, or an entry whose keys stop short (a file cut at a line end);
+// nothing when it can. file names the file in the message.
+[[nodiscard]] std::optional<std::u16string>
+phnContentFault(const platform::ProfileDocument& profile, std::u16string_view file);
 
 } // namespace pelmora::model

@@ -1,11 +1,14 @@
 #include "PhoneBookFiles.h"
 
 #include "AtomicFile.h"
+#include "BookKind.h"
 #include "CaseInsensitive.h"
 #include "Category.h"
 #include "CodePage.h"
 #include "CsvFile.h"
 #include "FileDocument.h"
+#include "FileTextFault.h"
+#include "LangText.h"
 #include "PhnFile.h"
 
 #include <system_error>
@@ -26,6 +29,17 @@ void markSaved(Document& document, const std::vector<const Category*>& books,
     if (document.kind() == DocumentKind::File) {
         static_cast<FileDocument&>(document).setName(documentName(file));
     }
+}
+
+// Why the file was not read, in the user's words.
+std::string readRefusal(const std::error_code& error, std::u16string_view name) {
+    if (error == std::errc::invalid_argument) {
+        return platform::toUtf8(velmet::langText(455, name));
+    }
+    if (error == std::errc::file_too_large) {
+        return platform::toUtf8(velmet::langText(456, name, kMaxPhoneBookFileBytes >> 20));
+    }
+    return error.message();
 }
 
 } // namespace
@@ -62,17 +76,43 @@ OpenOutcome openDocument(const std::filesystem::path& file, char16_t separator,
                          const PhoneBookFileOptions& options) {
     OpenOutcome outcome;
     std::error_code error;
-    const auto bytes = platform::readWholeFile(file, error);
-    if (!bytes) {
-        outcome.error = error.message();
-        return outcome;
-    }
+    const auto bytes = platform::readRegularFile(file, kMaxPhoneBookFileBytes, error);
     const std::u16string name = documentName(file);
-    if (isCsvFile(file)) {
-        outcome.document = readCsv(*bytes, name, separator, options).document;
+    if (!bytes) {
+        outcome.error = readRefusal(error, name);
         return outcome;
     }
-    outcome.document = readPhn(platform::ProfileDocument::parse(*bytes), name, options);
+    const bool csv = isCsvFile(file);
+    const platform::ProfileDocument profile =
+        csv ? platform::ProfileDocument() : platform::ProfileDocument::parse(*bytes);
+    if (!csv && !holdsPhoneBooks(profile)) {
+        outcome.error = "no phone book in the file";
+        return outcome;
+    }
+    const DecodedText decoded = decodeTextFile(*bytes);
+    std::optional<FileTextFault> fault = cutFileFault(*bytes, decoded.text);
+    if (!fault && csv) {
+        fault = csvTextFault(decoded.text, separator);
+    }
+    if (fault) {
+        outcome.error = platform::toUtf8(faultMessage(*fault, name));
+        return outcome;
+    }
+    if (csv) {
+        CsvDocument read = readCsv(*bytes, name, separator, options);
+        if (read.rows > Category::kMaxSlots) {
+            outcome.error = platform::toUtf8(
+                velmet::langText(457, name, read.rows, bookCaption(kBookAdn), Category::kMaxSlots));
+            return outcome;
+        }
+        outcome.document = std::move(read.document);
+        return outcome;
+    }
+    if (const auto refused = phnContentFault(profile, name)) {
+        outcome.error = platform::toUtf8(*refused);
+        return outcome;
+    }
+    outcome.document = readPhn(profile, name, options);
     if (!outcome.document) {
         outcome.error = "no phone book in the file";
     }

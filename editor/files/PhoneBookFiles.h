@@ -32,6 +32,9 @@ struct SaveOutcome {
 SaveOutcome saveDocument(Document& document, const std::filesystem::path& file, char16_t separator,
                          const CsvHeaderTexts& header, const PhoneBookFileOptions& options);
 
+// Phone-book files larger than this are refused: no phone holds that much.
+inline constexpr size_t kMaxPhoneBookFileBytes = size_t{64} << 20;
+
 struct OpenOutcome {
     std::unique_ptr<FileDocument> document; // nullptr on failure
     std::string error;

@@ -277,7 +277,15 @@ int SIMCard::read_record(uint8_t record, uint8_t length, uint8_t mode, std::span
     std::copy_n(data.begin(), received, target.begin());
     std::fill(target.begin() + static_cast<std::ptrdiff_t>(received), target.end(), 0x00);
     const StatusWord sw = *status_word();
-    return check_sw(sw.sw1, sw.sw2);
+    if (!check_sw(sw.sw1, sw.sw2)) {
+        return 0;
+    }
+    // A record cut short is no record: its missing bytes would pass as data.
+    if (data.size() < length) {
+        m_simError = kSimErrorWrongLength;
+        return 0;
+    }
+    return 1;
 }
 
 int SIMCard::update_record(uint8_t record, uint8_t length, uint8_t mode,

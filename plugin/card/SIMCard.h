@@ -57,7 +57,8 @@ public:
     int status(SimFileInfo* info, int useStatus);
     // GET RESPONSE of length bytes; sets only the fields read_description_fields names.
     int get_response(uint8_t length, SimFileInfo* info);
-    // Copies exactly length bytes into the buffer; bytes the card did not send read as 00.
+    // Copies exactly length bytes into the buffer; bytes the card did not send
+    // read as 00, and an answer shorter than length fails with kSimErrorWrongLength.
     int read_record(uint8_t record, uint8_t length, uint8_t mode, std::span<uint8_t> buffer);
     int update_record(uint8_t record, uint8_t length, uint8_t mode, std::span<const uint8_t> data);
     // Copies the data bytes received, as many as the buffer holds.

@@ -44,6 +44,8 @@ constexpr std::array kRules{
     Rule{0x6D, 0x00, 0xFF, false, kSimErrorUnknownInstruction},
     Rule{0x6E, 0x00, 0xFF, false, kSimErrorWrongClass},
     Rule{0x6F, 0x00, 0xFF, false, kSimErrorTechnicalProblem},
+    // Cards that answer with ISO 7816-4 words say "file not found" so.
+    Rule{0x6A, 0x82, 0x82, false, kSimErrorFileNotFound},
 };
 
 } // namespace

@@ -77,17 +77,17 @@ TEST_F(PluginCallsTest, ExceptionInsideTheCallGivesAndStoresZero) {
     EXPECT_EQ(card.lastResult, 0);
 }
 
-TEST_F(PluginCallsTest, FailedReadsFetchTheLastErrorOthersDoNot) {
+TEST_F(PluginCallsTest, FailedReadsOfBooksAndMessagesFetchTheLastError) {
     PluginCalls calls(binding);
     CardDocument card;
     ASSERT_EQ(calls.connect(card, u"Reader A"), 1);
     PhoneBookRequest request{};
     EXPECT_EQ(calls.readPhoneBook(card, 0x6F3B, request), 0); // no such book
-    EXPECT_EQ(card.lastError, -9);
+    EXPECT_EQ(card.lastError, -6);
     card.lastError = 0;
     SmsRequest sms{};
     EXPECT_EQ(calls.readMessages(card, sms), 0);
-    EXPECT_EQ(card.lastError, 0);
+    EXPECT_EQ(card.lastError, -6);
 }
 
 TEST_F(PluginCallsTest, CloseForgetsConnectionInformationAndPinsButKeepsBooks) {

@@ -77,6 +77,11 @@ struct ScriptedUser : PinPrompter, CardHost {
         }
         return nullptr;
     }
+    bool allowEmpty = false;
+    bool confirmEmptyBook(uint16_t) override {
+        asked.push_back("empty");
+        return allowEmpty;
+    }
     bool confirmDiscard(CardDocument&) override {
         asked.push_back("discard");
         return allowDiscard;

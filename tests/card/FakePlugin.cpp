@@ -219,7 +219,7 @@ FakeBook* usableBook(SimHandle h, int kind, bool update) {
     }
     auto it = g_card.books.find(kind);
     if (it == g_card.books.end()) {
-        fail(-9);
+        fail(-6); // file not found
         return nullptr;
     }
     if (!allowed(update ? it->second.updateCondition : it->second.readCondition)) {
@@ -281,7 +281,7 @@ int fakeSetNextel(SimHandle, int, PhoneBookRequest*) {
 // A card without messages, and backups that only the real plug-in makes.
 int fakeGetSms(SimHandle, SmsRequest*) {
     ++g_card.calls["get_sms"];
-    return fail(-9);
+    return fail(-6);
 }
 
 int fakeSetSms(SimHandle, SmsRequest*) {

@@ -64,6 +64,32 @@ TEST_F(Pins, DisableThatTheCardRefusesIsAFailureAndAFailedReadChangesNothing) {
     EXPECT_EQ(silent.notices, std::vector<PinNotice>{PinNotice::CardNotAnswering});
 }
 
+TEST_F(Pins, CodesNoKeypadCanTypeNeverReachTheCard) {
+    for (const std::u16string bad :
+         {u" 1234", u"1234 ", u"abcd", u"123", u"123456789", u"\uFF11\uFF12\uFF13\uFF14", u""}) {
+        card.forgetPins();
+        user.notices.clear();
+        user.pins = {bad};
+        EXPECT_FALSE(flows().verifyChooser(card, 1, false));
+        EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::NotAPin});
+    }
+    card.setPin2(u"5678");
+    user.notices.clear();
+    user.changes = {{false, u"12 34", u"12 34"}};
+    EXPECT_FALSE(flows().changeFlow(card, 2));
+    fakeCard().pin2Attempts = 0;
+    user.puks = {u"1234567", u"1111", u"87654321", u"12"};
+    EXPECT_FALSE(flows().verifyChooser(card, 2, false));
+    EXPECT_EQ(user.notices,
+              (std::vector<PinNotice>{PinNotice::NotAPin, PinNotice::NotAPuk, PinNotice::NotAPin}));
+    for (const char* command : {"verify_pin1", "change_pin2", "unblock_pin2"}) {
+        EXPECT_EQ(fakeCard().calls[command], 0) << command;
+    }
+    user.puks = {u"87654321", u"4321"};
+    EXPECT_TRUE(flows().verifyChooser(card, 2, false));
+    EXPECT_EQ(fakeCard().calls["unblock_pin2"], 1);
+}
+
 TEST_F(Pins, PukWithoutAttemptsIsReported) {
     fakeCard().pin2Attempts = 0;
     fakeCard().puk2Attempts = 0;

@@ -88,6 +88,21 @@ TEST_F(SaveInfo, AnEmptyOwnNumberBookIsNotAvailable) {
         << fileText(file);
 }
 
+TEST_F(SaveInfo, TheLineJoinsAUtf16FileInUtf16AndNeverAPhoneBookFile) {
+    const auto utf16 = tempDir() / "cards.csv";
+    const auto book = tempDir() / "book.phn";
+    { std::ofstream(utf16, std::ios::binary) << std::string("\xFF\xFEx\0\r\0\n\0", 8); }
+    { std::ofstream(book, std::ios::binary) << "[6F3A]\r\nn1=A\r\nt1=1\r\n"; }
+    user.pins = {u"1234"};
+    ASSERT_TRUE(ops().saveInfo(card, utf16));
+    EXPECT_EQ(fileText(utf16).substr(8, 4), std::string("8\0"
+                                                        "9\0",
+                                                        4)); // ICCID 89...
+    EXPECT_EQ(fileText(utf16).size() % 2, 0u);
+    EXPECT_FALSE(ops().saveInfo(card, book));
+    EXPECT_EQ(fileText(book), "[6F3A]\r\nn1=A\r\nt1=1\r\n");
+}
+
 TEST_F(SaveInfo, NothingIsWrittenWithoutACardOrAFile) {
     user.pins = {u"1234"};
     EXPECT_FALSE(ops().saveInfo(card, tempDir() / "no-such-folder" / "cards.csv"));

@@ -101,10 +101,10 @@ TEST_F(VirtualBooks, WriteSimOfTheCardWritesOnlyChangedBooksUnlessToldOtherwise)
     everything.saveUpdatedOnly = false;
     user.pins = {u"5678"}; // the FDN book wants PIN2
     report = ops(everything).writeSim(card, nullptr, {}, progress);
-    // Only the administrator may update the SDN book: the card's refusal is
-    // reported, and the other books are written all the same.
-    EXPECT_FALSE(report.ok());
-    EXPECT_EQ(report.failed, std::vector<uint16_t>{kBookSdn});
+    // Only the administrator may update the SDN book, which holds what the
+    // card holds: it is not attempted, and the other books are written.
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(report.skipped, std::vector<uint16_t>{kBookSdn});
     EXPECT_EQ(report.done.size(), std::size(kAllBooks) - 1);
 }
 
@@ -120,14 +120,15 @@ TEST_F(VirtualBooks, AFileIsWrittenWholeToTheReaderTheUserPicksAndStaysUnsaved) 
     Category& adn = file.addCategory(kBookAdn, 3);
     adn.entries()[0] = contact(u"From file", u"+4401");
     adn.markChanged();
-    file.addCategory(kBookLnd, 2); // unchanged, written all the same
+    file.addCategory(kBookLnd, 2); // unchanged, written all the same once the user agrees
     user.pickReader = second;
     user.pins = {u"1234"};
+    user.allowEmpty = true;
     CardDocument* const readers[] = {&card, &secondCard};
     const CardReport report = ops().writeSim(file, nullptr, readers, progress);
     EXPECT_TRUE(report.ok());
     EXPECT_EQ(report.done, (std::vector<uint16_t>{kBookAdn, kBookLnd}));
-    EXPECT_EQ(user.asked, (std::vector<std::string>{"reader", "pin1 3"}));
+    EXPECT_EQ(user.asked, (std::vector<std::string>{"reader", "pin1 3", "empty"}));
     EXPECT_EQ(onCard(secondCard, kBookAdn, 0), u"From file");
     EXPECT_EQ(card.connection, nullptr); // the other reader's card was left alone
     // Writing to a card does not save the file.

@@ -65,6 +65,39 @@ TEST_F(VirtualFaults, EveryFailedReadIsReportedAndOnly6FxxShowsTheMessageOncePer
     }
 }
 
+TEST_F(VirtualFaults, OnlyFileNotFoundMakesABookAbsent) {
+    const struct {
+        const char* rule;
+        bool absent;
+    } cases[] = {
+        {"A0A40000026F3A=9404", true},
+        {"A0A40000026F3A=6A82", true},
+        {"A0A40000026F3A=6F00", false},
+        {"A0A40000026F3A=0x80100016", false},
+    };
+    for (const auto& c : cases) {
+        calls.close(card);
+        card.releaseCategories();
+        user.pins = {u"1234"};
+        fail(c.rule);
+        const CardReport report = ops().readSim(card, nullptr, progress);
+        sim().clearFaults();
+        EXPECT_EQ(card.category(kBookAdn) == nullptr, c.absent) << c.rule;
+        EXPECT_EQ(report.ok(), c.absent) << c.rule;
+    }
+}
+
+TEST_F(VirtualFaults, ABookOnlyTheAdministratorMayUpdateIsComparedNotAttempted) {
+    user.pins = {u"1234"};
+    CardDocument* const readers[] = {&card};
+    FileDocument file;
+    file.addCategory(kBookSdn, 1).entries()[0] = contact(u"Changed", u"+4401");
+    const CardReport report = ops().writeSim(file, nullptr, readers, progress);
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(report.keptAsOnCard, std::vector<uint16_t>{kBookSdn});
+    EXPECT_TRUE(report.failed.empty());
+}
+
 TEST_F(VirtualFaults, ABookReadInPartIsNeverWrittenBack) {
     fail("A0B2#5=6581");
     const CardReport read = readAdnOnly();

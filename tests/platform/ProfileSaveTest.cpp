@@ -51,6 +51,31 @@ TEST_F(ProfileSaveTest, SaveReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(m_folder.entries(), std::vector<std::string>{"Velmet.ini"});
 }
 
+TEST_F(ProfileSaveTest, TargetsThatAreNoWritableRegularFileAreRefusedAndLeftAlone) {
+    const auto fifo = m_folder / "pipe.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/null", m_folder / "device.ini");
+    std::filesystem::create_directory(m_folder / "folder.ini");
+    ASSERT_EQ(::chmod(target().c_str(), 0444), 0);
+    const struct {
+        std::filesystem::path path;
+        const char* reason;
+    } cases[] = {
+        {fifo, "is not a regular file"},
+        {m_folder / "device.ini", "is not a regular file"},
+        {m_folder / "folder.ini", "is not a regular file"},
+        {target(), "is read-only"},
+    };
+    for (const auto& c : cases) {
+        const auto error = bigDocument().save(c.path);
+        ASSERT_TRUE(error) << c.path;
+        EXPECT_NE(error->find(c.reason), std::string::npos) << *error;
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(m_folder / "device.ini"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(test::readBytes(target()), test::bytesOf(kOriginal));
+}
+
 TEST_F(ProfileSaveTest, SaveThroughASymbolicLinkReplacesItsTarget) {
     std::filesystem::create_symlink("Velmet.ini", m_folder / "link.ini");
     ProfileDocument doc = ProfileDocument::load(m_folder / "link.ini");

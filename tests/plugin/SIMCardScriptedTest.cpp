@@ -231,11 +231,12 @@ TEST_F(ScriptedCard, ReadRecordCopiesExactlyTheRequestedLength) {
     EXPECT_EQ(buffer[29], 0x55);
 }
 
-TEST_F(ScriptedCard, ReadRecordShortAnswerReadsAsZeros) {
+TEST_F(ScriptedCard, ReadRecordShortAnswerFailsAndReadsAsZeros) {
     connect();
     answer({0x01, 0x02, 0x03, 0x90, 0x00});
     Bytes buffer(8, 0x55);
-    EXPECT_EQ(card.read_record(1, 6, SIMCard::kModeAbsolute, buffer), 1);
+    EXPECT_EQ(card.read_record(1, 6, SIMCard::kModeAbsolute, buffer), 0);
+    EXPECT_EQ(card.sim_error(), -14);
     EXPECT_EQ(buffer, (Bytes{0x01, 0x02, 0x03, 0x00, 0x00, 0x00, 0x55, 0x55}));
 }
 

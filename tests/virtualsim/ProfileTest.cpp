@@ -143,6 +143,17 @@ TEST_F(Profiles, SurviveLoadSaveLoadAfterTheCardChanged) {
     EXPECT_NE(text.find("UnblockCHV1Attempts=9"), std::string::npos);
 }
 
+TEST(ProfileWriting, TheDemoCardWrittenUnchangedIsItsProfileByteForByte) {
+    std::ifstream in(PELMORA_DEMO_CARD, std::ios::binary);
+    const std::vector<uint8_t> original((std::istreambuf_iterator<char>(in)),
+                                        std::istreambuf_iterator<char>());
+    auto loaded = CardProfile::load(original);
+    const auto& demo = std::get<CardProfile::Loaded>(loaded);
+    const std::vector<uint8_t> saved = demo.profile.write(*demo.card).serialize();
+    EXPECT_EQ(std::string(saved.begin(), saved.end()),
+              std::string(original.begin(), original.end()));
+}
+
 TEST(ProfileWriting, ACardBuiltInCodeBecomesAProfileThatLoadsTheSame) {
     auto built = makeCard();
     // A code that is not printable text is kept as hex.

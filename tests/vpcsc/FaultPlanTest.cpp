@@ -62,7 +62,10 @@ TEST(FaultPlan, ActionsAndMalformedRules) {
                  {"*=0x00000000", false},
                  {"*=0x801000161", false},
                  {"*", false},
-                 {"*@-1=9000", false}};
+                 {"*@-1=9000", false},
+                 {"A0B2=short:4", true},
+                 {"A0B2=short:", false},
+                 {"A0B2=short:256", false}};
     for (const Case& c : cases) {
         FaultPlan plan;
         std::string error;

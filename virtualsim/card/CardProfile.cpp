@@ -135,7 +135,6 @@ private:
     const ProfileLines::Section& m_section;
     std::vector<bool> m_used;
     std::unordered_map<std::string, size_t> m_index; // lower-case name -> key
-
 };
 
 // --- access conditions -----------------------------------------------------
@@ -507,6 +506,15 @@ public:
         }
     }
 
+    // A value the profile may leave out: written when it says more than the
+    // default, or when the profile named it already.
+    void setUnlessDefault(std::string_view key, const std::string& value,
+                          const std::string& fallback) {
+        if (value != fallback || m_document.value(m_section, fromUtf8(key))) {
+            set(key, value);
+        }
+    }
+
 private:
     ProfileDocument& m_document;
     std::u16string m_section;
@@ -526,9 +534,10 @@ void writeCard(ProfileDocument& document, const CardState& card) {
     out.set("ATR", toHex(card.atr(), ' '));
     const uint8_t characteristics = card.options().fileCharacteristics;
     out.set("FileCharacteristics", toHex(std::span<const uint8_t>(&characteristics, 1)));
-    out.set("WrongLengthGivesLength", card.options().wrongLengthGivesLength ? "1" : "0");
-    out.set("MaxCHVAttempts", decimal(card.options().chvAttempts));
-    out.set("MaxUnblockAttempts", decimal(card.options().unblockAttempts));
+    out.setUnlessDefault("WrongLengthGivesLength",
+                         card.options().wrongLengthGivesLength ? "1" : "0", "1");
+    out.setUnlessDefault("MaxCHVAttempts", decimal(card.options().chvAttempts), "3");
+    out.setUnlessDefault("MaxUnblockAttempts", decimal(card.options().unblockAttempts), "10");
     const CardSecurity& security = card.security();
     writeCode(out, "CHV1", security.chv(Chv::One));
     out.set("CHV1Enabled", security.chv1Enabled() ? "1" : "0");
@@ -565,11 +574,12 @@ void writeFile(ProfileDocument& document, const CardFile& file) {
     const AccessConditions& ac = file.access();
     out.set("Read", conditionText(ac.read));
     out.set("Update", conditionText(ac.update));
-    out.set("Increase", conditionText(ac.increase));
+    out.setUnlessDefault("Increase", conditionText(ac.increase), conditionText(access::kNever));
     out.set("Invalidate", conditionText(ac.invalidate));
     out.set("Rehabilitate", conditionText(ac.rehabilitate));
-    out.set("Invalidated", file.invalidated() ? "1" : "0");
-    out.set("ReadableWhenInvalidated", file.readableWhenInvalidated() ? "1" : "0");
+    out.setUnlessDefault("Invalidated", file.invalidated() ? "1" : "0", "0");
+    out.setUnlessDefault("ReadableWhenInvalidated", file.readableWhenInvalidated() ? "1" : "0",
+                         "0");
     out.setIf(file.updateRetries() != 0, "UpdateRetries", decimal(file.updateRetries()));
     out.setIf(file.memoryProblem(), "MemoryProblem", "1");
     if (!file.isRecordFile()) {
@@ -579,8 +589,11 @@ void writeFile(ProfileDocument& document, const CardFile& file) {
     }
     out.set("RecordLength", decimal(file.recordLength()));
     out.set("Records", decimal(file.recordCount()));
-    out.setIf(file.structure() == EfStructure::Cyclic, "IncreaseAllowed",
-              file.increaseAllowed() ? "1" : "0");
+    if (file.structure() == EfStructure::Cyclic) {
+        out.setUnlessDefault("IncreaseAllowed", file.increaseAllowed() ? "1" : "0", "0");
+    } else {
+        out.setIf(false, "IncreaseAllowed", "");
+    }
     // Records change in place, so that comments beside them stay; a record
     // that became all FF is left out, a new one joins the end of the section.
     for (size_t k = 1; k <= file.recordCount(); ++k) {

@@ -42,6 +42,16 @@ TEST_F(BackupFailure, FirstOfSeveralFailuresIsReported) {
     EXPECT_EQ(adnKeys().size(), 248u);
 }
 
+TEST_F(BackupFailure, RecordAnsweredShortIsNotSaved) {
+    use(cardProfile("demo"));
+    addFault("A0B2#4=short:3");
+    EXPECT_EQ(backup(0x6F3A), 0);
+    EXPECT_EQ(lastError(), kSimErrorWrongLength);
+    auto expected = keys(1, 250);
+    expected.erase(expected.begin() + 3);
+    EXPECT_THAT(adnKeys(), ElementsAreArray(expected));
+}
+
 TEST_F(BackupFailure, WithoutPin1NoRecordIsSaved) {
     insert(cardProfile("demo"));
     connect();

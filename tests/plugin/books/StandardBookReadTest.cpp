@@ -143,6 +143,22 @@ TEST_F(ReadBook, FailedRecordStopsTheReadAndIsReported) {
     EXPECT_EQ(commandCount(0xB2), 5u);
 }
 
+TEST_F(ReadBook, RecordAnsweredShortFailsTheRead) {
+    addFault("A0B2#2=short:14");
+    const BookRead adn = read(0x6F3A);
+    EXPECT_EQ(adn.result, 0);
+    EXPECT_EQ(lastError(), -14);
+    EXPECT_EQ(nameOf(adn.entries[0]), u"Alice Morgan");
+    EXPECT_EQ(nameOf(adn.entries[1]), u"");
+}
+
+TEST_F(ReadBook, IsoFileNotFoundIsAMissingBook) {
+    addFault("A0A40000026F3B=6A82");
+    PhoneBookRequest request{};
+    EXPECT_EQ(get_phone_book(&card, 0x6F3B, &request), 0);
+    EXPECT_EQ(lastError(), -6);
+}
+
 TEST_F(ReadBook, LostWayBackToTheBookEndsTheReadAsAFailure) {
     // The SELECT that returns to ADN after EXT1 fails: the sizing call sends
     // three, the read three more and one for EXT1.

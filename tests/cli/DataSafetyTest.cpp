@@ -1,0 +1,94 @@
+// What must never reach the card or the user's files: broken or empty files,
+// card faults passed as data, codes no keypad can type, and saves over what
+// is not a plain writable file.
+
+#include "CliRunner.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+namespace pelmora::test {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::string textOf(const std::filesystem::path& file) {
+    const std::vector<uint8_t> bytes = readBytes(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+TEST_F(CliTest, AFileThatCannotBeReadWholeNeverReachesTheCard) {
+    const std::filesystem::path card = useCardCopy(demoCard());
+    const std::string before = textOf(card);
+    writeBytes(m_folder / "cut.phn", "[6F3A]\r\nn1=Alice\r\nt1=123\r\nn2=Re");
+    writeBytes(m_folder / "quote.csv", "Name,Phone\r\n\"Alice,123\r\n");
+    for (const char* file : {"cut.phn", "quote.csv"}) {
+        const CliResult result = run({"write", "--pin-stdin", path(file)}, "1234\n");
+        EXPECT_EQ(result.status, 1) << describe(result);
+        EXPECT_THAT(result.err, HasSubstr(path(file) + ", line ")) << describe(result);
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(textOf(card), before);
+}
+
+TEST_F(CliTest, AnEmptyBookErasesTheCardsOnlyWhenNamedAndAllowed) {
+    const std::filesystem::path card = useCardCopy(demoCard());
+    const std::string before = textOf(card);
+    writeBytes(m_folder / "empty.csv", "");
+    const CliResult refused = run({"write", "--pin-stdin", path("empty.csv")}, "1234\n");
+    EXPECT_EQ(refused.status, 1) << describe(refused);
+    EXPECT_THAT(refused.err, HasSubstr("Phone book (adn): the file's book holds no entry"));
+    EXPECT_THAT(refused.out, Not(HasSubstr("written")));
+    EXPECT_EQ(textOf(card), before);
+
+    EXPECT_EQ(run({"write", "--allow-empty", path("empty.csv")}).status, 2);
+    const CliResult allowed = run(
+        {"write", "--pin-stdin", "--books", "adn", "--allow-empty", path("empty.csv")}, "1234\n");
+    EXPECT_EQ(allowed.status, 0) << describe(allowed);
+    EXPECT_NE(textOf(card), before);
+}
+
+TEST_F(CliTest, PinsNoKeypadCanTypeAreRefusedBeforeAnyCardCommand) {
+    const std::string trace = path("trace.txt");
+    m_cli.setEnv("VIRTUALSIM_TRACE", trace);
+    for (const char* pin : {"12\n", "abcd\n", "12 34\n"}) {
+        const CliResult result = run({"pin", "verify", "1", "--pin-stdin"}, pin);
+        EXPECT_EQ(result.status, 1) << describe(result);
+        EXPECT_THAT(result.err, HasSubstr("A PIN is 4 to 8 digits (0-9)")) << pin;
+    }
+    EXPECT_EQ(countOf(textOf(trace), " A020"), 0u) << "no VERIFY was sent";
+    // Blanks around a line of standard input are dropped.
+    EXPECT_EQ(run({"pin", "verify", "1", "--pin-stdin"}, " 1234 \n").status, 0);
+}
+
+TEST_F(CliTest, ASaveNeverReplacesWhatIsNoWritableRegularFile) {
+    std::filesystem::create_symlink("/dev/null", m_folder / "null.phn");
+    writeBytes(m_folder / "locked.phn", "kept");
+    ASSERT_EQ(::chmod((m_folder / "locked.phn").c_str(), 0444), 0);
+    writeBytes(m_folder / "book.csv", "Name,Phone\r\nAlice,123\r\n");
+    for (const char* target : {"null.phn", "locked.phn"}) {
+        const CliResult result = run({"convert", path("book.csv"), path(target)});
+        EXPECT_EQ(result.status, 1) << describe(result);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(m_folder / "null.phn"));
+    EXPECT_EQ(textOf(m_folder / "locked.phn"), "kept");
+}
+
+TEST_F(CliTest, ShowNeitherSteersTheTerminalNorIgnoresALostOutput) {
+    writeBytes(m_folder / "esc.csv", "Name,Phone\r\n\x1B]0;owned\x07"
+                                     "Eve,123\r\n");
+    const CliResult shown = run({"show", path("esc.csv")});
+    EXPECT_EQ(shown.status, 0) << describe(shown);
+    EXPECT_THAT(shown.out, HasSubstr("\\x1B]0;owned\\x07Eve"));
+    EXPECT_THAT(shown.out, Not(HasSubstr("\x1B")));
+    const std::string command = std::string(VELMET_CLI) + " --settings " + path("Velmet.ini") +
+                                " show " + path("esc.csv") + " > /dev/full 2>/dev/null";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+}
+
+} // namespace
+} // namespace pelmora::test
