@@ -220,14 +220,6 @@ bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int p
     return true;
 }
 
-// One book of a Write SIM, looked at before anything is written.
-struct CardOperations::BookWrite {
-    enum class Step { Write, Skip, Fail };
-    Category* category = nullptr;
-    SimInfo book{}; // its file description and access conditions
-    Step step = Step::Write;
-};
-
 CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument& card,
                                                     Category& category) const {
     BookWrite w;
@@ -351,26 +343,34 @@ bool CardOperations::runFileJob(CardJobKind kind, CardDocument& card, const std:
 CardReport CardOperations::backupSim(CardDocument& document, const std::filesystem::path& file,
                                      JobProgress& progress) const {
     return wholeCard(document, [&](CardDocument& card) {
-        // Into a fresh file beside the old one, which is replaced only by a
-        // complete backup.
-        std::string pattern = file.string() + ".XXXXXX";
-        const int fd = mkstemp(pattern.data());
-        if (fd < 0) {
-            return false;
-        }
-        ::close(fd);
-        const std::filesystem::path partial(pattern);
-        std::error_code ec;
-        std::filesystem::remove(partial, ec); // the plug-in creates its own file
-        if (runFileJob(CardJobKind::Backup, card, partial.u16string(), progress)) {
-            std::filesystem::rename(partial, file, ec);
-            if (!ec) {
-                return true;
-            }
-        }
-        std::filesystem::remove(partial, ec);
-        return false;
+        return backupReplacing(file, [&](const std::u16string& partial) {
+            return runFileJob(CardJobKind::Backup, card, partial, progress);
+        });
     });
+}
+
+bool CardOperations::backupReplacing(
+    const std::filesystem::path& file,
+    const std::function<bool(const std::u16string& partial)>& backup) {
+    // Into a fresh file beside the old one, which is replaced only by a
+    // complete backup.
+    std::string pattern = file.string() + ".XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    const std::filesystem::path partial(pattern);
+    std::error_code ec;
+    std::filesystem::remove(partial, ec); // the plug-in creates its own file
+    if (backup(partial.u16string())) {
+        std::filesystem::rename(partial, file, ec);
+        if (!ec) {
+            return true;
+        }
+    }
+    std::filesystem::remove(partial, ec);
+    return false;
 }
 
 bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::path& file) const {
