@@ -110,10 +110,20 @@ std::shared_ptr<CardCommand> CardCommands::start(std::shared_ptr<Run> run,
     run->command->m_worker = std::thread([this, run, work = std::move(work),
                                           apply = std::move(apply)] {
         work(*run);
-        // Posted after every progress report of the worker, so it comes last.
-        m_ui.post([this, run, apply] {
-            run->command->m_worker.join();
+        // Posted after every progress report of the worker, so it comes after them.
+        auto applied = std::make_shared<std::promise<void>>();
+        std::future<void> done = applied->get_future();
+        m_ui.post([run, apply, applied] {
             apply(*run);
+            applied->set_value();
+        });
+        done.wait();
+        // The slots the books held before a read are zeroed and freed here,
+        // not on the UI thread.
+        run->reads.clear();
+        run->writes.clear();
+        m_ui.post([this, run] {
+            run->command->m_worker.join();
             end(*run);
         });
     });
