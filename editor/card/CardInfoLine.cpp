@@ -1,11 +1,9 @@
 #include "CardInfoLine.h"
 
 #include "CodePage.h"
+#include "FileAppend.h"
 #include "LangText.h"
 #include "Records.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -60,21 +58,7 @@ std::u16string cardInfoLine(const SimInfo& info, std::u16string_view ownNumber,
 }
 
 bool appendCardInfoLine(const std::filesystem::path& file, std::u16string_view line) {
-    const std::string bytes = platform::toAnsi(line);
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0) {
-            ::close(fd);
-            return false;
-        }
-        written += static_cast<size_t>(n);
-    }
-    return ::close(fd) == 0;
+    return platform::appendToFile(file, platform::toAnsi(line));
 }
 
 } // namespace pelmora::model

@@ -1,11 +1,10 @@
 #include "CardOperations.h"
 
 #include "CardInfoLine.h"
+#include "FileAppend.h"
 #include "FileTime.h"
 #include "ProfileDocument.h"
 #include "Records.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -354,15 +353,13 @@ bool CardOperations::backupReplacing(
     const std::function<bool(const std::u16string& partial)>& backup) {
     // Into a fresh file beside the old one, which is replaced only by a
     // complete backup.
-    std::string pattern = file.string() + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
+    // The plug-in creates its own file under the fresh name.
+    const std::optional<std::filesystem::path> fresh = platform::freshNameBeside(file);
+    if (!fresh) {
         return false;
     }
-    ::close(fd);
-    const std::filesystem::path partial(pattern);
+    const std::filesystem::path& partial = *fresh;
     std::error_code ec;
-    std::filesystem::remove(partial, ec); // the plug-in creates its own file
     if (backup(partial.u16string())) {
         std::filesystem::rename(partial, file, ec);
         if (!ec) {
