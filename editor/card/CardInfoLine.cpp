@@ -3,11 +3,9 @@
 #include "AtomicFile.h"
 #include "CaseInsensitive.h"
 #include "CodePage.h"
+#include "FileAppend.h"
 #include "LangText.h"
 #include "Records.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -94,21 +92,7 @@ bool appendCardInfoLine(const std::filesystem::path& file, std::u16string_view l
         platform::replaceableTarget(file)) {
         return false;
     }
-    const std::string bytes = encodedFor(file, line);
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0) {
-            ::close(fd);
-            return false;
-        }
-        written += static_cast<size_t>(n);
-    }
-    return ::close(fd) == 0;
+    return platform::appendToFile(file, encodedFor(file, line));
 }
 
 } // namespace pelmora::model

@@ -30,6 +30,7 @@ int barRange(int count) {
 
 void readProgress(int index, int total, const char16_t*, const char16_t*, intptr_t user) {
     auto* job = reinterpret_cast<CardJob*>(user);
+    ++job->records;
     JobProgress& p = progressOf(*job);
     p.status(langText(87, index, total));
     p.step();
@@ -37,6 +38,7 @@ void readProgress(int index, int total, const char16_t*, const char16_t*, intptr
 
 void writeProgress(int index, int total, const char16_t*, const char16_t*, intptr_t user) {
     auto* job = reinterpret_cast<CardJob*>(user);
+    ++job->records;
     JobProgress& p = progressOf(*job);
     p.status(langText(88, index, total));
     p.step();
@@ -140,7 +142,8 @@ void CardJobRunner::readPhoneBook(CardJob& job) const {
         job.technicalProblem = card.lastError == kCardErrorTechnicalProblem;
         return;
     }
-    if (!makeRoom(p, category, request.count)) {
+    if (job.cancelled() || !makeRoom(p, category, request.count)) {
+        category.setIncomplete(true);
         return;
     }
     auto full = slotsRequest<PhoneBookRequest>(category.entries(), readProgress, job);
@@ -161,7 +164,8 @@ void CardJobRunner::readMessages(CardJob& job) const {
         category.setIncomplete(true);
         return;
     }
-    if (!makeRoom(p, category, request.count)) {
+    if (job.cancelled() || !makeRoom(p, category, request.count)) {
+        category.setIncomplete(true);
         return;
     }
     auto full = slotsRequest<SmsRequest>(category.messages(), readProgress, job);

@@ -9,6 +9,7 @@
 #include "JobProgress.h"
 #include "PluginCalls.h"
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -25,12 +26,19 @@ struct CardJob {
     // Records of the card's book, for a write (-1: unknown); slots past them
     // are not handed to the card.
     int recordLimit = -1;
+    // Set from any thread to cancel; looked at between the plug-in calls.
+    const std::atomic<bool>* cancel = nullptr;
 
     // Filled by the worker.
     bool succeeded = false;
     // The read failed with status 6Fxx (last error -18).
     bool technicalProblem = false;
     int lastError = 0;
+    // Records the plug-in reported done.
+    int records = 0;
+    [[nodiscard]] bool cancelled() const {
+        return cancel != nullptr && cancel->load(std::memory_order_acquire);
+    }
 };
 
 // The title text of the file a backup or restore is copying ("" for ids

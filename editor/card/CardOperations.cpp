@@ -3,11 +3,10 @@
 #include "CardBookChecks.h"
 #include "CardErrors.h"
 #include "CardInfoLine.h"
+#include "FileAppend.h"
 #include "FileTime.h"
 #include "ProfileDocument.h"
 #include "Records.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -220,15 +219,6 @@ bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int p
     return true;
 }
 
-// One book of a Write SIM, looked at before anything is written.
-struct CardOperations::BookWrite {
-    enum class Step { Write, Skip, Fail, KeepCards };
-    Category* category = nullptr;
-    SimInfo book{}; // its file description and access conditions
-    Step step = Step::Write;
-    bool cutAccepted = false; // the user let values be cut to what the card holds
-};
-
 CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument& card,
                                                     Category& category) const {
     BookWrite w;
@@ -364,26 +354,32 @@ bool CardOperations::runFileJob(CardJobKind kind, CardDocument& card, const std:
 CardReport CardOperations::backupSim(CardDocument& document, const std::filesystem::path& file,
                                      JobProgress& progress) const {
     return wholeCard(document, [&](CardDocument& card) {
-        // Into a fresh file beside the old one, which is replaced only by a
-        // complete backup.
-        std::string pattern = file.string() + ".XXXXXX";
-        const int fd = mkstemp(pattern.data());
-        if (fd < 0) {
-            return false;
-        }
-        ::close(fd);
-        const std::filesystem::path partial(pattern);
-        std::error_code ec;
-        std::filesystem::remove(partial, ec); // the plug-in creates its own file
-        if (runFileJob(CardJobKind::Backup, card, partial.u16string(), progress)) {
-            std::filesystem::rename(partial, file, ec);
-            if (!ec) {
-                return true;
-            }
-        }
-        std::filesystem::remove(partial, ec);
-        return false;
+        return backupReplacing(file, [&](const std::u16string& partial) {
+            return runFileJob(CardJobKind::Backup, card, partial, progress);
+        });
     });
+}
+
+bool CardOperations::backupReplacing(
+    const std::filesystem::path& file,
+    const std::function<bool(const std::u16string& partial)>& backup) {
+    // Into a fresh file beside the old one, which is replaced only by a
+    // complete backup.
+    // The plug-in creates its own file under the fresh name.
+    const std::optional<std::filesystem::path> fresh = platform::freshNameBeside(file);
+    if (!fresh) {
+        return false;
+    }
+    const std::filesystem::path& partial = *fresh;
+    std::error_code ec;
+    if (backup(partial.u16string())) {
+        std::filesystem::rename(partial, file, ec);
+        if (!ec) {
+            return true;
+        }
+    }
+    std::filesystem::remove(partial, ec);
+    return false;
 }
 
 bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::path& file) const {

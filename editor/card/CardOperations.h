@@ -72,8 +72,10 @@ struct CardReport {
     // Books only the card's administrator may update, whose content differs
     // from the card's: left as the card has them.
     std::vector<uint16_t> keptAsOnCard;
-    bool stopped = false; // a PIN step failed: the command stopped there
-    [[nodiscard]] bool ok() const { return opened && failed.empty() && !stopped; }
+    bool stopped = false;          // a PIN step failed: the command stopped there
+    bool cancelled = false;        // the user cancelled: a read changed no book
+    int recordsWritten = 0;        // records the card took (writes only)
+    [[nodiscard]] bool ok() const { return opened && failed.empty() && !stopped && !cancelled; }
 };
 
 class CardOperations {
@@ -119,17 +121,38 @@ public:
     bool saveInfo(CardDocument& card, const std::filesystem::path& file) const;
 
     [[nodiscard]] const PinFlows& pins() const { return m_pins; }
+    [[nodiscard]] CardHost& host() const { return m_host; }
+    [[nodiscard]] const CardOptions& options() const { return m_options; }
 
-private:
+    // The steps the commands are made of, for running them apart.
     [[nodiscard]] std::vector<Category*> booksWorkedOn(Document& document,
                                                        Category* selected) const;
-    bool openOne(CardDocument& card, bool& keptBooks) const;
     // Open card without asking, the document being the one candidate.
     CardDocument* openThis(CardDocument& document) const;
     // Card information with the attributes of book kind (-1: none).
     bool bookInfo(CardDocument& card, int kind, SimInfo& info) const;
-    struct BookWrite;
+    // One book of a Write SIM, looked at before anything is written.
+    struct BookWrite {
+        enum class Step { Write, Skip, Fail, KeepCards };
+        Category* category = nullptr;
+        SimInfo book{}; // its file description and access conditions
+        Step step = Step::Write;
+        bool cutAccepted = false; // the user let values be cut to what the card holds
+    };
     [[nodiscard]] BookWrite planWrite(bool fromCard, CardDocument& card, Category& category) const;
+    // The PIN the book's UPDATE condition needs, asked when the card holds none.
+    bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
+    // Asks for the PINs the books held in the backup file need on this card.
+    bool pinsForRestore(CardDocument& card, const std::filesystem::path& file) const;
+    // A book just read: nameless entries dropped unless allowed, unchanged, compacted.
+    void afterRead(Category& category) const;
+    // Runs backup into a fresh file beside file, which replaces file only
+    // once backup succeeded.
+    static bool backupReplacing(const std::filesystem::path& file,
+                                const std::function<bool(const std::u16string& partial)>& backup);
+
+private:
+    bool openOne(CardDocument& card, bool& keptBooks) const;
     bool writeOne(bool fromCard, CardDocument& card, const BookWrite& w, JobProgress& progress,
                   CardReport& report) const;
     // Opens the card without asking and, when that worked, runs work on it;
@@ -141,10 +164,6 @@ private:
                          const std::function<bool(CardDocument&)>& work) const;
     bool runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,
                     JobProgress& progress) const;
-    bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
-    // Asks for the PINs the books held in the backup file need on this card.
-    bool pinsForRestore(CardDocument& card, const std::filesystem::path& file) const;
-    void afterRead(Category& category) const;
 
     const PluginCalls& m_calls;
     PinFlows m_pins;

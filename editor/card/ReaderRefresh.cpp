@@ -1,20 +1,12 @@
 #include "ReaderRefresh.h"
 
+#include "ReaderScan.h"
+
 #include <algorithm>
 
 namespace pelmora::model {
 
 namespace {
-
-char16_t foldCase(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool sameReader(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto x, auto y) {
-               return foldCase(x) == foldCase(y);
-           });
-}
 
 bool named(const std::vector<std::u16string>& names, std::u16string_view reader) {
     return std::any_of(names.begin(), names.end(),
@@ -40,17 +32,12 @@ void markEmpty(CardDocument& card) {
 RefreshReport refreshReaders(const PluginCalls& calls, CardDocuments& cards,
                              const std::atomic<bool>* stop) {
     RefreshReport report;
-    std::vector<std::u16string> names;
-    std::u16string name;
-    for (uint32_t index = 0; calls.readerName(index, name); ++index) {
-        if (stopAsked(stop)) {
-            report.stopped = true;
-            return report;
-        }
-        if (!named(names, name)) {
-            names.push_back(name);
-        }
+    const auto listed = readerNames(calls, stop);
+    if (!listed) {
+        report.stopped = true;
+        return report;
     }
+    const std::vector<std::u16string>& names = *listed;
     for (const std::u16string& reader : names) {
         const bool known = std::any_of(cards.begin(), cards.end(), [&](const auto& c) {
             return sameReader(c->reader, reader);

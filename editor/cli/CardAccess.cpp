@@ -15,24 +15,26 @@ PinSource pinSource(const Arguments& arguments) {
     return stdinIsTerminal() ? PinSource::Terminal : PinSource::None;
 }
 
-model::CardOptions cardOptions(const velmet::Settings& settings, bool readAll) {
-    model::CardOptions options = model::cardOptions(settings);
-    options.readWriteAll = readAll;
-    return options;
+const model::CardOperations& cardOperations(model::EditorSession& session,
+                                            const model::FrontEnd& frontEnd, bool readAll) {
+    session.cardOptions().readWriteAll = readAll;
+    session.setFrontEnd(frontEnd);
+    return session.cardOperations();
 }
 
 } // namespace
 
 CardAccess::CardAccess(Session& session, const Arguments& arguments, const std::string& command,
                        CardAccessOptions options)
-    : m_calls(session.plugin()), m_readers(findReaders(m_calls)),
+    : m_session(session.withPlugin()), m_calls(m_session.plugin()),
+      m_readers(findReaders(m_session)),
       m_card(chooseReader(m_readers, arguments.value("--reader"), command)),
       m_prompter(pinSource(arguments), options.unblockType), m_progress(stderrIsTerminal()),
       m_host(m_card, options.cut, options.mayEmpty),
-      m_operations(m_calls, m_prompter, m_host, cardOptions(session.settings(), options.readAll)) {}
+      m_operations(cardOperations(m_session, {m_prompter, m_host, m_uiThread}, options.readAll)) {}
 
 CardAccess::~CardAccess() {
-    for (const auto& card : m_readers.cards) {
+    for (model::CardDocument* card : m_readers.cards) {
         m_operations.closeCard(*card);
     }
 }
@@ -46,6 +48,11 @@ void CardAccess::open() {
     if (m_operations.openCard(candidates) == nullptr) {
         failToOpen();
     }
+}
+
+model::CardReport CardAccess::wait(const std::shared_ptr<model::CardCommand>& command) {
+    m_uiThread.runUntil([&] { return command->finished(); });
+    return command->report();
 }
 
 void CardAccess::failToOpen() const {

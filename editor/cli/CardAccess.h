@@ -10,6 +10,7 @@
 #include "Session.h"
 #include "TerminalProgress.h"
 #include "TerminalPrompter.h"
+#include "UiTaskQueue.h"
 
 #include <string>
 #include <vector>
@@ -35,10 +36,16 @@ public:
     [[nodiscard]] model::CardDocument& card() { return m_card; }
     [[nodiscard]] const model::PluginCalls& calls() const { return m_calls; }
     [[nodiscard]] const model::CardOperations& operations() const { return m_operations; }
+    [[nodiscard]] model::EditorSession& session() { return m_session; }
+    // The terminal's stand-in for the window's event loop.
+    [[nodiscard]] model::UiTaskQueue& uiThread() { return m_uiThread; }
     [[nodiscard]] TerminalPrompter& prompter() { return m_prompter; }
     [[nodiscard]] TerminalProgress& progress() { return m_progress; }
     [[nodiscard]] const CliHost& host() const { return m_host; }
     [[nodiscard]] std::string readerName() const;
+
+    // Waits for a card command, running what it posts to this thread meanwhile.
+    [[nodiscard]] model::CardReport wait(const std::shared_ptr<model::CardCommand>& command);
 
     // Opens the card (PIN1 asked where needed); Failure saying why not.
     void open();
@@ -48,13 +55,15 @@ public:
     [[noreturn]] void failToOpen() const;
 
 private:
+    model::EditorSession& m_session;
     const model::PluginCalls& m_calls;
     Readers m_readers;
     model::CardDocument& m_card;
     TerminalPrompter m_prompter;
     TerminalProgress m_progress;
     CliHost m_host;
-    model::CardOperations m_operations;
+    model::UiTaskQueue m_uiThread;
+    const model::CardOperations& m_operations;
 };
 
 } // namespace pelmora::cli

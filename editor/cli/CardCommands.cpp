@@ -85,13 +85,13 @@ void printBookProperties(CardAccess& access) {
 } // namespace
 
 int runReaders(Session& session, const Arguments&) {
-    const Readers readers = findReaders(session.plugin());
+    const Readers readers = findReaders(session.withPlugin());
     if (readers.cards.empty()) {
         printLine(std::string("No smart-card reader found."));
         return kExitOk;
     }
     TextTable table;
-    for (const auto& card : readers.cards) {
+    for (const model::CardDocument* card : readers.cards) {
         table.addRow({card->reader, readers.holdsCard(*card) ? u"card" : u"no card"});
     }
     table.print("");
@@ -141,7 +141,8 @@ int runRead(Session& session, const Arguments& arguments) {
     }
     std::vector<uint16_t> failed;
     for (model::Category* book : books) {
-        const model::CardReport report = access.operations().readSim(card, book, access.progress());
+        const model::CardReport report =
+            access.wait(access.session().readSim(card, book, access.progress()));
         if (!report.opened) {
             access.failToOpen();
         }
@@ -192,7 +193,7 @@ int runWrite(Session& session, const Arguments& arguments) {
     model::CardReport report;
     for (model::Category* book : books) {
         const model::CardReport one =
-            access.operations().writeSim(*document, book, readers, access.progress());
+            access.wait(access.session().writeSim(*document, book, readers, access.progress()));
         if (!one.opened) {
             access.failToOpen();
         }
@@ -261,7 +262,7 @@ int runBackup(Session& session, const Arguments& arguments) {
     const std::filesystem::path file(arguments.positional().at(0));
     CardAccess access(session, arguments, "backup", {});
     const model::CardReport report =
-        access.operations().backupSim(access.card(), file, access.progress());
+        access.wait(access.session().backupSim(access.card(), file, access.progress()));
     if (!report.opened) {
         access.failToOpen();
     }
@@ -280,7 +281,7 @@ int runRestore(Session& session, const Arguments& arguments) {
     }
     CardAccess access(session, arguments, "restore", {});
     const model::CardReport report =
-        access.operations().restoreSim(access.card(), file, access.progress());
+        access.wait(access.session().restoreSim(access.card(), file, access.progress()));
     if (!report.opened) {
         access.failToOpen();
     }

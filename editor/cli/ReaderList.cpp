@@ -12,9 +12,15 @@ bool Readers::holdsCard(const model::CardDocument& card) const {
     return std::find(present.begin(), present.end(), &card) != present.end();
 }
 
-Readers findReaders(const model::PluginCalls& calls) {
+Readers findReaders(model::EditorSession& session) {
+    session.refreshReadersNow();
     Readers readers;
-    readers.present = model::refreshReaders(calls, readers.cards).present;
+    readers.cards = session.cardDocuments();
+    for (model::CardDocument* card : readers.cards) {
+        if (card->cardPresent) {
+            readers.present.push_back(card);
+        }
+    }
     return readers;
 }
 
@@ -22,7 +28,7 @@ namespace {
 
 std::string readerLines(const Readers& readers, bool withCardOnly) {
     std::string lines;
-    for (const auto& card : readers.cards) {
+    for (model::CardDocument* card : readers.cards) {
         if (!withCardOnly || readers.holdsCard(*card)) {
             lines += "\n  " + utf8(card->reader);
         }
@@ -36,7 +42,7 @@ model::CardDocument& chooseReader(Readers& readers, const std::optional<std::str
                                   const std::string& command) {
     if (named) {
         const std::u16string wanted = utf16(*named);
-        for (const auto& card : readers.cards) {
+        for (model::CardDocument* card : readers.cards) {
             if (platform::equalsIgnoreCase(card->reader, wanted)) {
                 return *card;
             }

@@ -2,7 +2,7 @@
 // The readers as one pass of the editor's reader refresh sees them, and the
 // one a card command works on.
 
-#include "ReaderRefresh.h"
+#include "EditorSession.h"
 
 #include <optional>
 #include <string>
@@ -10,13 +10,13 @@
 namespace pelmora::cli {
 
 struct Readers {
-    model::CardDocuments cards; // one per reader, in the plug-in's order
+    std::vector<model::CardDocument*> cards; // one per reader, in the plug-in's order
     std::vector<model::CardDocument*> present;
 
     [[nodiscard]] bool holdsCard(const model::CardDocument& card) const;
 };
 
-[[nodiscard]] Readers findReaders(const model::PluginCalls& calls);
+[[nodiscard]] Readers findReaders(model::EditorSession& session);
 
 // The reader named (ignoring case), else the single reader holding a card.
 // Failure when the named reader does not exist or no reader holds a card;

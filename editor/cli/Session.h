@@ -1,15 +1,13 @@
 #pragma once
-// What every command works with: the user's settings and, for the card
-// commands, the card plug-in bound from the program's folder.
+// What every command works with: the editor session with the user's
+// settings and, for the card commands, the card plug-in bound from the
+// program's folder.
 
 #include "CsvRow.h"
+#include "EditorSession.h"
 #include "PhoneBookFileOptions.h"
-#include "PluginBinding.h"
-#include "PluginCalls.h"
-#include "Settings.h"
 
 #include <filesystem>
-#include <memory>
 #include <optional>
 
 namespace pelmora::cli {
@@ -19,19 +17,18 @@ public:
     // settingsFile: the --settings option; else the editor's own Velmet.ini.
     explicit Session(const std::optional<std::filesystem::path>& settingsFile);
 
-    [[nodiscard]] const velmet::Settings& settings() const { return m_settings; }
+    [[nodiscard]] const velmet::Settings& settings() const { return m_editor.settings(); }
     [[nodiscard]] model::PhoneBookFileOptions fileOptions() const;
     // The locale's list separator, as the editor uses for .csv files.
     [[nodiscard]] char16_t separator() const;
     [[nodiscard]] model::CsvHeaderTexts csvHeader() const;
 
-    // The bound plug-in; Failure when libBrontel.so cannot be bound.
-    [[nodiscard]] const model::PluginCalls& plugin();
+    // The session with the plug-in bound; Failure when libBrontel.so cannot be bound.
+    [[nodiscard]] model::EditorSession& withPlugin();
+    [[nodiscard]] const model::PluginCalls& plugin() { return withPlugin().plugin(); }
 
 private:
-    velmet::Settings m_settings;
-    model::PluginBinding m_binding;
-    std::unique_ptr<model::PluginCalls> m_calls;
+    model::EditorSession m_editor;
 };
 
 } // namespace pelmora::cli

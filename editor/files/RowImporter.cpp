@@ -104,6 +104,7 @@ void RowImporter::store(int slot, const PhoneBookEntry& entry) {
         }
     }
     *m_book.entry(slot) = entry;
+    m_book.notifySlotsChanged(slot, slot);
     m_lastSlot = slot;
 }
 

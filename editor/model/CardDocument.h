@@ -27,6 +27,8 @@ public:
     // ICCID of the card the books were read from: a reconnected card with the
     // same ICCID keeps them.
     std::u16string booksCardId;
+    // The last reader refresh found a card in the reader.
+    bool cardPresent = false;
 
     [[nodiscard]] const std::u16string& readerLine() const { return m_readerLine; }
     void setReaderLine(std::u16string_view text);

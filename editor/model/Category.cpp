@@ -42,38 +42,80 @@ bool storeIfDiffers(Category& category, Record* stored, int slot, const Record& 
     }
     category.snapshot(slot, Category::kNewGroup, slot);
     *stored = value;
+    category.notifySlotsChanged(slot, slot);
     return true;
 }
 
 } // namespace
 
 bool Category::create(uint16_t kind, uint32_t capacity) {
-    release();
-    m_kind = kind;
-    m_unchanged = true;
-    m_searchPosition = 0;
-    if (capacity > kMaxSlots) {
-        return false;
-    }
-    if (isPhoneBook()) {
-        return resized(m_entries, capacity, 0);
-    }
-    if (isMessages()) {
-        return resized(m_messages, capacity, 0);
-    }
-    return true;
-}
-
-void Category::release() {
+    const uint32_t before = slotCount();
     freeRecords();
     freeHistory();
     m_fileDescription = {};
+    m_kind = kind;
+    m_searchPosition = 0;
+    bool ok = capacity <= kMaxSlots;
+    if (ok && isPhoneBook()) {
+        ok = resized(m_entries, capacity, 0);
+    } else if (ok && isMessages()) {
+        ok = resized(m_messages, capacity, 0);
+    }
+    notifyReset(before);
+    setUnchanged(true);
+    return ok;
+}
+
+void Category::release() {
+    const uint32_t before = slotCount();
+    freeRecords();
+    freeHistory();
+    m_fileDescription = {};
+    notifyReset(before);
 }
 
 void Category::clear() {
     secureZero(m_entries.data(), m_entries.size() * sizeof(PhoneBookEntry));
     secureZero(m_messages.data(), m_messages.size() * sizeof(SmsEntry));
     freeHistory();
+    notifyReset(slotCount());
+}
+
+void Category::takeContents(Category& staged) {
+    const uint32_t before = slotCount();
+    m_entries.swap(staged.m_entries);
+    m_messages.swap(staged.m_messages);
+    m_fileDescription = staged.m_fileDescription;
+    m_incomplete = staged.m_incomplete;
+    m_searchPosition = 0;
+    freeHistory();
+    notifyReset(before);
+    setUnchanged(true);
+}
+
+void Category::setUnchanged(bool unchanged) {
+    if (m_unchanged == unchanged) {
+        return;
+    }
+    m_unchanged = unchanged;
+    m_listeners.notify([&](CategoryListener& l) { l.modifiedChanged(*this, !unchanged); });
+}
+
+void Category::notifyReset(uint32_t before) {
+    const uint32_t after = slotCount();
+    if (before != after) {
+        m_listeners.notify([&](CategoryListener& l) { l.slotCountChanged(*this, before, after); });
+    }
+    m_listeners.notify([&](CategoryListener& l) { l.slotsReset(*this); });
+}
+
+void Category::notifySlotsChanged(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, static_cast<int>(slotCount()) - 1);
+    if (first > last) {
+        return;
+    }
+    m_listeners.notify([&](CategoryListener& l) { l.slotsChanged(*this, first, last); });
 }
 
 bool Category::setCapacity(uint32_t count) {
@@ -86,22 +128,33 @@ bool Category::setCapacity(uint32_t count) {
     if (count == slotCount()) {
         return true;
     }
+    const uint32_t before = slotCount();
     bool ok = isPhoneBook() ? resized(m_entries, count, 0) : resized(m_messages, count, 0);
     if (ok) {
         freeHistory();
         m_fileDescription = {};
         m_searchPosition = 0;
+        m_listeners.notify([&](CategoryListener& l) { l.slotCountChanged(*this, before, count); });
     }
     return ok;
 }
 
 bool Category::grow(uint32_t count) {
-    if (count <= slotCount()) {
+    const uint32_t before = slotCount();
+    if (count <= before) {
         return true;
     }
     if (count > kMaxSlots) {
         return false;
     }
+    const bool ok = growSlots(count);
+    if (ok) {
+        m_listeners.notify([&](CategoryListener& l) { l.slotCountChanged(*this, before, count); });
+    }
+    return ok;
+}
+
+bool Category::growSlots(uint32_t count) {
     // Geometric reserve, so that growing one slot at a time stays linear.
     const size_t reserve = std::min<size_t>(kMaxSlots, slotCount() + slotCount() / 2 + 16);
     if (isPhoneBook()) {
@@ -171,17 +224,24 @@ void Category::compact() {
         return;
     }
     size_t target = 0;
+    size_t firstMoved = m_entries.size();
+    size_t lastMoved = 0;
     for (size_t slot = 0; slot < m_entries.size(); ++slot) {
         if (isEmptyRecord(m_entries[slot])) {
             continue;
         }
         if (slot != target) {
             m_entries[target] = m_entries[slot];
+            firstMoved = std::min(firstMoved, target);
+            lastMoved = slot;
         }
         ++target;
     }
     std::fill(m_entries.begin() + static_cast<ptrdiff_t>(target), m_entries.end(),
               PhoneBookEntry{});
+    if (firstMoved < m_entries.size()) {
+        notifySlotsChanged(static_cast<int>(firstMoved), static_cast<int>(lastMoved));
+    }
 }
 
 UndoRecord Category::copyOf(int32_t group, int slot) const {
@@ -219,7 +279,7 @@ void Category::snapshot(int first, int group, int last) {
     for (int slot = first; slot <= last; ++slot) {
         m_undo.push_back(copyOf(g, slot));
     }
-    m_unchanged = false;
+    setUnchanged(false);
 }
 
 void Category::snapshotIntoNewestGroup(int slot) {
@@ -232,15 +292,20 @@ int Category::undo(CategoryObserver* observer) {
     }
     const int row = m_undo.back().slot;
     const int32_t group = m_undo.back().group;
+    int first = row;
+    int last = row;
     while (!m_undo.empty() && m_undo.back().group == group) {
         UndoRecord record = std::move(m_undo.back());
         m_undo.pop_back();
         m_redo.push_back(copyOf(group, record.slot));
         restore(record);
+        first = std::min(first, static_cast<int>(record.slot));
+        last = std::max(last, static_cast<int>(record.slot));
     }
+    notifySlotsChanged(first, last);
     // A book that was changed and then undone still differs from what was
     // last saved or written, whichever of the two came later.
-    m_unchanged = false;
+    setUnchanged(false);
     if (observer) {
         observer->refillEntries(*this);
         observer->selectSlots(*this, std::span<const int>(&row, 1));
@@ -254,12 +319,17 @@ int Category::redo(CategoryObserver* observer) {
     }
     const int row = m_redo.back().slot;
     const int32_t group = m_redo.back().group;
+    int first = row;
+    int last = row;
     while (!m_redo.empty() && m_redo.back().group == group) {
         UndoRecord record = std::move(m_redo.back());
         m_redo.pop_back();
         snapshot(record.slot, group, record.slot);
         restore(record);
+        first = std::min(first, static_cast<int>(record.slot));
+        last = std::max(last, static_cast<int>(record.slot));
     }
+    notifySlotsChanged(first, last);
     if (observer) {
         observer->refillEntries(*this);
         observer->selectSlots(*this, std::span<const int>(&row, 1));
@@ -292,7 +362,8 @@ void Category::restoreDeletedMessage(int slot) {
         flags &= ~kSmsDeleted;
         flags |= kSmsChanged | kSmsUndelete;
         m->flags = static_cast<int32_t>(flags);
-        m_unchanged = false;
+        notifySlotsChanged(slot, slot);
+        setUnchanged(false);
     }
 }
 
@@ -312,6 +383,7 @@ void Category::replaceNumberStart(int slot, std::u16string_view prefix, size_t k
         result.append(number.substr(k));
     }
     setFieldText(e->value0, result);
+    notifySlotsChanged(slot, slot);
 }
 
 void Category::freeHistory() {

@@ -2,10 +2,12 @@
 // One book of a document: a fixed number of record slots (phone-book entries
 // or short messages), the change flag and the undo and redo history. Slot i
 // stands for card record i + 1; the slot arrays are handed to the card plug-in
-// as they are.
+// as they are. Every change is told to the subscribed listeners.
 
 #include "BookKind.h"
 #include "Brontel.h"
+#include "CategoryListener.h"
+#include "Subscription.h"
 #include "UndoRecord.h"
 
 #include <array>
@@ -31,7 +33,12 @@ public:
 
     Category() = default;
     Category(uint16_t kind, uint32_t capacity) { create(kind, capacity); }
-    ~Category() { release(); }
+    // Zeroes and frees the slots without telling the listeners: the document
+    // told them its books are going (DocumentListener::categoriesReleasing).
+    ~Category() {
+        freeRecords();
+        freeHistory();
+    }
     Category(const Category&) = delete;
     Category& operator=(const Category&) = delete;
 
@@ -102,8 +109,20 @@ public:
     void replaceNumberStart(int slot, std::u16string_view prefix, size_t k);
 
     [[nodiscard]] bool unchanged() const { return m_unchanged; }
-    void markUnchanged() { m_unchanged = true; }
-    void markChanged() { m_unchanged = false; }
+    void markUnchanged() { setUnchanged(true); }
+    void markChanged() { setUnchanged(false); }
+
+    // Listeners stay registered until the subscription goes.
+    [[nodiscard]] Subscription subscribe(CategoryListener& listener) {
+        return m_listeners.add(listener);
+    }
+    // For editing steps that write slots through entry(), message() or the
+    // spans: tells the listeners, once the slots hold their new records.
+    void notifySlotsChanged(int first, int last);
+    // A staged card read replaces the slots, the file description and the
+    // incomplete mark; the history goes, the book is unchanged, and the
+    // staged category is left with the old slots.
+    void takeContents(Category& staged);
 
     // A book whose last card read failed holds only part of the card's
     // records; it must not be written back until read in full.
@@ -136,6 +155,12 @@ private:
     void freeHistory();
     void freeRecords();
     [[nodiscard]] int topGroup() const { return m_undo.empty() ? 0 : m_undo.back().group; }
+    bool growSlots(uint32_t count);
+    void setUnchanged(bool unchanged);
+    // Tells the listeners that the slot count was before and every slot may differ.
+    void notifyReset(uint32_t before);
+
+    ObserverList<CategoryListener> m_listeners;
 };
 
 } // namespace pelmora::model

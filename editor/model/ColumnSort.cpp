@@ -74,6 +74,9 @@ SortResult sortByColumn(Category& category, SortColumn column, CategoryObserver*
                          [&](size_t a, size_t b) { return key(a) < key(b); });
     }
     permute(entries, used, from);
+    if (!used.empty()) {
+        category.notifySlotsChanged(used.front(), used.back());
+    }
 
     if (observer) {
         observer->refillEntries(category);

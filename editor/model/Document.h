@@ -3,6 +3,8 @@
 // books in tree order.
 
 #include "Category.h"
+#include "DocumentListener.h"
+#include "Subscription.h"
 
 #include <cstdint>
 #include <memory>
@@ -27,10 +29,14 @@ public:
     [[nodiscard]] Category* category(uint16_t kind) const;
     Category& addCategory(uint16_t kind, uint32_t capacity);
     void addCategory(std::unique_ptr<Category> category);
-    void releaseCategories() { m_categories.clear(); }
+    void releaseCategories();
 
     [[nodiscard]] bool anyChanged() const;
     void markAllUnchanged();
+
+    [[nodiscard]] Subscription subscribe(DocumentListener& listener) {
+        return m_listeners.add(listener);
+    }
 
 protected:
     explicit Document(DocumentKind kind) : m_kind(kind) {}
@@ -38,6 +44,7 @@ protected:
 private:
     DocumentKind m_kind;
     std::vector<std::unique_ptr<Category>> m_categories;
+    ObserverList<DocumentListener> m_listeners;
 };
 
 } // namespace pelmora::model

@@ -43,6 +43,7 @@ void deleteEntries(Category& category, const std::vector<int>& slots, bool simWi
     for (int slot : slots) {
         *category.entry(slot) = PhoneBookEntry{};
     }
+    category.notifySlotsChanged(slots.front(), slots.back());
     if (simWithoutHoles) {
         category.compact();
     }
@@ -56,6 +57,7 @@ void deleteMessages(Category& category, const std::vector<int>& slots) {
         SmsEntry* message = category.message(slot);
         message->flags =
             static_cast<int32_t>(static_cast<uint32_t>(message->flags) | kSmsChanged | kSmsDeleted);
+        category.notifySlotsChanged(slot, slot);
         category.markChanged();
     }
 }
@@ -108,6 +110,7 @@ int moveRows(Category& category, std::span<const int> selectedSlots, MoveDirecti
         }
         category.snapshot(std::min(d, target), Category::kNewGroup, std::max(d, target));
         std::swap(*category.entry(d), *category.entry(target));
+        category.notifySlotsChanged(std::min(d, target), std::max(d, target));
         movedTo.push_back(target);
     }
     if (!movedTo.empty() && observer) {

@@ -251,6 +251,9 @@ int fakeGetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
             request->progress(i + 1, n, request->entries[i].name, request->entries[i].value0,
                               request->user);
         }
+        if (g_card.onRecord) {
+            g_card.onRecord(i + 1);
+        }
     }
     return 1;
 }
@@ -265,6 +268,13 @@ int fakeSetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
     const int n = std::min<int>(request->count, static_cast<int>(book.records.size()));
     for (int i = 0; i < n; ++i) {
         book.records[i] = request->entries[i];
+        if (request->progress != nullptr) {
+            request->progress(i + 1, n, request->entries[i].name, request->entries[i].value0,
+                              request->user);
+        }
+        if (g_card.onRecord) {
+            g_card.onRecord(i + 1);
+        }
     }
     return 1;
 }
@@ -293,6 +303,10 @@ int fakeBackupSim(SimHandle, int, const char16_t*, BackupCallback, intptr_t) {
 }
 
 int fakeRestoreSim(SimHandle, const char16_t*, BackupCallback, intptr_t) {
+    ++g_card.calls["restore_sim"];
+    if (g_card.onRestore) {
+        g_card.onRestore();
+    }
     return 0;
 }
 

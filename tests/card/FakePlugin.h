@@ -5,6 +5,7 @@
 
 #include "PluginBinding.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,10 @@ struct FakeCard {
 
     int lastError = 0;
     std::map<std::string, int> calls;
+    // Called after each record a book read or write has done (1-based).
+    std::function<void(int record)> onRecord;
+    // Called by restore_sim, which then fails as the fake makes no backups.
+    std::function<void()> onRestore;
 };
 
 // The card the fake exports work on.

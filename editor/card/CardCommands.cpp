@@ -1,0 +1,323 @@
+#include "CardCommands.h"
+
+#include "ProgressRelay.h"
+
+#include <algorithm>
+#include <future>
+
+namespace pelmora::model {
+
+CardCommand::~CardCommand() {
+    if (m_worker.joinable()) {
+        // Only when the UI thread never applied the command: the last owner
+        // may then be the worker itself.
+        if (m_worker.get_id() == std::this_thread::get_id()) {
+            m_worker.detach();
+        } else {
+            m_worker.join();
+        }
+    }
+}
+
+namespace {
+
+// The slots of a book as they are when a write begins: the worker writes
+// from this copy while the window may go on editing the book.
+std::unique_ptr<Category> copyOfSlots(const Category& book) {
+    auto copy = std::make_unique<Category>(book.kind(), book.slotCount());
+    std::copy(book.entries().begin(), book.entries().end(), copy->entries().begin());
+    std::copy(book.messages().begin(), book.messages().end(), copy->messages().begin());
+    return copy;
+}
+
+bool sameSlots(const Category& a, const Category& b) {
+    const auto bytes = [](auto span) { return std::as_bytes(span); };
+    const auto equal = [](auto x, auto y) { return std::ranges::equal(x, y); };
+    return equal(bytes(a.entries()), bytes(b.entries())) &&
+           equal(bytes(a.messages()), bytes(b.messages()));
+}
+
+} // namespace
+
+struct CardCommands::Run {
+    std::shared_ptr<CardCommand> command = std::make_shared<CardCommand>();
+    JobProgress* progress = nullptr;
+    std::shared_ptr<ProgressRelay> relay;
+    Finished finished;
+    CardDocument* card = nullptr;
+
+    // Read SIM: each book read into a staging copy that replaces the book's
+    // slots only once the whole command went through.
+    struct StagedBook {
+        Category* book = nullptr;
+        std::unique_ptr<Category> staged;
+        bool succeeded = false;
+        bool technicalProblem = false;
+    };
+    std::vector<StagedBook> reads;
+
+    // Write SIM.
+    struct PlannedWrite {
+        CardOperations::BookWrite plan;
+        std::unique_ptr<Category> copy; // Write step only
+        bool written = false;           // in full, before any cancel
+    };
+    std::vector<PlannedWrite> writes;
+    bool fromCard = false;
+
+    std::filesystem::path file; // Backup and Restore
+
+    [[nodiscard]] CardReport& report() { return command->m_report; }
+    [[nodiscard]] bool cancelled() const { return command->cancelRequested(); }
+    [[nodiscard]] CardJob job(CardJobKind kind, Category* category) {
+        CardJob j;
+        j.kind = kind;
+        j.card = card;
+        j.category = category;
+        j.progress = relay.get();
+        j.cancel = &command->m_cancel;
+        return j;
+    }
+};
+
+std::shared_ptr<CardCommands::Run> CardCommands::begin(JobProgress& progress,
+                                                        Finished finished) const {
+    auto run = std::make_shared<Run>();
+    run->progress = &progress;
+    run->relay = std::make_shared<ProgressRelay>(m_ui, progress);
+    run->finished = std::move(finished);
+    m_operations.host().stopRefresh();
+    return run;
+}
+
+void CardCommands::end(Run& run) const {
+    run.command->m_finished = true;
+    m_operations.host().restartRefresh();
+    if (run.finished) {
+        run.finished(*run.command);
+    }
+    run.progress->done();
+}
+
+std::shared_ptr<CardCommand> CardCommands::endNow(std::shared_ptr<Run> run) const {
+    m_ui.post([this, run] { end(*run); });
+    return run->command;
+}
+
+std::shared_ptr<CardCommand> CardCommands::start(std::shared_ptr<Run> run,
+                                                 std::function<void(Run&)> work,
+                                                 std::function<void(Run&)> apply) const {
+    run->command->m_worker = std::thread([this, run, work = std::move(work),
+                                          apply = std::move(apply)] {
+        work(*run);
+        // Posted after every progress report of the worker, so it comes after them.
+        auto applied = std::make_shared<std::promise<void>>();
+        std::future<void> done = applied->get_future();
+        m_ui.post([run, apply, applied] {
+            apply(*run);
+            applied->set_value();
+        });
+        done.wait();
+        // The slots the books held before a read are zeroed and freed here,
+        // not on the UI thread.
+        run->reads.clear();
+        run->writes.clear();
+        m_ui.post([this, run] {
+            run->command->m_worker.join();
+            end(*run);
+        });
+    });
+    return run->command;
+}
+
+bool CardCommands::askOnUiThread(const std::function<bool()>& ask) const {
+    auto answer = std::make_shared<std::promise<bool>>();
+    std::future<bool> result = answer->get_future();
+    m_ui.post([answer, ask] {
+        try {
+            answer->set_value(ask());
+        } catch (...) {
+            answer->set_exception(std::current_exception());
+        }
+    });
+    return result.get();
+}
+
+std::shared_ptr<CardCommand> CardCommands::readSim(CardDocument& document, Category* selected,
+                                                   JobProgress& progress,
+                                                   Finished finished) const {
+    auto run = begin(progress, std::move(finished));
+    run->card = m_operations.openThis(document);
+    if (run->card == nullptr) {
+        return endNow(run);
+    }
+    run->report().opened = true;
+    run->command->m_documents = {run->card};
+    for (Category* book : m_operations.booksWorkedOn(*run->card, selected)) {
+        Run::StagedBook read;
+        read.book = book;
+        read.staged = std::make_unique<Category>(book->kind(), 0);
+        run->reads.push_back(std::move(read));
+    }
+    auto work = [this](Run& r) {
+        const CardJobRunner runner(m_calls);
+        for (Run::StagedBook& read : r.reads) {
+            if (r.cancelled()) {
+                break;
+            }
+            CardJob job = r.job(CardJobKind::ReadBook, read.staged.get());
+            runner.work(job);
+            read.succeeded = job.succeeded;
+            read.technicalProblem = job.technicalProblem;
+            m_operations.afterRead(*read.staged);
+        }
+        r.report().cancelled = r.cancelled();
+    };
+    auto apply = [this](Run& r) {
+        if (r.report().cancelled) {
+            return;
+        }
+        for (Run::StagedBook& read : r.reads) {
+            if (read.technicalProblem) {
+                m_operations.host().showError(kTechnicalProblemText);
+            }
+            (read.succeeded ? r.report().done : r.report().failed).push_back(read.book->kind());
+            const bool nothingRead = !read.succeeded && read.staged->slotCount() == 0;
+            if (nothingRead) {
+                read.book->setIncomplete(true);
+            } else {
+                read.book->takeContents(*read.staged);
+            }
+        }
+    };
+    return start(run, work, apply);
+}
+
+std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category* selected,
+                                                    std::span<CardDocument* const> readers,
+                                                    JobProgress& progress,
+                                                    Finished finished) const {
+    auto run = begin(progress, std::move(finished));
+    run->card = document.kind() == DocumentKind::Card
+                    ? m_operations.openThis(static_cast<CardDocument&>(document))
+                    : m_operations.openCardAsking(readers);
+    if (run->card == nullptr) {
+        return endNow(run);
+    }
+    run->report().opened = true;
+    run->fromCard = &document == run->card;
+    run->command->m_documents = {&document};
+    if (!run->fromCard) {
+        run->command->m_documents.push_back(run->card);
+    }
+    // Every book is looked at first, so that entries that would not fit are
+    // named before anything is written.
+    for (Category* book : m_operations.booksWorkedOn(document, selected)) {
+        Run::PlannedWrite write;
+        write.plan = m_operations.planWrite(run->fromCard, *run->card, *book);
+        if (write.plan.step == CardOperations::BookWrite::Step::Write) {
+            write.copy = copyOfSlots(*book);
+        }
+        run->writes.push_back(std::move(write));
+    }
+    auto work = [this](Run& r) {
+        const CardJobRunner runner(m_calls);
+        for (Run::PlannedWrite& write : r.writes) {
+            const uint16_t kind = write.plan.category->kind();
+            if (r.cancelled()) {
+                r.report().cancelled = true;
+                break;
+            }
+            if (write.plan.step != CardOperations::BookWrite::Step::Write) {
+                (write.plan.step == CardOperations::BookWrite::Step::Skip ? r.report().skipped
+                                                                          : r.report().failed)
+                    .push_back(kind);
+                continue;
+            }
+            const SimInfo& book = write.plan.book;
+            if (!askOnUiThread([&] {
+                    return m_operations.pinForUpdate(*r.card, book.bookAttributes[5],
+                                                     book.pin1Enabled);
+                })) {
+                r.report().stopped = true;
+                break;
+            }
+            CardJob job = r.job(CardJobKind::WriteBook, write.copy.get());
+            runner.work(job);
+            r.report().recordsWritten += job.records;
+            (job.succeeded ? r.report().done : r.report().failed).push_back(kind);
+            write.written = job.succeeded && !r.cancelled();
+        }
+        r.report().cancelled = r.report().cancelled || r.cancelled();
+    };
+    auto apply = [](Run& r) {
+        // A file's books written to a card do not make the file saved; a
+        // book edited while it was written stays changed.
+        for (Run::PlannedWrite& write : r.writes) {
+            if (r.fromCard && write.written && sameSlots(*write.plan.category, *write.copy)) {
+                write.plan.category->markUnchanged();
+            }
+        }
+    };
+    return start(run, work, apply);
+}
+
+std::shared_ptr<CardCommands::Run>
+CardCommands::wholeCardRun(const std::shared_ptr<Run>& run, CardDocument& document,
+                           const std::filesystem::path& file) const {
+    run->card = m_operations.openThis(document);
+    if (run->card == nullptr) {
+        return nullptr;
+    }
+    run->report().opened = true;
+    run->command->m_documents = {run->card};
+    run->file = file;
+    return run;
+}
+
+std::shared_ptr<CardCommand> CardCommands::backupSim(CardDocument& document,
+                                                     const std::filesystem::path& file,
+                                                     JobProgress& progress,
+                                                     Finished finished) const {
+    auto run = begin(progress, std::move(finished));
+    if (!wholeCardRun(run, document, file)) {
+        return endNow(run);
+    }
+    auto work = [this](Run& r) {
+        const bool ok = CardOperations::backupReplacing(r.file, [&](const std::u16string& partial) {
+            CardJob job = r.job(CardJobKind::Backup, nullptr);
+            job.file = partial;
+            CardJobRunner(m_calls).work(job);
+            // A cancelled backup leaves the old file as it was.
+            return job.succeeded && !r.cancelled();
+        });
+        (ok ? r.report().done : r.report().failed).push_back(kWholeCard);
+        r.report().cancelled = r.cancelled();
+    };
+    return start(run, work, [](Run&) {});
+}
+
+std::shared_ptr<CardCommand> CardCommands::restoreSim(CardDocument& document,
+                                                      const std::filesystem::path& file,
+                                                      JobProgress& progress,
+                                                      Finished finished) const {
+    auto run = begin(progress, std::move(finished));
+    if (!wholeCardRun(run, document, file)) {
+        return endNow(run);
+    }
+    auto work = [this](Run& r) {
+        bool ok = false;
+        if (!r.cancelled() &&
+            askOnUiThread([&] { return m_operations.pinsForRestore(*r.card, r.file); })) {
+            CardJob job = r.job(CardJobKind::Restore, nullptr);
+            job.file = r.file.u16string();
+            CardJobRunner(m_calls).work(job);
+            ok = job.succeeded;
+        }
+        (ok ? r.report().done : r.report().failed).push_back(kWholeCard);
+        r.report().cancelled = r.cancelled();
+    };
+    return start(run, work, [](Run&) {});
+}
+
+} // namespace pelmora::model

@@ -1,0 +1,68 @@
+#pragma once
+// The card commands that never block the UI thread. Each call asks what it
+// must on the calling (UI) thread, through the CardHost and PinPrompter of
+// the operations, then returns at once with the command's handle while a
+// worker does the card work. The worker's progress reaches progress on the UI
+// thread through the UiThread hook; so does a PIN the worker needs mid-job
+// (PIN2 before an FDN or BDN book of a Write or Restore), asked while the
+// worker waits. The UI thread must keep running posted tasks until every
+// command has finished.
+
+#include "CardCommand.h"
+#include "UiThread.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <span>
+
+namespace pelmora::model {
+
+class CardCommands {
+public:
+    // Called on the UI thread when a command has finished, before progress.done().
+    using Finished = std::function<void(CardCommand&)>;
+
+    CardCommands(const CardOperations& operations, const PluginCalls& calls, UiThread& uiThread)
+        : m_operations(operations), m_calls(calls), m_ui(uiThread) {}
+
+    // All on the UI thread; progress is called there and must outlive the command.
+    [[nodiscard]] std::shared_ptr<CardCommand> readSim(CardDocument& card, Category* selected,
+                                                       JobProgress& progress,
+                                                       Finished finished = {}) const;
+    [[nodiscard]] std::shared_ptr<CardCommand> writeSim(Document& document, Category* selected,
+                                                        std::span<CardDocument* const> readers,
+                                                        JobProgress& progress,
+                                                        Finished finished = {}) const;
+    [[nodiscard]] std::shared_ptr<CardCommand> backupSim(CardDocument& card,
+                                                         const std::filesystem::path& file,
+                                                         JobProgress& progress,
+                                                         Finished finished = {}) const;
+    [[nodiscard]] std::shared_ptr<CardCommand> restoreSim(CardDocument& card,
+                                                          const std::filesystem::path& file,
+                                                          JobProgress& progress,
+                                                          Finished finished = {}) const;
+
+private:
+    struct Run;
+    // Starts work on a worker; apply then runs on the UI thread, then the end.
+    [[nodiscard]] std::shared_ptr<CardCommand>
+    start(std::shared_ptr<Run> run, std::function<void(Run&)> work,
+          std::function<void(Run&)> apply) const;
+    // A command that ended in its asking step (no card, a PIN refused).
+    [[nodiscard]] std::shared_ptr<CardCommand> endNow(std::shared_ptr<Run> run) const;
+    // Runs ask on the UI thread while the worker waits for its answer.
+    bool askOnUiThread(const std::function<bool()>& ask) const;
+    [[nodiscard]] std::shared_ptr<Run> begin(JobProgress& progress, Finished finished) const;
+    // Backup and Restore: the run on the opened card; nullptr when none opened.
+    [[nodiscard]] std::shared_ptr<Run> wholeCardRun(const std::shared_ptr<Run>& run,
+                                                    CardDocument& document,
+                                                    const std::filesystem::path& file) const;
+    void end(Run& run) const;
+
+    const CardOperations& m_operations;
+    const PluginCalls& m_calls;
+    UiThread& m_ui;
+};
+
+} // namespace pelmora::model

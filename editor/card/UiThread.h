@@ -1,0 +1,18 @@
+#pragma once
+// The "post to the UI thread" hook of the card commands. The window posts
+// with a queued call into its event loop; velmet-cli and the tests run a
+// UiTaskQueue on the thread that waits for the command.
+
+#include <functional>
+
+namespace pelmora::model {
+
+class UiThread {
+public:
+    virtual ~UiThread() = default;
+    // Called on any thread. Runs task later on the UI thread, after every
+    // task posted before it.
+    virtual void post(std::function<void()> task) = 0;
+};
+
+} // namespace pelmora::model
