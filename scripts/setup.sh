@@ -12,6 +12,7 @@ packages=(
   xvfb xauth fonts-dejavu-core poppler-utils
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
   binutils
+  python3-vobject
 )
 
 missing=()
