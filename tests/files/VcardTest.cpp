@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 using namespace pelmora::model;
 using namespace pelmora::model::test;
@@ -180,5 +181,36 @@ INSTANTIATE_TEST_SUITE_P(
                    u"line 2: not a line of a vCard (NAME:value between BEGIN:VCARD and END:VCARD)"},
         BrokenCase{"Empty", "\r\n", u"line 1: the file holds no vCard"}),
     [](const auto& info) { return std::string(info.param.title); });
+
+// Every mutation of a sample either reads or is refused with a line named;
+// the sanitizer build checks that no byte is read out of bounds.
+TEST_F(Vcard, MutatedFilesAreReadOrRefusedWithALine) {
+    const std::string sample =
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=D0=9F;=\r\n"
+        "=D0=98;;;\r\nTEL;TYPE=\"CELL,VOICE\":tel:+1%23\r\nEMAIL:a@b.c\r\n"
+        "X-PELMORA-BOOK:IDEN\r\nFN:x\\,y\r\n z\r\nEND:VCARD\r\n";
+    std::mt19937 random(11);
+    for (int round = 0; round < 1000; ++round) {
+        std::string text = sample;
+        for (int change = 0; change < 1 + round % 4; ++change) {
+            const size_t at = random() % text.size();
+            switch (random() % 3) {
+            case 0:
+                text[at] = static_cast<char>(random());
+                break;
+            case 1:
+                text.erase(at, 1 + random() % 8);
+                break;
+            default:
+                text.insert(at, sample.substr(random() % sample.size(), random() % 12));
+            }
+            if (text.empty()) {
+                text = "B";
+            }
+        }
+        const VcardDocument result = read(text);
+        EXPECT_EQ(result.document == nullptr, result.error.starts_with(u"line ")) << text;
+    }
+}
 
 } // namespace
