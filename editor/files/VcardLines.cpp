@@ -1,6 +1,8 @@
 #include "VcardLines.h"
 
 #include "CodePage.h"
+#include "Utf8Validation.h"
+#include "VcardFormat.h"
 #include "VcardTexts.h"
 
 #include <algorithm>
@@ -104,68 +106,22 @@ std::optional<VcardProperty> parseContentLine(std::string_view line, size_t numb
     return property;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    c = upper(c);
-    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
 // A "=" not followed by two hex digits stays as it is.
 std::string decodeQuotedPrintable(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '=' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
-            hexDigit(text[i + 2]) >= 0) {
-            out.push_back(static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2])));
+        const int high =
+            i + 2 < text.size() ? hexDigitValue(static_cast<uint8_t>(text[i + 1])) : -1;
+        const int low = high >= 0 ? hexDigitValue(static_cast<uint8_t>(text[i + 2])) : -1;
+        if (text[i] == '=' && low >= 0) {
+            out.push_back(static_cast<char>(high * 16 + low));
             i += 2;
         } else {
             out.push_back(text[i]);
         }
     }
     return out;
-}
-
-bool isValidUtf8(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<uint8_t>(text[i]);
-        size_t length = 0;
-        uint32_t lowest = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            lowest = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            lowest = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            lowest = 0x10000;
-        } else {
-            return false;
-        }
-        if (text.size() - i < length) {
-            return false;
-        }
-        uint32_t code = lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<uint8_t>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
 }
 
 // The code pages behind the character sets phones name; 0 for UTF-8 and
@@ -227,7 +183,8 @@ std::optional<std::u16string> VcardProperty::text(VcardError& error) const {
     if (known->second != 0) {
         return platform::fromCodePage(bytes, known->second);
     }
-    if (!isValidUtf8(bytes)) {
+    if (!isWellFormedUtf8(
+            std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))) {
         error = {line, kVcardNotUtf8Text, {}};
         return std::nullopt;
     }

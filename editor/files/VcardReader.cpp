@@ -61,16 +61,6 @@ bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view lowerP
     return true;
 }
 
-int hexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
-}
-
 // "tel:+1-555-0100;ext=7": the number, percent escapes decoded, the
 // visual separator "." dropped, parameters left out.
 std::u16string telUriNumber(std::u16string_view uri) {
@@ -78,9 +68,10 @@ std::u16string telUriNumber(std::u16string_view uri) {
     uri = uri.substr(0, uri.find(u';'));
     std::u16string out;
     for (size_t i = 0; i < uri.size(); ++i) {
-        if (uri[i] == u'%' && i + 2 < uri.size() && hexValue(uri[i + 1]) >= 0 &&
-            hexValue(uri[i + 2]) >= 0) {
-            out.push_back(static_cast<char16_t>(hexValue(uri[i + 1]) * 16 + hexValue(uri[i + 2])));
+        if (uri[i] == u'%' && i + 2 < uri.size() && hexDigitValue(uri[i + 1]) >= 0 &&
+            hexDigitValue(uri[i + 2]) >= 0) {
+            out.push_back(
+                static_cast<char16_t>(hexDigitValue(uri[i + 1]) * 16 + hexDigitValue(uri[i + 2])));
             i += 2;
         } else if (uri[i] != u'.') {
             out.push_back(uri[i]);
