@@ -8,6 +8,7 @@
 #include "LangText.h"
 #include "Records.h"
 #include "RowImporter.h"
+#include "TextFileDecoding.h"
 #include "VcardFormat.h"
 #include "VcardLines.h"
 #include "VcardTexts.h"
@@ -316,6 +317,13 @@ void importInto(Category& book, std::span<const TextRow> rows,
 VcardDocument readVcard(std::span<const uint8_t> bytes, std::u16string_view name,
                         const PhoneBookFileOptions& options) {
     VcardDocument result;
+    // Some address books of Windows write UTF-16 with a byte-order mark.
+    std::string fromUtf16;
+    if (bytes.size() >= 2 &&
+        ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+        fromUtf16 = platform::toUtf8(decodeTextFile(bytes).text);
+        bytes = std::span(reinterpret_cast<const uint8_t*>(fromUtf16.data()), fromUtf16.size());
+    }
     const VcardLines lines = splitVcardLines(bytes);
     CardCollector collector;
     const VcardError* error = lines.error ? &*lines.error : nullptr;

@@ -147,6 +147,18 @@ TEST_F(Vcard, WhatTheBooksCannotHoldIsReportedByLine) {
     EXPECT_EQ(nameAt(*result.document->category(kBookNextel), 0), u"Web");
 }
 
+TEST_F(Vcard, Utf16FilesWithAByteOrderMarkAreRead) {
+    std::string text("\xFF\xFE");
+    for (char c : std::string_view("BEGIN:VCARD\r\nFN:Ann\r\nTEL:1\r\nEND:VCARD\r\n")) {
+        text += c;
+        text += '\0';
+    }
+    const VcardDocument result = read(text);
+    ASSERT_TRUE(result.document);
+    EXPECT_EQ(usedEntries(*result.document->category(kBookAdn)),
+              (std::vector<std::pair<std::u16string, std::u16string>>{{u"Ann", u"1"}}));
+}
+
 struct BrokenCase {
     const char* title;
     std::string text;
