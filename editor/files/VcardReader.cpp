@@ -222,7 +222,7 @@ std::u16string format(int text, size_t line, std::u16string_view first = {},
 // Builds the rows of the books, noting what the books cannot take as it is.
 class RowBuilder {
 public:
-    RowBuilder(std::vector<std::u16string>& warnings) : m_warnings(warnings) {}
+    explicit RowBuilder(std::vector<std::u16string>& warnings) : m_warnings(warnings) {}
 
     std::u16string contactName(const VcardCard& card) {
         const std::u16string& name =
