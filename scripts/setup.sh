@@ -13,6 +13,7 @@ packages=(
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
   binutils
   breeze-icon-theme
+  python3-vobject
 )
 
 missing=()

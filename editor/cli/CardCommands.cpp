@@ -152,7 +152,7 @@ int runRead(Session& session, const Arguments& arguments) {
         throw Failure(
             utf8(langText(kIncompleteReadText, utf16(bookList(failed)), utf16(output.string()))));
     }
-    saveBookFile(session, card, output);
+    saveBookFile(session, card, output, arguments.has("--vcard4"));
     for (const auto& book : card.categories()) {
         if (book->slotCount() > 0) {
             printLine(bookLabel(book->kind()) + ": " + std::to_string(book->slotCount()) +

@@ -19,8 +19,9 @@ constexpr int kWrittenAsUtf16Text = 357;
 void requireBookFileExtension(const std::filesystem::path& file, const std::string& command) {
     const std::u16string extension = utf16(file.extension().string());
     if (!platform::equalsIgnoreCase(extension, u".phn") &&
-        !platform::equalsIgnoreCase(extension, u".csv")) {
-        throw UsageError("'" + file.string() + "' must end in .phn or .csv", command);
+        !platform::equalsIgnoreCase(extension, u".csv") &&
+        !platform::equalsIgnoreCase(extension, u".vcf")) {
+        throw UsageError("'" + file.string() + "' must end in .phn, .csv or .vcf", command);
     }
 }
 
@@ -36,12 +37,18 @@ std::unique_ptr<model::FileDocument> openBookFile(Session& session,
         throw Failure("cannot read '" + file.string() + "': " +
                       (opened.error.empty() ? std::string("not a phone-book file") : opened.error));
     }
+    for (const std::u16string& warning : opened.warnings) {
+        printError(file.string() + ": " + utf8(warning));
+    }
     return std::move(opened.document);
 }
 
-void saveBookFile(Session& session, model::Document& document, const std::filesystem::path& file) {
-    const model::SaveOutcome saved = model::saveDocument(
-        document, file, session.separator(), session.csvHeader(), session.fileOptions());
+void saveBookFile(Session& session, model::Document& document, const std::filesystem::path& file,
+                  bool vcard4) {
+    model::PhoneBookFileOptions options = session.fileOptions();
+    options.vcard4 = vcard4;
+    const model::SaveOutcome saved =
+        model::saveDocument(document, file, session.separator(), session.csvHeader(), options);
     if (saved.error) {
         throw Failure("cannot write '" + file.string() + "': " + *saved.error);
     }

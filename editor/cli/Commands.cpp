@@ -8,6 +8,7 @@ namespace {
 
 const OptionSpec kReader{"--reader", true, ""};
 const OptionSpec kPinStdin{"--pin-stdin", false, ""};
+const OptionSpec kVcard4{"--vcard4", false, ""};
 
 const std::array<Command, 11> kCommands = {{
     {{"readers", {}, 0, 0},
@@ -25,15 +26,17 @@ const std::array<Command, 11> kCommands = {{
      "  --save-info FILE.csv  also append the card's line (ICCID, own number, service\n"
      "                        provider, IMSI, date and time) to FILE.csv",
      runInfo},
-    {{"read", {kReader, kPinStdin, {"--books", true, ""}, {"--output", true, "-o"}}, 0, 0},
-     "read [--reader R] [--pin-stdin] [--books LIST] -o FILE",
-     "read the card into a .phn or .csv file",
+    {{"read", {kReader, kPinStdin, kVcard4, {"--books", true, ""}, {"--output", true, "-o"}}, 0, 0},
+     "read [--reader R] [--pin-stdin] [--books LIST] [--vcard4] -o FILE",
+     "read the card into a .phn, .csv or .vcf file",
      "Reads the card's books into FILE: a .phn file holds every book read, a .csv\n"
-     "file the contacts of the phone book (and the iDEN book). FILE is written only\n"
-     "once every book was read in full, and replaces an old file in one step.\n"
+     "file the contacts of the phone book (and the iDEN book), a .vcf file the same\n"
+     "contacts as vCards. FILE is written only once every book was read in full,\n"
+     "and replaces an old file in one step.\n"
      "  --books LIST  only these books, comma-separated: iden, adn, msisdn, lnd, fdn,\n"
      "                sdn, bdn, sms (default: every book of the card)\n"
-     "  -o, --output FILE  the file to write (.phn or .csv)",
+     "  --vcard4      write a .vcf file as vCard 4.0 (default 3.0)\n"
+     "  -o, --output FILE  the file to write (.phn, .csv or .vcf)",
      runRead},
     {{"write",
       {kReader,
@@ -44,7 +47,7 @@ const std::array<Command, 11> kCommands = {{
       1,
       1},
      "write [--reader R] [--pin-stdin] [--books LIST] [--cut] [--allow-empty] FILE",
-     "write a .phn or .csv file's books to the card",
+     "write a .phn, .csv or .vcf file's books to the card",
      "Writes every book of FILE to the card, asking for the PINs the books' update\n"
      "conditions need (PIN2 for the fixed dialling numbers). A book with entries\n"
      "beyond the card's records is not written, and the command fails, unless\n"
@@ -87,16 +90,17 @@ const std::array<Command, 11> kCommands = {{
      runPin},
     {{"show", {{"--book", true, ""}}, 1, 1},
      "show FILE [--book KIND]",
-     "print the books of a .phn or .csv file",
+     "print the books of a .phn, .csv or .vcf file",
      "Prints the used entries of every book of FILE as a table.\n"
      "  --book KIND  only this book: iden, adn, msisdn, lnd, fdn, sdn, bdn or sms",
      runShow},
-    {{"convert", {}, 2, 2},
-     "convert IN OUT",
-     "convert between .phn and .csv",
+    {{"convert", {kVcard4}, 2, 2},
+     "convert [--vcard4] IN OUT",
+     "convert between .phn, .csv and .vcf",
      "Reads IN and writes its books to OUT, each in the format of its extension.\n"
      "A .csv file holds only the phone book and the iDEN book unless the setting\n"
-     "SAVE_ONLY_ADN_CSV is 0.",
+     "SAVE_ONLY_ADN_CSV is 0; a .vcf file holds the contacts of those two books.\n"
+     "  --vcard4  write a .vcf file as vCard 4.0 (default 3.0)",
      runConvert},
     {{"sms", {kReader, kPinStdin}, 0, 1},
      "sms FILE | sms [--reader R] [--pin-stdin]",

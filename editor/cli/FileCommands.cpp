@@ -40,7 +40,7 @@ int runConvert(Session& session, const Arguments& arguments) {
     const std::filesystem::path output(arguments.positional().at(1));
     requireBookFileExtension(output, "convert");
     const std::unique_ptr<model::FileDocument> document = openBookFile(session, input);
-    saveBookFile(session, *document, output);
+    saveBookFile(session, *document, output, arguments.has("--vcard4"));
     printLine("Saved to " + output.string());
     return kExitOk;
 }

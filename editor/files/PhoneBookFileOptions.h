@@ -14,7 +14,9 @@ struct PhoneBookFileOptions {
     bool saveOnlyAdnCsv = true;
     // .csv files are written in the ANSI code page (when it holds every character).
     bool saveCsvAnsi = true;
-    // Sizes of books created from a .csv file.
+    // .vcf files are written as vCard 4.0 instead of 3.0.
+    bool vcard4 = false;
+    // Sizes of books created from a .csv or .vcf file.
     BookCapacities capacities;
 };
 

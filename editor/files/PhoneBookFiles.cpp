@@ -10,6 +10,8 @@
 #include "FileTextFault.h"
 #include "LangText.h"
 #include "PhnFile.h"
+#include "VcardReader.h"
+#include "VcardWriter.h"
 
 #include <system_error>
 
@@ -42,10 +44,24 @@ std::string readRefusal(const std::error_code& error, std::u16string_view name) 
     return error.message();
 }
 
+std::optional<std::string> saveBytes(Document& document, const std::vector<uint8_t>& bytes,
+                                     const std::vector<const Category*>& books,
+                                     const std::filesystem::path& file) {
+    std::optional<std::string> error = platform::writeFileAtomically(file, bytes);
+    if (!error) {
+        markSaved(document, books, file);
+    }
+    return error;
+}
+
 } // namespace
 
 bool isCsvFile(const std::filesystem::path& file) {
     return platform::equalsIgnoreCase(platform::fromUtf8(file.extension().string()), u".csv");
+}
+
+bool isVcardFile(const std::filesystem::path& file) {
+    return platform::equalsIgnoreCase(platform::fromUtf8(file.extension().string()), u".vcf");
 }
 
 std::u16string documentName(const std::filesystem::path& file) {
@@ -58,10 +74,13 @@ SaveOutcome saveDocument(Document& document, const std::filesystem::path& file, 
     if (isCsvFile(file)) {
         const CsvContent content = writeCsv(document, separator, header, options);
         outcome.csvWrittenAsUtf16 = content.ansiWouldLoseText;
-        outcome.error = platform::writeFileAtomically(file, content.bytes);
-        if (!outcome.error) {
-            markSaved(document, content.books, file);
-        }
+        outcome.error = saveBytes(document, content.bytes, content.books, file);
+        return outcome;
+    }
+    if (isVcardFile(file)) {
+        const VcardContent content =
+            writeVcard(document, options.vcard4 ? VcardVersion::V4 : VcardVersion::V3);
+        outcome.error = saveBytes(document, content.bytes, content.books, file);
         return outcome;
     }
     const PhnContent content = writePhn(document, options);
@@ -80,6 +99,13 @@ OpenOutcome openDocument(const std::filesystem::path& file, char16_t separator,
     const std::u16string name = documentName(file);
     if (!bytes) {
         outcome.error = readRefusal(error, name);
+        return outcome;
+    }
+    if (isVcardFile(file)) {
+        VcardDocument read = readVcard(*bytes, name, options);
+        outcome.document = std::move(read.document);
+        outcome.error = platform::toUtf8(read.error);
+        outcome.warnings = std::move(read.warnings);
         return outcome;
     }
     const bool csv = isCsvFile(file);

@@ -1,5 +1,5 @@
 #pragma once
-// Saving a document to a .phn or .csv file and opening one, chosen by the
+// Saving a document to a .phn, .csv or .vcf file and opening one, chosen by the
 // file's extension. Every save replaces the file atomically: a failed save
 // leaves the old file as it was.
 
@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pelmora::model {
 
@@ -19,6 +20,8 @@ class FileDocument;
 
 // ".csv" in any letter case.
 [[nodiscard]] bool isCsvFile(const std::filesystem::path& file);
+// ".vcf" in any letter case.
+[[nodiscard]] bool isVcardFile(const std::filesystem::path& file);
 
 struct SaveOutcome {
     std::optional<std::string> error; // nothing on success
@@ -38,6 +41,9 @@ inline constexpr size_t kMaxPhoneBookFileBytes = size_t{64} << 20;
 struct OpenOutcome {
     std::unique_ptr<FileDocument> document; // nullptr on failure
     std::string error;
+    // What an import could not take as the file holds it (names and numbers
+    // too long or no number at all); the document holds the rest.
+    std::vector<std::u16string> warnings;
 };
 
 [[nodiscard]] OpenOutcome openDocument(const std::filesystem::path& file, char16_t separator,
