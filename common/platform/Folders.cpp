@@ -52,6 +52,19 @@ fs::path stateFolder() {
 }
 
 fs::path installedDataFolder() {
+    return installedDataFolder(programFolder());
+}
+
+fs::path installedDataFolder(const fs::path& programFolder) {
+    // An installed tree may have moved with its prefix: its data folder lies
+    // where it lay from the program's folder at install time.
+    std::error_code error;
+    if (!programFolder.empty()) {
+        const fs::path moved = (programFolder / PELMORA_DATA_FROM_PROGRAM).lexically_normal();
+        if (fs::is_directory(moved, error)) {
+            return moved;
+        }
+    }
     return PELMORA_DATA_DIR;
 }
 
@@ -75,7 +88,7 @@ fs::path dataFile(std::string_view fileName, const fs::path& folder) {
     if (!folder.empty() && fs::exists(folder / fileName, error)) {
         return folder / fileName;
     }
-    return installedDataFolder() / fileName;
+    return installedDataFolder(folder) / fileName;
 }
 
 } // namespace pelmora::platform

@@ -20,8 +20,11 @@ namespace pelmora::platform {
 [[nodiscard]] std::filesystem::path dataHome();
 // $XDG_STATE_HOME/pelmora, else ~/.local/state/pelmora.
 [[nodiscard]] std::filesystem::path stateFolder();
-// The data folder of an installed build (share/pelmora).
+// The data folder of an installed build (share/pelmora): found from the
+// program's folder when the installed tree has moved, else where it was
+// installed.
 [[nodiscard]] std::filesystem::path installedDataFolder();
+[[nodiscard]] std::filesystem::path installedDataFolder(const std::filesystem::path& programFolder);
 
 // A settings file: beside the program when that folder is writable, else in
 // configFolder() (which is not created here).

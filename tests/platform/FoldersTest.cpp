@@ -61,5 +61,14 @@ TEST(Folders, DataFilesBesideTheProgramWinOverTheInstalledOnes) {
     EXPECT_TRUE(installedDataFolder().is_absolute());
 }
 
+TEST(Folders, AnInstalledTreeFindsItsDataWhereverItsPrefixMoved) {
+    test::TempFolder prefix;
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "share/pelmora");
+    test::writeBytes(prefix / "share/pelmora/lang.ini", "[en]\r\n");
+    EXPECT_EQ(dataFile("lang.ini", prefix / "bin"), prefix / "share/pelmora/lang.ini");
+    EXPECT_EQ(installedDataFolder(prefix / "bin"), prefix / "share/pelmora");
+}
+
 } // namespace
 } // namespace pelmora::platform
