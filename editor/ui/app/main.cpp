@@ -3,6 +3,7 @@
 
 #include "CommandLineFiles.h"
 #include "Folders.h"
+#include "InstallCheck.h"
 #include "MainWindow.h"
 #include "PluginBinding.h"
 #include "Prompts.h"
@@ -43,7 +44,10 @@ int main(int argc, char* argv[]) {
     ui::setProgramTitle(QString::fromStdU16String(settings.title));
 
     model::PluginBinding plugin;
-    if (!plugin.bind(platform::programFolder())) {
+    const bool pluginBound = plugin.bind(platform::programFolder());
+    if (ui::installCheckRequested(QApplication::arguments()))
+        return ui::runInstallCheck(settings, plugin);
+    if (!pluginBound) {
         ui::Prompts::tell(
             nullptr, QMessageBox::Critical,
             ui::text(80, QString::fromLatin1(model::kBrontelLibraryName).toStdU16String()));
