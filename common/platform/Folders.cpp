@@ -1,5 +1,6 @@
 #include "Folders.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -45,6 +46,25 @@ fs::path configFolder() {
 
 fs::path dataHome() {
     return xdgFolder("XDG_DATA_HOME", ".local/share");
+}
+
+std::vector<fs::path> systemDataFolders() {
+    std::vector<fs::path> folders;
+    if (const char* value = std::getenv("XDG_DATA_DIRS"); value) {
+        const std::string_view list(value);
+        for (size_t start = 0; start <= list.size();) {
+            const size_t end = std::min(list.find(':', start), list.size());
+            if (const std::string_view entry = list.substr(start, end - start);
+                entry.starts_with('/')) {
+                folders.emplace_back(entry);
+            }
+            start = end + 1;
+        }
+    }
+    if (folders.empty()) {
+        folders = {"/usr/local/share", "/usr/share"};
+    }
+    return folders;
 }
 
 fs::path stateFolder() {
