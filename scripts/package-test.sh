@@ -27,7 +27,7 @@ echo "Built $deb"
 listing=$(dpkg-deb -c "$deb")
 for f in usr/bin/Velmet usr/bin/velmet-cli usr/lib/pelmora/libBrontel.so usr/lib/pelmora/libqulvio.so \
   usr/share/pelmora/lang.ini usr/share/pelmora/plmn.ini usr/share/pelmora/velmet_res.rcc \
-  usr/share/pelmora/README.md usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
+  usr/share/pelmora/README.md usr/share/pelmora/manual/index.html usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
   usr/share/mime/packages/$id.xml usr/share/icons/hicolor/48x48/apps/$id.png \
   usr/share/icons/hicolor/scalable/apps/$id.svg \
   usr/share/icons/hicolor/scalable/mimetypes/application-x-pelmora-2.document.svg; do
