@@ -65,4 +65,6 @@ while read -r path; do
   [ -e "/$path" ] && [ ! -d "/$path" ] && { echo "package-test: left behind: /$path" >&2; left=1; }
 done < <(awk '{print $6}' <<<"$listing" | sed 's|^\./||')
 [ "$left" -eq 0 ] || exit 1
+# dpkg still remembers the removed package: purge that record too.
+$SUDO dpkg -P pelmora >/dev/null
 echo "Removed; nothing left behind"
