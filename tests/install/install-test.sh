@@ -14,7 +14,7 @@ appstreamcli validate --no-net --pedantic "$work/first/share/metainfo/$id.metain
 for f in bin/Velmet bin/velmet-cli lib/pelmora/libBrontel.so lib/pelmora/libqulvio.so \
   share/pelmora/lang.ini share/pelmora/plmn.ini share/pelmora/velmet_res.rcc \
   share/pelmora/README.md share/pelmora/manual/index.html share/mime/packages/$id.xml \
-  share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg \
+  share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/scalable/apps/pelmora.svg \
   share/icons/hicolor/scalable/mimetypes/application-x-pelmora-2.document.svg; do
   [ -f "$work/first/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
