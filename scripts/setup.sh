@@ -10,7 +10,7 @@ packages=(
   libpcsclite-dev libpcsclite1 pcscd vsmartcard-vpcd
   mobile-broadband-provider-info iso-codes
   xvfb xauth fonts-dejavu-core fonts-wqy-microhei poppler-utils
-  shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
+  shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl appstream file
   binutils
   breeze-icon-theme
   python3-vobject

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace pelmora::platform {
 
@@ -18,10 +19,16 @@ namespace pelmora::platform {
 // $XDG_DATA_HOME, else ~/.local/share (the user's data home itself, where
 // MIME packages and desktop entries are registered).
 [[nodiscard]] std::filesystem::path dataHome();
+// The system's data folders: the absolute entries of $XDG_DATA_DIRS, else
+// /usr/local/share and /usr/share.
+[[nodiscard]] std::vector<std::filesystem::path> systemDataFolders();
 // $XDG_STATE_HOME/pelmora, else ~/.local/state/pelmora.
 [[nodiscard]] std::filesystem::path stateFolder();
-// The data folder of an installed build (share/pelmora).
+// The data folder of an installed build (share/pelmora): found from the
+// program's folder when the installed tree has moved, else where it was
+// installed.
 [[nodiscard]] std::filesystem::path installedDataFolder();
+[[nodiscard]] std::filesystem::path installedDataFolder(const std::filesystem::path& programFolder);
 
 // A settings file: beside the program when that folder is writable, else in
 // configFolder() (which is not created here).

@@ -10,6 +10,8 @@
 #include <dlfcn.h>
 
 #include <fstream>
+#include <optional>
+#include <vector>
 
 namespace pelmora::velmet {
 namespace {
@@ -74,18 +76,15 @@ bool FileAssociation::unassociate(std::u16string_view extension) {
     return unassociate(ansi(extension).c_str()) == 1;
 }
 
-bool extensionBelongsToProgram(std::u16string_view extension, std::u16string_view title,
-                               const std::filesystem::path& dataHome) {
-    std::u16string pattern = u"*";
-    if (!extension.starts_with(u'.')) {
-        pattern += u'.';
-    }
-    pattern += extension;
-    const std::string ownType =
-        qulvio::mimeTypeFor(platform::toUtf8(std::u16string(title) + u".Document"));
+namespace {
+
+// The type one MIME database (a globs2 file) gives the pattern; nullopt when
+// that database does not know the pattern.
+std::optional<std::string> typeForPattern(const std::filesystem::path& globsFile,
+                                          std::u16string_view pattern) {
     // Lines "weight:type:glob[:flags]", heaviest first: the first line for
     // the pattern is the type the desktop gives such files.
-    std::ifstream globs(dataHome / "mime" / "globs2");
+    std::ifstream globs(globsFile);
     std::string line;
     while (std::getline(globs, line)) {
         if (line.empty() || line.front() == '#') {
@@ -100,7 +99,32 @@ bool extensionBelongsToProgram(std::u16string_view extension, std::u16string_vie
         const std::string glob = line.substr(
             second + 1, third == std::string::npos ? std::string::npos : third - second - 1);
         if (platform::equalsIgnoreCase(platform::fromUtf8(glob), pattern)) {
-            return line.substr(first + 1, second - first - 1) == ownType;
+            return line.substr(first + 1, second - first - 1);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool extensionBelongsToProgram(std::u16string_view extension, std::u16string_view title,
+                               const std::filesystem::path& dataHome) {
+    std::u16string pattern = u"*";
+    if (!extension.starts_with(u'.')) {
+        pattern += u'.';
+    }
+    pattern += extension;
+    const std::string ownType =
+        qulvio::mimeTypeFor(platform::toUtf8(std::u16string(title) + u".Document"));
+    // The user's own database first, then the system's (an installed
+    // package registers the type there), most important first.
+    std::vector<std::filesystem::path> folders{dataHome};
+    for (const std::filesystem::path& folder : platform::systemDataFolders()) {
+        folders.push_back(folder);
+    }
+    for (const std::filesystem::path& folder : folders) {
+        if (const auto type = typeForPattern(folder / "mime" / "globs2", pattern)) {
+            return *type == ownType;
         }
     }
     return false;

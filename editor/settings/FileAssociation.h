@@ -29,8 +29,8 @@ private:
 };
 
 // Whether the extension is registered to the program: the MIME type that the
-// user's MIME database (dataHome/mime/globs2) gives the extension names the
-// program's title.
+// user's MIME database (dataHome/mime/globs2) gives the extension, else the
+// system's ($XDG_DATA_DIRS), names the program's title.
 [[nodiscard]] bool extensionBelongsToProgram(std::u16string_view extension,
                                              std::u16string_view title,
                                              const std::filesystem::path& dataHome);

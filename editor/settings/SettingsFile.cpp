@@ -196,6 +196,14 @@ std::u16string existingOr(const std::u16string& value, const std::filesystem::pa
     return !value.empty() && path.is_absolute() && isFile(path) ? value : toText(fallback);
 }
 
+// A file the program ships: beside the program, else in the installed data
+// folder; where neither has it, the place beside the program.
+std::filesystem::path shippedFile(const char* name, const std::filesystem::path& dataFolder,
+                                  const std::filesystem::path& programFolder) {
+    const std::filesystem::path besideProgram = programFolder / name;
+    return !isFile(besideProgram) && isFile(dataFolder / name) ? dataFolder / name : besideProgram;
+}
+
 } // namespace
 
 SettingsPlaces SettingsPlaces::forRunningProgram() {
@@ -236,13 +244,11 @@ Settings loadSettings(const SettingsPlaces& places) {
     }
     settings.backupFolder = file.text(u"BACKUP", kPathLength, toText(places.documents));
 
-    std::filesystem::path operatorList = programFolder / "plmn.ini";
-    if (!isFile(operatorList) && isFile(places.dataFolder / "plmn.ini")) {
-        operatorList = places.dataFolder / "plmn.ini";
-    }
-    settings.operatorList = existingOr(file.text(u"PLMN", kPathLength, u""), operatorList);
+    settings.operatorList = existingOr(file.text(u"PLMN", kPathLength, u""),
+                                       shippedFile("plmn.ini", places.dataFolder, programFolder));
     settings.resourceFile =
-        existingOr(file.text(u"RES", kShortPathLength, u""), programFolder / "velmet_res.rcc");
+        existingOr(file.text(u"RES", kShortPathLength, u""),
+                   shippedFile("velmet_res.rcc", places.dataFolder, programFolder));
     settings.printLogo = file.text(u"PRINTLOGO", kShortPathLength, toText(places.program));
     settings.initialFolder = file.text(u"INITFILEDIR", kPathLength,
                                        programFolder.empty() ? u"" : toText(programFolder / ""));

@@ -61,5 +61,24 @@ TEST(Folders, DataFilesBesideTheProgramWinOverTheInstalledOnes) {
     EXPECT_TRUE(installedDataFolder().is_absolute());
 }
 
+TEST(Folders, SystemDataFoldersAreTheAbsoluteEntriesOfXdgDataDirs) {
+    ::setenv("XDG_DATA_DIRS", "relative:/opt/share::/usr/share", 1);
+    EXPECT_EQ(systemDataFolders(),
+              (std::vector<std::filesystem::path>{"/opt/share", "/usr/share"}));
+    ::setenv("XDG_DATA_DIRS", "relative", 1);
+    EXPECT_EQ(systemDataFolders(),
+              (std::vector<std::filesystem::path>{"/usr/local/share", "/usr/share"}));
+    ::unsetenv("XDG_DATA_DIRS");
+}
+
+TEST(Folders, AnInstalledTreeFindsItsDataWhereverItsPrefixMoved) {
+    test::TempFolder prefix;
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "share/pelmora");
+    test::writeBytes(prefix / "share/pelmora/lang.ini", "[en]\r\n");
+    EXPECT_EQ(dataFile("lang.ini", prefix / "bin"), prefix / "share/pelmora/lang.ini");
+    EXPECT_EQ(installedDataFolder(prefix / "bin"), prefix / "share/pelmora");
+}
+
 } // namespace
 } // namespace pelmora::platform

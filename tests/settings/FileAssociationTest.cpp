@@ -48,6 +48,21 @@ TEST_F(FileAssociationTest, AcceptedAssociationIsNotOfferedAgain) {
     EXPECT_FALSE(fs::exists(entry));
 }
 
+TEST_F(FileAssociationTest, TypeRegisteredSystemWideIsOursUnlessTheUserChoseAnother) {
+    const auto writeGlobs = [](const fs::path& dataFolder, const std::string& type) {
+        fs::create_directories(dataFolder / "mime");
+        std::ofstream(dataFolder / "mime" / "globs2") << "50:" << type << ":*.phn\n";
+    };
+    const fs::path system = m_home.root() / "system";
+    setenv("XDG_DATA_DIRS", system.c_str(), 1);
+    writeGlobs(system, "application/x-pelmora-2.document");
+    EXPECT_FALSE(shouldOfferAssociation(u".phn", u"Pelmora 2", m_home.dataHome()));
+
+    writeGlobs(m_home.dataHome(), "application/x-other");
+    EXPECT_TRUE(shouldOfferAssociation(u".phn", u"Pelmora 2", m_home.dataHome()));
+    unsetenv("XDG_DATA_DIRS");
+}
+
 TEST_F(FileAssociationTest, PatternsAreNeverOffered) {
     EXPECT_FALSE(shouldOfferAssociation(u".*", u"Pelmora 2", m_home.dataHome()));
     EXPECT_FALSE(shouldOfferAssociation(u"*.phn", u"Pelmora 2", m_home.dataHome()));

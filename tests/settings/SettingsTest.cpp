@@ -320,11 +320,18 @@ TEST_F(SettingsTest, LanguageFileIsFoundBesideSettingsThenProgramThenDataFolder)
     EXPECT_EQ(std::u16string(GetLangText(142)), u"Neben");
 }
 
-TEST_F(SettingsTest, OperatorListFallsBackToTheDataFolder) {
-    writeFile(m_places.dataFolder / "plmn.ini", "");
-    EXPECT_EQ(load().operatorList, u16(m_places.dataFolder / "plmn.ini"));
-    writeFile(programFolder() / "plmn.ini", "");
-    EXPECT_EQ(load().operatorList, u16(programFolder() / "plmn.ini"));
+TEST_F(SettingsTest, OperatorListAndIconBundleFallBackToTheDataFolder) {
+    const struct {
+        const char* name;
+        std::u16string Settings::*member;
+    } shipped[] = {{"plmn.ini", &Settings::operatorList},
+                   {"velmet_res.rcc", &Settings::resourceFile}};
+    for (const auto& file : shipped) {
+        writeFile(m_places.dataFolder / file.name, "");
+        EXPECT_EQ(load().*file.member, u16(m_places.dataFolder / file.name)) << file.name;
+        writeFile(programFolder() / file.name, "");
+        EXPECT_EQ(load().*file.member, u16(programFolder() / file.name)) << file.name;
+    }
 }
 
 TEST_F(SettingsTest, SaveFailsWithoutHarm) {

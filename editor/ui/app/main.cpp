@@ -4,12 +4,14 @@
 #include "CardCommands.h"
 #include "CommandLineFiles.h"
 #include "Folders.h"
+#include "InstallCheck.h"
 #include "MainWindow.h"
 #include "PluginBinding.h"
 #include "PluginCalls.h"
 #include "Prompts.h"
 #include "SettingsFile.h"
 #include "UiText.h"
+#include "WindowSnapshot.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -36,16 +38,24 @@ void openCommandLineFiles(ui::MainWindow& window, const QStringList& arguments) 
     }
 }
 
+// Long enough for the files named on the command line to be open and shown.
+constexpr int kSnapshotDelayMs = 3000;
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    const QString snapshot = ui::takeSnapshotOption(arguments);
 
     velmet::Settings settings = velmet::loadSettings(velmet::SettingsPlaces::forRunningProgram());
     ui::setProgramTitle(QString::fromStdU16String(settings.title));
 
     model::PluginBinding plugin;
-    if (!plugin.bind(platform::programFolder())) {
+    const bool pluginBound = plugin.bind(platform::programFolder());
+    if (ui::installCheckRequested(arguments))
+        return ui::runInstallCheck(settings, plugin);
+    if (!pluginBound) {
         ui::Prompts::tell(
             nullptr, QMessageBox::Critical,
             ui::text(80, QString::fromLatin1(model::kBrontelLibraryName).toStdU16String()));
@@ -64,7 +74,9 @@ int main(int argc, char* argv[]) {
             window.checkFileAssociation();
         });
         QTimer::singleShot(100, &window,
-                           [&window] { openCommandLineFiles(window, QApplication::arguments()); });
+                           [&window, arguments] { openCommandLineFiles(window, arguments); });
+        if (!snapshot.isEmpty())
+            ui::scheduleSnapshot(window, snapshot, kSnapshotDelayMs);
         (void)QApplication::exec();
     }
 
