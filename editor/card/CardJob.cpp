@@ -139,7 +139,7 @@ void CardJobRunner::readPhoneBook(CardJob& job) const {
     PhoneBookRequest request{};
     if (m_calls.readPhoneBook(card, category.kind(), request) == 0) {
         category.setIncomplete(true);
-        job.technicalProblem = card.lastError == kCardErrorTechnicalProblem;
+        job.technicalProblem = card.lastError == kSimErrorTechnicalProblem;
         return;
     }
     if (job.cancelled() || !makeRoom(p, category, request.count)) {
@@ -151,7 +151,7 @@ void CardJobRunner::readPhoneBook(CardJob& job) const {
     category.setFileDescription(descriptionOf(full));
     job.succeeded = result != 0;
     category.setIncomplete(!job.succeeded);
-    job.technicalProblem = !job.succeeded && card.lastError == kCardErrorTechnicalProblem;
+    job.technicalProblem = !job.succeeded && card.lastError == kSimErrorTechnicalProblem;
 }
 
 void CardJobRunner::readMessages(CardJob& job) const {

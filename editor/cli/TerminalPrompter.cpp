@@ -1,6 +1,5 @@
 #include "TerminalPrompter.h"
 
-#include "LangText.h"
 #include "PinNoticeText.h"
 #include "Terminal.h"
 
@@ -158,7 +157,7 @@ void TerminalPrompter::notice(int type, model::PinNotice notice) {
         break;
     case model::PinNotice::NotAPin:
     case model::PinNotice::NotAPuk:
-        m_problem = utf8(velmet::langText(notice == model::PinNotice::NotAPin ? 458 : 459));
+        m_problem = utf8(model::pinNoticeText(notice, type));
         if (m_source == PinSource::Terminal) {
             printError(m_problem);
         } else {

@@ -135,6 +135,29 @@ BRONTEL_EXPORT int restore_sim(SimHandle handle, const char16_t* path, BackupCal
 
 } // extern "C"
 
+// Plug-in error codes (get_last_error) for the status words that count as
+// failures (TS 51.011 9.4). There is no code -1.
+enum SimError : int32_t {
+    kSimErrorNone = 0,
+    kSimErrorMemoryProblem = -2,
+    kSimErrorUpdateWithRetries = -3,
+    kSimErrorNoEfSelected = -4,
+    kSimErrorOutOfRange = -5,
+    kSimErrorFileNotFound = -6,
+    kSimErrorFileInconsistent = -7,
+    kSimErrorNoChvInitialised = -8,
+    kSimErrorAccessNotFulfilled = -9,
+    kSimErrorContradictsChvStatus = -10,
+    kSimErrorContradictsInvalidation = -11,
+    kSimErrorChvBlocked = -12,
+    kSimErrorIncreaseNotPossible = -13,
+    kSimErrorWrongLength = -14,
+    kSimErrorWrongParameters = -15,
+    kSimErrorUnknownInstruction = -16,
+    kSimErrorWrongClass = -17,
+    kSimErrorTechnicalProblem = -18,
+};
+
 // Plug-in error codes beyond the card status words and PC/SC results.
 constexpr int kBrontelErrorNullHandle = 6;
 constexpr int kBrontelErrorValueDidNotFit = -19;
