@@ -38,10 +38,10 @@ QLabel* label(QWidget* parent, const char* name, const QString& text) {
 
 QLabel* manualLink(QWidget* parent, const std::filesystem::path& manual, const QString& caption) {
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(manual.string()));
-    auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>")
-                                .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
-                                     caption.toHtmlEscaped()),
-                            parent);
+    auto* link = new QLabel(
+        QStringLiteral("<a href=\"%1\">%2</a>")
+            .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(), caption.toHtmlEscaped()),
+        parent);
     link->setObjectName(QStringLiteral("manual"));
     link->setTextFormat(Qt::RichText);
     link->setOpenExternalLinks(true);
@@ -90,8 +90,8 @@ AboutBox::AboutBox(const AboutFacts& facts, const AboutTexts& texts, QWidget* pa
     body->addLayout(details, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(fromU16(texts.text(kClose)),
-                                            QDialogButtonBox::AcceptRole);
+    QPushButton* close =
+        buttons->addButton(fromU16(texts.text(kClose)), QDialogButtonBox::AcceptRole);
     close->setObjectName(QStringLiteral("close"));
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

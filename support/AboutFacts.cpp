@@ -9,8 +9,13 @@
 namespace pelmora::qulvio {
 
 AboutFacts currentAboutFacts() {
-    AboutFacts facts{QULVIO_PROGRAM_NAME, QULVIO_PROGRAM_VERSION, QULVIO_LICENCE,
-                     QULVIO_PLUGIN_VERSION, qVersion(), QULVIO_PCSC_VERSION, {}};
+    AboutFacts facts{QULVIO_PROGRAM_NAME,
+                     QULVIO_PROGRAM_VERSION,
+                     QULVIO_LICENCE,
+                     QULVIO_PLUGIN_VERSION,
+                     qVersion(),
+                     QULVIO_PCSC_VERSION,
+                     {}};
     // Found like the editor's other shipped files: beside the program, else
     // in the installed data folder.
     const std::filesystem::path manual = platform::dataFile("manual/index.html");

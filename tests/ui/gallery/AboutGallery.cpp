@@ -25,9 +25,8 @@ int main(int argc, char** argv) {
     const QString bin = QCoreApplication::applicationDirPath();
 
     void* library = dlopen(QULVIO_PATH, RTLD_NOW | RTLD_LOCAL);
-    const auto setLangIni = library ? reinterpret_cast<SetLangIniFunction>(
-                                          dlsym(library, "set_lang_ini"))
-                                     : nullptr;
+    const auto setLangIni =
+        library ? reinterpret_cast<SetLangIniFunction>(dlsym(library, "set_lang_ini")) : nullptr;
     const auto aboutDialog =
         library ? reinterpret_cast<AboutDialogFunction>(dlsym(library, "AboutDialog")) : nullptr;
     if (setLangIni == nullptr || aboutDialog == nullptr) {

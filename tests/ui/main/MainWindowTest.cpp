@@ -295,8 +295,8 @@ private slots:
     void aboutShowsTheVersionAndThePluginVersion_data() {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("en") << "en" << "About Pelmora";
-        QTest::newRow("de") << "de" << QString::fromUtf8("\xc3\x9c" "ber Pelmora");
+        QTest::newRow("en") << QStringLiteral("en") << QStringLiteral("About Pelmora");
+        QTest::newRow("de") << QStringLiteral("de") << QChar(0xdc) + QStringLiteral("ber Pelmora");
     }
     void aboutShowsTheVersionAndThePluginVersion() {
         QFETCH(QString, section);
