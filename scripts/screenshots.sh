@@ -4,7 +4,7 @@
 # iDEN book with its panel, and the messages with one deleted on the card;
 # then the editing dialogs over the same books, and the card dialogs:
 # progress, reader choice, the PIN dialogs (one with a refused PIN) and the
-# demo card's properties and those of its SDN book.
+# demo card's properties and those of its SDN book; and the About box.
 # Usage: scripts/screenshots.sh OUTDIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +16,7 @@ build=${PELMORA_BUILD_DIR:-build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" >/dev/null
 fi
-cmake --build "$build" -j2 --target ui_gallery ui_edit_gallery card_dialogs_gallery velmet-cli virtualsim Brontel >/dev/null
+cmake --build "$build" -j2 --target ui_gallery ui_edit_gallery card_dialogs_gallery about_gallery velmet-cli virtualsim Brontel >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -28,5 +28,6 @@ for lang in en de; do
   xvfb-run -a "$build/bin/ui_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/ui_edit_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/card_dialogs_gallery" "$out" "$lang" 2>/dev/null
+  xvfb-run -a "$build/bin/about_gallery" "$out" "$lang" 2>/dev/null
 done
 ls "$out"/*.png

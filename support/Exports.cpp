@@ -3,10 +3,13 @@
 
 #include "Qulvio.h"
 
+#include "AboutBox.h"
 #include "CodePage.h"
 #include "FileTypeRegistry.h"
 #include "Folders.h"
 #include "Log.h"
+
+#include <QApplication>
 
 #include <dlfcn.h>
 
@@ -38,6 +41,17 @@ qulvio::FileTypeRegistry registry() {
     // configFolder() is the program's own folder inside the XDG config home.
     return qulvio::FileTypeRegistry(platform::dataHome(), platform::configFolder().parent_path(),
                                     platform::programPath());
+}
+
+// The language set by set_lang_ini; used only from the caller's GUI thread.
+struct AboutLanguage {
+    std::filesystem::path file = platform::dataFile("lang.ini");
+    std::u16string section = u"en";
+};
+
+AboutLanguage& aboutLanguage() {
+    static AboutLanguage language;
+    return language;
 }
 
 } // namespace
@@ -79,6 +93,41 @@ int UnAssociate(const char* extension) {
             return 0;
         }
         return registry().unassociate(fromAnsi(extension)) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+int set_lang_ini(const char* languageFile, const char* section) {
+    try {
+        startLog();
+        log::log_message(log::kTrace, "set_lang_ini", "file \"%s\" section \"%s\"",
+                         languageFile ? languageFile : "(null)", section ? section : "(null)");
+        if (!languageFile || !*languageFile) {
+            return 0;
+        }
+        AboutLanguage& language = aboutLanguage();
+        language.file = languageFile;
+        language.section = section ? QString::fromUtf8(section).toStdU16String() : u"";
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+int AboutDialog(void* parent) {
+    try {
+        startLog();
+        // Widgets need the caller's application object; a console host has none.
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+            log::log_message(log::kTrace, "AboutDialog", "no QApplication");
+            return 0;
+        }
+        const AboutLanguage& language = aboutLanguage();
+        const qulvio::AboutTexts texts(language.file, language.section);
+        qulvio::AboutBox box(qulvio::currentAboutFacts(), texts, static_cast<QWidget*>(parent));
+        (void)box.exec();
+        return 1;
     } catch (...) {
         return 0;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The support library's file-type registration. Strings are in the ANSI code
+// The support library: file-type registration and the About box. Strings are in the ANSI code
 // page; every one but the extension may be null or empty for its default.
 // Each function returns 1 on success and 0 on failure.
 
@@ -22,10 +22,19 @@ QULVIO_EXPORT int Associate(const char* extension, const char* identifier, const
 // Removes the extension from the registrations this library made.
 QULVIO_EXPORT int UnAssociate(const char* extension);
 
+// The language file (a path) and its section (UTF-8) for the About box's
+// texts; the program's shipped lang.ini in "en" until this is called.
+QULVIO_EXPORT int set_lang_ini(const char* languageFile, const char* section);
+// Shows the modal About box owned by parent (a QWidget*, may be null) in the
+// caller's running QApplication; 0 when there is none.
+QULVIO_EXPORT int AboutDialog(void* parent);
+
 typedef int (*AssociateExFunction)(const char*, const char*, const char*, const char*, const char*,
                                    const char*, int);
 typedef int (*AssociateFunction)(const char*, const char*, const char*, const char*, const char*);
 typedef int (*UnAssociateFunction)(const char*);
+typedef int (*SetLangIniFunction)(const char*, const char*);
+typedef int (*AboutDialogFunction)(void*);
 
 #ifdef __cplusplus
 }

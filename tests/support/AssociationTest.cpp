@@ -253,11 +253,26 @@ TEST_F(Association, CallsAreTracedInTheLibrarysOwnLog) {
     EXPECT_NE(text.find("extension \"abc\""), std::string::npos);
 }
 
-TEST(QulvioLibrary, ExportsOnlyItsThreeFunctions) {
+TEST(QulvioLibrary, ExportsOnlyItsFiveFunctions) {
     const fs::path library = platform::programFolder() / "libqulvio.so";
     const std::string symbols = run("nm -D --defined-only '" + library.string() +
-                                    "' | awk '$2 ~ /^[TWDBVR]$/ {print $3}' | sort");
-    EXPECT_EQ(symbols, "Associate\nAssociateEx\nUnAssociate");
+                                    "' | awk '$2 ~ /^[TWDBVR]$/ {print $3}' | LC_ALL=C sort");
+    EXPECT_EQ(symbols, "AboutDialog\nAssociate\nAssociateEx\nUnAssociate\nset_lang_ini");
+}
+
+TEST(QulvioLibrary, AboutBoxNeedsALanguageFileAndTheCallersApplication) {
+    void* library = dlopen((platform::programFolder() / "libqulvio.so").c_str(), RTLD_NOW);
+    ASSERT_NE(library, nullptr);
+    const auto setLangIni = reinterpret_cast<SetLangIniFunction>(dlsym(library, "set_lang_ini"));
+    const auto aboutDialog = reinterpret_cast<AboutDialogFunction>(dlsym(library, "AboutDialog"));
+    ASSERT_NE(setLangIni, nullptr);
+    ASSERT_NE(aboutDialog, nullptr);
+    EXPECT_EQ(setLangIni(nullptr, "en"), 0);
+    EXPECT_EQ(setLangIni("", "en"), 0);
+    EXPECT_EQ(setLangIni("/nonexistent/lang.ini", nullptr), 1);
+    // No QApplication in this process: nothing to show the box in.
+    EXPECT_EQ(aboutDialog(nullptr), 0);
+    dlclose(library);
 }
 
 } // namespace

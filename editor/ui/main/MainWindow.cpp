@@ -678,9 +678,11 @@ void MainWindow::helpTopics() {
 }
 
 void MainWindow::about() {
-    if (!showSupportAbout(this, platform::programFolder() / kSupportLibraryName,
-                          m_settings.languageFile, m_settings.languageSection))
-        Prompts::tell(this, QMessageBox::Warning, text(80, std::u16string(u"libqulvio.so")));
+    const std::filesystem::path library = m_supportLibrary.empty()
+                                              ? platform::programFolder() / kSupportLibraryName
+                                              : m_supportLibrary;
+    if (!showSupportAbout(this, library, m_settings.languageFile, m_settings.languageSection))
+        Prompts::tell(this, QMessageBox::Warning, text(80, library.filename().u16string()));
 }
 
 void MainWindow::checkFileAssociation() {

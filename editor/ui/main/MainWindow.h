@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
@@ -67,6 +68,8 @@ public:
     void checkFileAssociation();
     // The card commands that run on this thread (Change PIN, Properties).
     void setCardCommands(CardCommands* commands) { m_cardCommands = commands; }
+    // The support library Help > About loads: beside the program unless set.
+    void setSupportLibrary(std::filesystem::path library) { m_supportLibrary = std::move(library); }
 
 public slots:
     void newDocument();
@@ -157,6 +160,7 @@ private:
     IdenPanel* m_panel = nullptr;
     int m_leaveWay = 0; // how the window is being closed
     CardCommands* m_cardCommands = nullptr;
+    std::filesystem::path m_supportLibrary;
 };
 
 } // namespace pelmora::ui

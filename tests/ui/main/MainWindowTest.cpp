@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -291,13 +292,47 @@ private slots:
         QCOMPARE(window.action(kCmdUndo)->text(), undo);
     }
 
+    void aboutShowsTheVersionAndThePluginVersion_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("en") << QStringLiteral("en") << QStringLiteral("About Pelmora");
+        QTest::newRow("de") << QStringLiteral("de") << QChar(0xdc) + QStringLiteral("ber Pelmora");
+    }
+    void aboutShowsTheVersionAndThePluginVersion() {
+        QFETCH(QString, section);
+        QFETCH(QString, caption);
+        m_settings.languageFile = qEnvironmentVariable("PELMORA_LANG_FILE").toStdString();
+        m_settings.languageSection = section.toStdU16String();
+        MainWindow window(m_settings);
+        window.setSupportLibrary(QULVIO_PATH);
+        window.show();
+        ScriptedPrompts script;
+        QString title, version, pluginVersion;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            version = box->findChild<QLabel*>("version")->text();
+            pluginVersion = box->findChild<QLabel*>("pluginVersion")->text();
+            box->findChild<QPushButton*>("close")->click();
+        });
+        window.action(kCmdAbout)->trigger();
+        QVERIFY(script.shown().empty());
+        QCOMPARE(title, caption);
+        QVERIFY(version.endsWith(QStringLiteral(" " PELMORA_VERSION)));
+        QVERIFY(pluginVersion.endsWith(QStringLiteral(" " PELMORA_VERSION)));
+        QVERIFY(pluginVersion != version);
+        QVERIFY(window.isVisible());
+    }
+
     void aboutWithoutTheSupportLibraryKeepsRunning() {
         MainWindow window(m_settings);
+        window.setSupportLibrary("/nonexistent/libqulvio-missing.so");
         window.show();
         ScriptedPrompts script;
         window.action(kCmdAbout)->trigger();
         QCOMPARE(script.shown().size(), size_t(1));
-        QCOMPARE(script.shown()[0].text, text(80, std::u16string(u"libqulvio.so")));
+        QCOMPARE(script.shown()[0].text, text(80, std::u16string(u"libqulvio-missing.so")));
         QVERIFY(window.isVisible());
     }
 };
