@@ -14,6 +14,8 @@ constexpr int kTextCardNotAnswering = 701;
 constexpr int kTextPinBlocked = 702;
 constexpr int kTextPinsDiffer = 703;
 constexpr int kTextCardRefused = 704;
+constexpr int kTextNotAPin = 458;
+constexpr int kTextNotAPuk = 459;
 
 // Moves the field's text into the secret; the copy is zeroed.
 void take(const QString& field, model::SecretText& secret) {
@@ -98,6 +100,12 @@ void WindowPinPrompter::notice(int type, model::PinNotice notice) {
         break;
     case model::PinNotice::CardRefused:
         message = text(kTextCardRefused);
+        break;
+    case model::PinNotice::NotAPin:
+        message = text(kTextNotAPin);
+        break;
+    case model::PinNotice::NotAPuk:
+        message = text(kTextNotAPuk);
         break;
     }
     Prompts::tell(m_owner, QMessageBox::Warning, message);
