@@ -2,6 +2,7 @@
 
 #include "LangText.h"
 #include "PinNoticeText.h"
+#include "PinRules.h"
 #include "Terminal.h"
 
 namespace pelmora::cli {
@@ -9,8 +10,8 @@ namespace pelmora::cli {
 namespace {
 
 // The longest codes the PIN dialogs take.
-constexpr size_t kPinLength = 8;
-constexpr size_t kPukLength = 10;
+constexpr size_t kPinLength = model::kPinMaxDigits;
+constexpr size_t kPukLength = model::kPukFieldDigits;
 
 std::string pinName(int type) {
     return "PIN" + std::to_string(type == 2 ? 2 : 1);
@@ -158,7 +159,7 @@ void TerminalPrompter::notice(int type, model::PinNotice notice) {
         break;
     case model::PinNotice::NotAPin:
     case model::PinNotice::NotAPuk:
-        m_problem = utf8(velmet::langText(notice == model::PinNotice::NotAPin ? 458 : 459));
+        m_problem = utf8(model::pinNoticeText(notice, type));
         if (m_source == PinSource::Terminal) {
             printError(m_problem);
         } else {

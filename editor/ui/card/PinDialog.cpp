@@ -1,7 +1,7 @@
 #include "PinDialog.h"
 
 #include "DialogButtons.h"
-#include "PinEntryRules.h"
+#include "PinRules.h"
 #include "UiText.h"
 
 #include <QCheckBox>
@@ -170,7 +170,7 @@ void PinDialog::buildChange(QFormLayout& form, bool pin1Disabled) {
 
 void PinDialog::buildUnblock(QFormLayout& form) {
     const int t = m_type - 1;
-    m_puk = addPinField("1082", model::kPukMaxDigits);
+    m_puk = addPinField("1082", model::kPukFieldDigits);
     form.addRow(label(kPukLabel[t], "1083", this), m_puk);
     m_attempts->setObjectName(QStringLiteral("1076"));
     form.addRow(QString(), m_attempts);
@@ -236,14 +236,14 @@ void PinDialog::updateOk() {
     bool valid = false;
     switch (m_kind) {
     case PinDialogKind::Verify:
-        valid = model::pinEntryValid(view(m_pin->text()));
+        valid = model::isPinText(view(m_pin->text()));
         break;
     case PinDialogKind::Change:
         valid = !m_pin->isEnabled() ||
                 model::newPinConfirmed(view(m_pin->text()), view(m_confirmation->text()));
         break;
     case PinDialogKind::Unblock:
-        valid = model::pukEntryValid(view(m_puk->text())) &&
+        valid = model::isPukText(view(m_puk->text())) &&
                 model::newPinConfirmed(view(m_pin->text()), view(m_confirmation->text()));
         break;
     }
