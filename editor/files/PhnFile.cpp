@@ -236,8 +236,7 @@ bool holdsPhoneBooks(const platform::ProfileDocument& profile) {
 }
 
 std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
-                                      std::u16string_view name,
-                                      const PhoneBookFileOptions&) {
+                                      std::u16string_view name, const PhoneBookFileOptions&) {
     if (!holdsPhoneBooks(profile)) {
         return nullptr;
     }

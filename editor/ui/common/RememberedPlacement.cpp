@@ -29,8 +29,8 @@ void moveTo(QWidget& dialog, const velmet::WindowRect& remembered) {
     const QRect parent = owner != nullptr ? owner->window()->frameGeometry() : screen;
     const QSize size = dialog.frameGeometry().size();
     const velmet::WindowRect placed =
-        model::placeDialog(remembered, {0, 0, size.width(), size.height()},
-                           toWindowRect(parent), toWindowRect(screen));
+        model::placeDialog(remembered, {0, 0, size.width(), size.height()}, toWindowRect(parent),
+                           toWindowRect(screen));
     dialog.move(placed.left, placed.top);
 }
 
