@@ -7,9 +7,17 @@
 
 namespace pelmora::model {
 
-// 4 to 8 of the ASCII digits 0-9.
+// A PIN is 4 to 8 ASCII digits, an unblocking key exactly 8.
+inline constexpr int kPinMinDigits = 4;
+inline constexpr int kPinMaxDigits = 8;
+inline constexpr int kPukDigits = 8;
+// What a PUK field takes: more than a PUK, so that a mistyped long one is
+// refused as it stands instead of being cut to a wrong 8.
+inline constexpr int kPukFieldDigits = 10;
+
 [[nodiscard]] bool isPinText(std::u16string_view pin);
-// Exactly 8 of the ASCII digits 0-9.
 [[nodiscard]] bool isPukText(std::u16string_view puk);
+// A valid new PIN typed the same way twice.
+[[nodiscard]] bool newPinConfirmed(std::u16string_view pin, std::u16string_view confirmation);
 
 } // namespace pelmora::model

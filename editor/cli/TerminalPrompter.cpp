@@ -1,6 +1,7 @@
 #include "TerminalPrompter.h"
 
 #include "PinNoticeText.h"
+#include "PinRules.h"
 #include "Terminal.h"
 
 namespace pelmora::cli {
@@ -8,8 +9,8 @@ namespace pelmora::cli {
 namespace {
 
 // The longest codes the PIN dialogs take.
-constexpr size_t kPinLength = 8;
-constexpr size_t kPukLength = 10;
+constexpr size_t kPinLength = model::kPinMaxDigits;
+constexpr size_t kPukLength = model::kPukFieldDigits;
 
 std::string pinName(int type) {
     return "PIN" + std::to_string(type == 2 ? 2 : 1);
@@ -134,27 +135,16 @@ bool TerminalPrompter::askUnblock(int type, int pukAttempts, bool failed,
 
 void TerminalPrompter::notice(int type, model::PinNotice notice) {
     switch (notice) {
-    case model::PinNotice::CardNotAnswering:
-        m_problem = utf8(model::pinNoticeText(notice, type));
-        break;
     case model::PinNotice::PinBlocked:
         m_problem = utf8(model::pinNoticeText(notice, type)) + " (velmet-cli pin unblock " +
                     std::to_string(type) + ").";
         break;
+    case model::PinNotice::CardNotAnswering:
     case model::PinNotice::PukBlocked:
-        m_problem = utf8(model::pinNoticeText(notice, type));
-        break;
-    case model::PinNotice::PinsDiffer:
-        m_problem = utf8(model::pinNoticeText(notice, type));
-        if (m_source == PinSource::Terminal) {
-            printError(m_problem);
-        } else {
-            m_stopped = true;
-        }
-        break;
     case model::PinNotice::CardRefused:
         m_problem = utf8(model::pinNoticeText(notice, type));
         break;
+    case model::PinNotice::PinsDiffer:
     case model::PinNotice::NotAPin:
     case model::PinNotice::NotAPuk:
         m_problem = utf8(model::pinNoticeText(notice, type));

@@ -1,11 +1,11 @@
 #include "PinDialog.h"
 
-#include "DialogButtons.h"
-#include "PinEntryRules.h"
+#include "DialogButtonRow.h"
+#include "PinRules.h"
+#include "RememberedPlacement.h"
 #include "UiText.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -59,8 +59,9 @@ std::u16string_view view(const QString& s) {
 
 PinDialog::PinDialog(PinDialogKind kind, int type, bool pin1Disabled, velmet::Settings& settings,
                      QWidget* owner)
-    : PlacedDialog(placementKey(kind), settings, owner), m_kind(kind), m_type(type == 2 ? 2 : 1),
+    : QDialog(owner), m_settings(settings), m_kind(kind), m_type(type == 2 ? 2 : 1),
       m_pin1Disabled(pin1Disabled && kind == PinDialogKind::Change && m_type == 1) {
+    new RememberedPlacement(this, settings, placementKey(kind));
     const int t = m_type - 1;
     setObjectName(QStringLiteral("%1").arg(kind == PinDialogKind::Verify   ? 102
                                            : kind == PinDialogKind::Change ? 106
@@ -104,20 +105,22 @@ PinDialog::PinDialog(PinDialogKind kind, int type, bool pin1Disabled, velmet::Se
     form->addRow(QString(), m_showPin);
     showInput(settings.showPin);
     connect(m_showPin, &QCheckBox::toggled, this, [this](bool shown) {
-        this->settings().showPin = shown;
+        m_settings.showPin = shown;
         showInput(shown);
         QLineEdit* first = m_puk != nullptr ? m_puk : m_pin;
         if (first->isEnabled())
             first->setFocus();
     });
 
-    m_buttons = okCancelButtons(*this);
+    auto* buttons = new DialogButtonRow;
+    buttons->addCancel(this);
+    m_ok = buttons->addOk(this);
     auto* body = new QHBoxLayout;
     body->addWidget(m_decoration);
     body->addLayout(form, 1);
     auto* page = new QVBoxLayout(this);
     page->addLayout(body);
-    page->addWidget(m_buttons);
+    page->addLayout(buttons);
     page->setSizeConstraint(QLayout::SetFixedSize);
     updateOk();
 }
@@ -170,7 +173,7 @@ void PinDialog::buildChange(QFormLayout& form, bool pin1Disabled) {
 
 void PinDialog::buildUnblock(QFormLayout& form) {
     const int t = m_type - 1;
-    m_puk = addPinField("1082", model::kPukMaxDigits);
+    m_puk = addPinField("1082", model::kPukFieldDigits);
     form.addRow(label(kPukLabel[t], "1083", this), m_puk);
     m_attempts->setObjectName(QStringLiteral("1076"));
     form.addRow(QString(), m_attempts);
@@ -231,30 +234,30 @@ void PinDialog::showInput(bool shown) {
 }
 
 void PinDialog::updateOk() {
-    if (m_buttons == nullptr)
+    if (m_ok == nullptr)
         return; // still being built
     bool valid = false;
     switch (m_kind) {
     case PinDialogKind::Verify:
-        valid = model::pinEntryValid(view(m_pin->text()));
+        valid = model::isPinText(view(m_pin->text()));
         break;
     case PinDialogKind::Change:
         valid = !m_pin->isEnabled() ||
                 model::newPinConfirmed(view(m_pin->text()), view(m_confirmation->text()));
         break;
     case PinDialogKind::Unblock:
-        valid = model::pukEntryValid(view(m_puk->text())) &&
+        valid = model::isPukText(view(m_puk->text())) &&
                 model::newPinConfirmed(view(m_pin->text()), view(m_confirmation->text()));
         break;
     }
-    okButton(*m_buttons)->setEnabled(valid);
+    m_ok->setEnabled(valid);
 }
 
 void PinDialog::done(int result) {
     // Enter in a field presses OK even while it is disabled.
-    if (result == Accepted && !okButton(*m_buttons)->isEnabled())
+    if (result == Accepted && !m_ok->isEnabled())
         return;
-    PlacedDialog::done(result);
+    QDialog::done(result);
 }
 
 } // namespace pelmora::ui

@@ -4,21 +4,23 @@
 // SHOW_PIN, OK enabled once the fields hold something worth a card command.
 // The dialog asks; the PIN flows decide and talk to the card.
 
-#include "PlacedDialog.h"
+#include "Settings.h"
+
+#include <QDialog>
 
 #include <QPixmap>
 
 class QCheckBox;
-class QDialogButtonBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace pelmora::ui {
 
 enum class PinDialogKind { Verify, Change, Unblock };
 
-class PinDialog : public PlacedDialog {
+class PinDialog : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY(PinDialog)
 
@@ -52,6 +54,7 @@ private:
     void showInput(bool shown);
     void updateOk();
 
+    velmet::Settings& m_settings;
     PinDialogKind m_kind;
     int m_type;
     bool m_pin1Disabled;
@@ -63,7 +66,7 @@ private:
     QLineEdit* m_puk = nullptr;
     QCheckBox* m_showPin = nullptr;
     QCheckBox* m_disablePin1 = nullptr;
-    QDialogButtonBox* m_buttons = nullptr;
+    QPushButton* m_ok = nullptr;
 };
 
 } // namespace pelmora::ui

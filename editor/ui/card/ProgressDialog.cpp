@@ -1,6 +1,6 @@
 #include "ProgressDialog.h"
 
-#include "WidgetPlacement.h"
+#include "RememberedPlacement.h"
 #include "UiText.h"
 
 #include <QGuiApplication>

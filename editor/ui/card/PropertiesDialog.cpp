@@ -1,9 +1,9 @@
 #include "PropertiesDialog.h"
 
-#include "DialogButtons.h"
+#include "DialogButtonRow.h"
+#include "RememberedPlacement.h"
 #include "UiText.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +19,8 @@ constexpr int kTextReader = 58;
 PropertiesDialog::PropertiesDialog(const char* name, int titleText, velmet::WindowKey key,
                                    velmet::Settings& settings, const QString& readerLine,
                                    const QPixmap& decoration, QWidget* owner)
-    : PlacedDialog(key, settings, owner) {
+    : QDialog(owner) {
+    new RememberedPlacement(this, settings, key);
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(text(titleText));
 
@@ -40,9 +41,8 @@ PropertiesDialog::PropertiesDialog(const char* name, int titleText, velmet::Wind
     auto* body = new QHBoxLayout;
     body->addWidget(picture);
     body->addLayout(m_form, 1);
-    m_buttonRow = new QHBoxLayout;
-    m_buttonRow->addStretch(1);
-    m_buttonRow->addWidget(okCancelButtons(*this, false));
+    m_buttonRow = new DialogButtonRow;
+    m_buttonRow->addOk(this);
     auto* page = new QVBoxLayout(this);
     page->addLayout(body);
     page->addLayout(m_buttonRow);

@@ -3,15 +3,17 @@
 // reader line in bold, the decoration picture, label/value rows, OK alone,
 // and a remembered place.
 
-#include "PlacedDialog.h"
+#include "DialogButtonRow.h"
+#include "Settings.h"
+
+#include <QDialog>
 
 class QFormLayout;
-class QHBoxLayout;
 class QPixmap;
 
 namespace pelmora::ui {
 
-class PropertiesDialog : public PlacedDialog {
+class PropertiesDialog : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY(PropertiesDialog)
 
@@ -26,7 +28,7 @@ protected:
 
 private:
     QFormLayout* m_form = nullptr;
-    QHBoxLayout* m_buttonRow = nullptr;
+    DialogButtonRow* m_buttonRow = nullptr;
 };
 
 } // namespace pelmora::ui

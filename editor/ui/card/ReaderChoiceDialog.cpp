@@ -1,9 +1,9 @@
 #include "ReaderChoiceDialog.h"
 
-#include "DialogButtons.h"
+#include "DialogButtonRow.h"
+#include "RememberedPlacement.h"
 #include "UiText.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,7 +21,8 @@ constexpr int kIconSize = 32;
 
 ReaderChoiceDialog::ReaderChoiceDialog(const QStringList& readers, const QIcon& readerIcon,
                                        velmet::Settings& settings, QWidget* owner)
-    : PlacedDialog(velmet::WindowKey::SelectReaders, settings, owner) {
+    : QDialog(owner) {
+    new RememberedPlacement(this, settings, velmet::WindowKey::SelectReaders);
     setObjectName(QStringLiteral("114"));
     setWindowTitle(text(kTitle));
 
@@ -52,7 +53,7 @@ ReaderChoiceDialog::ReaderChoiceDialog(const QStringList& readers, const QIcon& 
     auto* page = new QVBoxLayout(this);
     page->addLayout(head);
     page->addWidget(m_list, 1);
-    page->addWidget(okCancelButtons(*this));
+    page->addLayout(DialogButtonRow::okCancel(this));
     resize(sizeHint().width() * 3 / 2, sizeHint().height());
 }
 
@@ -72,7 +73,7 @@ int ReaderChoiceDialog::chosenRow() const {
 void ReaderChoiceDialog::done(int result) {
     if (result == Accepted && chosenRow() < 0)
         return;
-    PlacedDialog::done(result);
+    QDialog::done(result);
 }
 
 } // namespace pelmora::ui

@@ -2,7 +2,9 @@
 // "Choose a card" (114): the readers whose card can be opened, one row each
 // with the reader's icon, the first one selected.
 
-#include "PlacedDialog.h"
+#include "Settings.h"
+
+#include <QDialog>
 
 #include <QIcon>
 #include <QStringList>
@@ -11,7 +13,7 @@ class QTreeWidget;
 
 namespace pelmora::ui {
 
-class ReaderChoiceDialog : public PlacedDialog {
+class ReaderChoiceDialog : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY(ReaderChoiceDialog)
 

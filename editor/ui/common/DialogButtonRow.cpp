@@ -7,6 +7,11 @@
 
 namespace pelmora::ui {
 
+namespace {
+constexpr int kTextOk = 54;
+constexpr int kTextCancel = 55;
+} // namespace
+
 DialogButtonRow::DialogButtonRow() {
     addStretch(1);
 }
@@ -20,14 +25,24 @@ QPushButton* DialogButtonRow::add(const char* controlNumber, int textNumber) {
     return button;
 }
 
+QPushButton* DialogButtonRow::addOk(QDialog* dialog, const char* controlNumber) {
+    QPushButton* ok = add(controlNumber, kTextOk);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    return ok;
+}
+
+QPushButton* DialogButtonRow::addCancel(QDialog* dialog, const char* controlNumber) {
+    QPushButton* cancel = add(controlNumber, kTextCancel);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return cancel;
+}
+
 DialogButtonRow* DialogButtonRow::okCancel(QDialog* dialog, const char* okNumber,
                                            const char* cancelNumber) {
     auto* row = new DialogButtonRow;
-    QPushButton* cancel = row->add(cancelNumber, 55);
-    QPushButton* ok = row->add(okNumber, 54);
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    row->addCancel(dialog, cancelNumber);
+    row->addOk(dialog, okNumber);
     return row;
 }
 

@@ -15,8 +15,11 @@ class DialogButtonRow : public QHBoxLayout {
 public:
     DialogButtonRow();
     QPushButton* add(const char* controlNumber, int textNumber);
-    // OK (the default button, texts 54) left of Cancel (55), wired to the
-    // dialog's accept and reject.
+    // OK (text 54): the default button, wired to the dialog's accept.
+    QPushButton* addOk(QDialog* dialog, const char* controlNumber = "1");
+    // Cancel (text 55), wired to the dialog's reject.
+    QPushButton* addCancel(QDialog* dialog, const char* controlNumber = "1072");
+    // OK left of Cancel.
     static DialogButtonRow* okCancel(QDialog* dialog, const char* okNumber = "1",
                                      const char* cancelNumber = "1072");
 };

@@ -3,6 +3,7 @@
 #include "DialogPlacement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -13,7 +14,31 @@ velmet::WindowRect toWindowRect(const QRect& rect) {
     return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
+QRect availableScreen(const QWidget& dialog) {
+    const QWidget* owner = dialog.parentWidget();
+    QScreen* screen = owner != nullptr ? owner->screen() : dialog.screen();
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// The size stays what the layout gave the dialog; only the place is chosen.
+void moveTo(QWidget& dialog, const velmet::WindowRect& remembered) {
+    const QRect screen = availableScreen(dialog);
+    const QWidget* owner = dialog.parentWidget();
+    const QRect parent = owner != nullptr ? owner->window()->frameGeometry() : screen;
+    const QSize size = dialog.frameGeometry().size();
+    const velmet::WindowRect placed =
+        model::placeDialog(remembered, {0, 0, size.width(), size.height()}, toWindowRect(parent),
+                           toWindowRect(screen));
+    dialog.move(placed.left, placed.top);
+}
+
 } // namespace
+
+void centreOnOwner(QWidget& dialog) {
+    moveTo(dialog, {});
+}
 
 RememberedPlacement::RememberedPlacement(QWidget* dialog, velmet::Settings& settings,
                                          velmet::WindowKey key)
@@ -28,6 +53,8 @@ RememberedPlacement::RememberedPlacement(QWidget* dialog) : QObject(dialog), m_d
 
 bool RememberedPlacement::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_dialog) {
+        // Placed once: a dialog shown again (after a refused PIN) stays
+        // where the user left it.
         if (event->type() == QEvent::Show && !m_placed) {
             m_placed = true;
             place();
@@ -39,21 +66,13 @@ bool RememberedPlacement::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RememberedPlacement::place() {
-    const QScreen* screen = m_dialog->screen();
-    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const QWidget* parent = m_dialog->parentWidget() ? m_dialog->parentWidget()->window() : nullptr;
-    const velmet::WindowRect remembered =
-        m_settings ? m_settings->window(m_key) : velmet::WindowRect{};
-    const velmet::WindowRect placed = model::placeDialog(
-        remembered, toWindowRect(m_dialog->frameGeometry()),
-        toWindowRect(parent ? parent->frameGeometry() : screenRect), toWindowRect(screenRect));
-    m_dialog->move(placed.left, placed.top);
+    const bool remembered = m_settings != nullptr && m_settings->saveWindowPos;
+    moveTo(*m_dialog, remembered ? m_settings->window(m_key) : velmet::WindowRect{});
 }
 
 void RememberedPlacement::remember() {
-    if (m_settings && m_settings->saveWindowPos) {
+    if (m_settings != nullptr && m_settings->saveWindowPos)
         m_settings->window(m_key) = toWindowRect(m_dialog->frameGeometry());
-    }
 }
 
 } // namespace pelmora::ui

@@ -1,7 +1,8 @@
 #pragma once
-// Opens a dialog where it was last closed (else centred over its parent and
-// on the screen) and, while SAVEWINDOWPOS is on, remembers its rectangle
-// under its key when it closes.
+// Where a dialog opens: where it was last closed (when SAVEWINDOWPOS is on),
+// else centred over its owner, and always inside the screen, by the model's
+// placement rule. While SAVEWINDOWPOS is on, its rectangle is remembered under
+// its key when it closes.
 
 #include "Settings.h"
 
@@ -29,5 +30,9 @@ private:
     velmet::WindowKey m_key = velmet::WindowKey::Main;
     bool m_placed = false;
 };
+
+// Centres the dialog on its owner (the screen when it has none) and moves it
+// back inside the screen where it would stick out.
+void centreOnOwner(QWidget& dialog);
 
 } // namespace pelmora::ui

@@ -69,7 +69,7 @@ FindReplaceDialog::FindReplaceDialog(model::Category& book, model::CategoryObser
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new DialogButtonRow;
-    QPushButton* cancel = buttons->add("1072", 55);
+    buttons->addCancel(this);
     m_replaceAll = buttons->add("replaceAll", 752);
     m_replace = buttons->add("1087", 751);
     m_findNext = buttons->add("1", 750);
@@ -77,7 +77,6 @@ FindReplaceDialog::FindReplaceDialog(model::Category& book, model::CategoryObser
     connect(m_findNext, &QPushButton::clicked, this, &FindReplaceDialog::findNext);
     connect(m_replace, &QPushButton::clicked, this, &FindReplaceDialog::replace);
     connect(m_replaceAll, &QPushButton::clicked, this, &FindReplaceDialog::replaceAll);
-    connect(cancel, &QPushButton::clicked, this, &FindReplaceDialog::reject);
     connect(m_search, &QLineEdit::textChanged, this, &FindReplaceDialog::followSearchText);
 
     auto* layout = new QVBoxLayout(this);

@@ -103,7 +103,7 @@ void PrintSetupDialog::setUpControls(const QIcon& kindIcon) {
 
     auto* buttons = new DialogButtonRow;
     QPushButton* ok = buttons->add("1", 196);
-    QPushButton* cancel = buttons->add("1072", 55);
+    buttons->addCancel(this);
     m_apply = buttons->add("1042", 94);
     ok->setDefault(true);
 
@@ -121,7 +121,6 @@ void PrintSetupDialog::setUpControls(const QIcon& kindIcon) {
     connect(m_logo, &QCheckBox::toggled, this, &PrintSetupDialog::logoToggled);
     connect(browseButton, &QPushButton::clicked, this, &PrintSetupDialog::browse);
     connect(m_apply, &QPushButton::clicked, this, &PrintSetupDialog::apply);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ok, &QPushButton::clicked, this, [this] {
         apply();
         accept();
