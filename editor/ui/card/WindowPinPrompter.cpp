@@ -1,6 +1,7 @@
 #include "WindowPinPrompter.h"
 
 #include "PinDialog.h"
+#include "PinNoticeText.h"
 #include "Prompts.h"
 #include "SecureZero.h"
 #include "UiText.h"
@@ -98,6 +99,11 @@ void WindowPinPrompter::notice(int type, model::PinNotice notice) {
         break;
     case model::PinNotice::CardRefused:
         message = text(kTextCardRefused);
+        break;
+    case model::PinNotice::NotAPin:
+    case model::PinNotice::NotAPuk:
+        // The dialogs take digits only and keep OK off until the length fits.
+        message = fromU16(model::pinNoticeText(notice, type));
         break;
     }
     Prompts::tell(m_owner, QMessageBox::Warning, message);
