@@ -1,12 +1,11 @@
 // The editor program: settings, the card plug-in, the main window; at the end
 // the settings are saved and the plug-in let go, in that order.
 
-#include "CardCommands.h"
+#include "WindowCardCommands.h"
 #include "CommandLineFiles.h"
+#include "EditorSession.h"
 #include "Folders.h"
 #include "MainWindow.h"
-#include "PluginBinding.h"
-#include "PluginCalls.h"
 #include "Prompts.h"
 #include "SettingsFile.h"
 #include "UiText.h"
@@ -41,11 +40,11 @@ void openCommandLineFiles(ui::MainWindow& window, const QStringList& arguments) 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
 
-    velmet::Settings settings = velmet::loadSettings(velmet::SettingsPlaces::forRunningProgram());
+    model::EditorSession session(velmet::SettingsPlaces::forRunningProgram());
+    velmet::Settings& settings = session.settings();
     ui::setProgramTitle(QString::fromStdU16String(settings.title));
 
-    model::PluginBinding plugin;
-    if (!plugin.bind(platform::programFolder())) {
+    if (!session.bindPlugin(platform::programFolder())) {
         ui::Prompts::tell(
             nullptr, QMessageBox::Critical,
             ui::text(80, QString::fromLatin1(model::kBrontelLibraryName).toStdU16String()));
@@ -54,9 +53,8 @@ int main(int argc, char* argv[]) {
 
     {
         ui::MainWindow window(settings);
-        const model::PluginCalls calls(plugin);
-        ui::CardCommands cardCommands(calls, settings, &window);
-        window.setCardCommands(&cardCommands);
+        ui::WindowCardCommands cardCommands(session.plugin(), settings, &window);
+        window.bindSession(session, cardCommands);
         window.show();
         // Nothing slow stands between start and the first paint.
         QTimer::singleShot(0, &window, [&window] {
@@ -69,6 +67,6 @@ int main(int argc, char* argv[]) {
     }
 
     (void)velmet::saveSettings(settings);
-    plugin.unbind();
+    // The session goes last: it closes the cards still open, then lets go of the plug-in.
     return 0;
 }
