@@ -1,7 +1,6 @@
 // The editor program: settings, the card plug-in, the main window; at the end
 // the settings are saved and the plug-in let go, in that order.
 
-#include "WindowCardCommands.h"
 #include "CommandLineFiles.h"
 #include "EditorSession.h"
 #include "Folders.h"
@@ -9,6 +8,7 @@
 #include "Prompts.h"
 #include "SettingsFile.h"
 #include "UiText.h"
+#include "WindowCardCommands.h"
 
 #include <QApplication>
 #include <QFileInfo>

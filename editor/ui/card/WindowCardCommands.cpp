@@ -5,7 +5,7 @@
 namespace pelmora::ui {
 
 WindowCardCommands::WindowCardCommands(const model::PluginCalls& calls, velmet::Settings& settings,
-                           QWidget* owner)
+                                       QWidget* owner)
     : m_prompter(owner, settings), m_host(owner, settings),
       m_operations(calls, m_prompter, m_host, model::cardOptions(settings)),
       m_properties(m_operations, settings, owner) {}

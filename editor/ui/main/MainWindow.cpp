@@ -5,7 +5,6 @@
 #include "BookPrinting.h"
 #include "CardCommandRun.h"
 #include "CardCommandTexts.h"
-#include "WindowCardCommands.h"
 #include "CardDocument.h"
 #include "CellEditDelegate.h"
 #include "ClipboardText.h"
@@ -30,6 +29,7 @@
 #include "SupportLibrary.h"
 #include "UiText.h"
 #include "UnsavedChanges.h"
+#include "WindowCardCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -897,25 +897,23 @@ void MainWindow::changePin2() {
         m_cardCommands->changePin(*card, 2);
 }
 void MainWindow::backupSim() {
-    model::CardDocument* card = selectedCard();
-    if (card == nullptr || m_session == nullptr)
-        return;
-    const QString file = chooseBackupFile(this, m_settings, false);
-    if (file.isEmpty())
-        return;
-    runCardWork(CardWork::Backup, [&](model::JobProgress& progress) {
-        return m_session->backupSim(*card, std::filesystem::path(file.toStdString()), progress);
-    });
+    runWholeCardWork(CardWork::Backup);
 }
 void MainWindow::restoreSim() {
+    runWholeCardWork(CardWork::Restore);
+}
+void MainWindow::runWholeCardWork(CardWork work) {
     model::CardDocument* card = selectedCard();
     if (card == nullptr || m_session == nullptr)
         return;
-    const QString file = chooseBackupFile(this, m_settings, true);
+    const bool restore = work == CardWork::Restore;
+    const QString file = chooseBackupFile(this, m_settings, restore);
     if (file.isEmpty())
         return;
-    runCardWork(CardWork::Restore, [&](model::JobProgress& progress) {
-        return m_session->restoreSim(*card, std::filesystem::path(file.toStdString()), progress);
+    const std::filesystem::path path(file.toStdString());
+    runCardWork(work, [&](model::JobProgress& progress) {
+        return restore ? m_session->restoreSim(*card, path, progress)
+                       : m_session->backupSim(*card, path, progress);
     });
 }
 void MainWindow::properties() {

@@ -148,8 +148,11 @@ private:
     void documentChanged(model::Document& document) override;
     // Lets go of the list's book when it belongs to document.
     void releaseShown(const model::Document& document);
-    void runCardWork(CardWork work, const std::function<std::shared_ptr<model::CardCommand>(
-                                        model::JobProgress&)>& start);
+    void runCardWork(
+        CardWork work,
+        const std::function<std::shared_ptr<model::CardCommand>(model::JobProgress&)>& start);
+    // Backup or Restore SIM of the selected card, to or from the file the user picks.
+    void runWholeCardWork(CardWork work);
     // After a card command replaced books: the tree and list show the new ones.
     void cardWorkApplied();
     void selectBook(model::Document& document, int kind);

@@ -3,7 +3,6 @@
 // the phone book, the iDEN book and the messages selected.
 // Usage: ui_gallery FILE.phn|--card OUTDIR LANGSECTION
 
-#include "WindowCardCommands.h"
 #include "Category.h"
 #include "CommandTable.h"
 #include "DocumentTreeModel.h"
@@ -12,14 +11,15 @@
 #include "LangText.h"
 #include "LanguageFile.h"
 #include "MainWindow.h"
+#include "WindowCardCommands.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTableView>
 #include <QTreeView>
 
 #include <cstdio>
@@ -73,7 +73,8 @@ int main(int argc, char* argv[]) {
     const QString section = QString::fromLocal8Bit(argv[3]);
     const QTemporaryDir temp;
     velmet::SettingsPlaces places;
-    places.settingsFile = std::filesystem::path(temp.filePath(QStringLiteral("Velmet.ini")).toStdString());
+    places.settingsFile =
+        std::filesystem::path(temp.filePath(QStringLiteral("Velmet.ini")).toStdString());
     model::EditorSession session(places);
     velmet::useLanguage(
         std::make_shared<velmet::LanguageFile>(velmet::LanguageFile::load(program / "lang.ini")),

@@ -3,7 +3,6 @@
 // the reader refresh.
 
 #include "BookKind.h"
-#include "WindowCardCommands.h"
 #include "CommandTable.h"
 #include "EditorSession.h"
 #include "EntryTableModel.h"
@@ -13,9 +12,11 @@
 #include "UiTestSupport.h"
 #include "UiText.h"
 #include "VirtualCard.h"
+#include "WindowCardCommands.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -38,7 +39,7 @@ struct Bench {
         bound = card.ready() && VirtualCard::bindPlugin(session->binding());
         window = std::make_unique<MainWindow>(session->settings());
         commands = std::make_unique<WindowCardCommands>(session->plugin(), session->settings(),
-                                                  window.get());
+                                                        window.get());
         window->bindSession(*session, *commands);
         session->refreshReadersNow();
     }
@@ -159,8 +160,8 @@ private slots:
         QCOMPARE(VirtualCard::sim().removeCard(0), 0);
         QTRY_VERIFY_WITH_TIMEOUT(bench.root() != nullptr && bench.root()->categories().empty(),
                                  2000);
-        QCOMPARE(bench.window->tree()->model()->rowCount(bench.window->tree()->model()->index(0, 0)),
-                 0);
+        QCOMPARE(
+            bench.window->tree()->model()->rowCount(bench.window->tree()->model()->index(0, 0)), 0);
         QCOMPARE(bench.window->listModel()->rowCount(), 0);
     }
 
@@ -180,7 +181,27 @@ private slots:
         QVERIFY(bench.card.traced("A0DC"));
         // Read back: the card holds the new name.
         bench.read();
-        QCOMPARE(bench.window->listModel()->index(0, 1).data().toString(), QStringLiteral("Edited"));
+        QCOMPARE(bench.window->listModel()->index(0, 1).data().toString(),
+                 QStringLiteral("Edited"));
+    }
+
+    void backupSimWritesTheChosenFileWithoutAMessage() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        const QString file = bench.temp.filePath(QStringLiteral("card.bsf"));
+        ScriptedPrompts prompts;
+        prompts.chooseFile(file);
+        ModalScript script;
+        script.then([](QWidget& d) {
+            if (d.objectName() == QStringLiteral("102")) {
+                type(d, "1064", QStringLiteral("1234"));
+                click(d, "1");
+            }
+        });
+        bench.window->action(kCmdBackupSim)->trigger();
+        QVERIFY(QFileInfo(file).size() > 0);
+        QVERIFY(prompts.shown().empty());
     }
 };
 
