@@ -16,12 +16,9 @@ bin=$build/bin
 if [ -x "$bin/Velmet" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   export PELMORA_PCSC_LIBRARY="$PWD/$bin/libvirtualsim.so"
   export VIRTUALSIM_CARDS=${VIRTUALSIM_CARDS:-$PWD/data/cards/demo.simcard}
-  # The demo card's books, read once into a file the window opens beside
-  # the card's own root.
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  echo 1234 | "$bin/velmet-cli" read --pin-stdin -o "$work/demo.phn" >/dev/null
-  "$bin/Velmet" "$work/demo.phn" "$@"
+  # The demo card's root is in the tree: double-click it or press Read SIM
+  # (PIN1 1234).
+  "$bin/Velmet" "$@"
 elif [ -x "$bin/velmet-cli" ]; then
   export PELMORA_PCSC_LIBRARY="$PWD/$bin/libvirtualsim.so"
   export VIRTUALSIM_CARDS=${VIRTUALSIM_CARDS:-$PWD/data/cards/demo.simcard}

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders the main window under Xvfb into OUTDIR, in English and German: the
-# demo card's books (read by velmet-cli into a .phn) with the phone book, the
+# demo card's books (read from the card in the window) with the phone book, the
 # iDEN book with its panel, and the messages with one deleted on the card;
 # then the editing dialogs over the same books, and the card dialogs:
 # progress, reader choice, the PIN dialogs (one with a refused PIN) and the
@@ -25,7 +25,7 @@ export VIRTUALSIM_CARDS="$PWD/data/cards/demo.simcard"
 echo 1234 | "$build/bin/velmet-cli" read --pin-stdin -o "$work/demo.phn" >/dev/null
 
 for lang in en de; do
-  xvfb-run -a "$build/bin/ui_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
+  xvfb-run -a "$build/bin/ui_gallery" --card "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/ui_edit_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/card_dialogs_gallery" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/about_gallery" "$out" "$lang" 2>/dev/null

@@ -1,16 +1,15 @@
 // The editor program: settings, the card plug-in, the main window; at the end
 // the settings are saved and the plug-in let go, in that order.
 
-#include "CardCommands.h"
 #include "CommandLineFiles.h"
+#include "EditorSession.h"
 #include "Folders.h"
 #include "InstallCheck.h"
 #include "MainWindow.h"
-#include "PluginBinding.h"
-#include "PluginCalls.h"
 #include "Prompts.h"
 #include "SettingsFile.h"
 #include "UiText.h"
+#include "WindowCardCommands.h"
 #include "WindowSnapshot.h"
 
 #include <QApplication>
@@ -48,13 +47,13 @@ int main(int argc, char* argv[]) {
     QStringList arguments = QApplication::arguments();
     const QString snapshot = ui::takeSnapshotOption(arguments);
 
-    velmet::Settings settings = velmet::loadSettings(velmet::SettingsPlaces::forRunningProgram());
+    model::EditorSession session(velmet::SettingsPlaces::forRunningProgram());
+    velmet::Settings& settings = session.settings();
     ui::setProgramTitle(QString::fromStdU16String(settings.title));
 
-    model::PluginBinding plugin;
-    const bool pluginBound = plugin.bind(platform::programFolder());
+    const bool pluginBound = session.bindPlugin(platform::programFolder());
     if (ui::installCheckRequested(arguments))
-        return ui::runInstallCheck(settings, plugin);
+        return ui::runInstallCheck(settings, session.binding());
     if (!pluginBound) {
         ui::Prompts::tell(
             nullptr, QMessageBox::Critical,
@@ -64,9 +63,8 @@ int main(int argc, char* argv[]) {
 
     {
         ui::MainWindow window(settings);
-        const model::PluginCalls calls(plugin);
-        ui::CardCommands cardCommands(calls, settings, &window);
-        window.setCardCommands(&cardCommands);
+        ui::WindowCardCommands cardCommands(session.plugin(), settings, &window);
+        window.bindSession(session, cardCommands);
         window.show();
         // Nothing slow stands between start and the first paint.
         QTimer::singleShot(0, &window, [&window] {
@@ -81,6 +79,6 @@ int main(int argc, char* argv[]) {
     }
 
     (void)velmet::saveSettings(settings);
-    plugin.unbind();
+    // The session goes last: it closes the cards still open, then lets go of the plug-in.
     return 0;
 }

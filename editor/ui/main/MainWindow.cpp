@@ -1,13 +1,16 @@
 #include "MainWindow.h"
 
 #include "AddPrefixDialog.h"
+#include "BookKind.h"
 #include "BookPrinting.h"
-#include "CardCommands.h"
+#include "CardCommandRun.h"
+#include "CardCommandTexts.h"
 #include "CardDocument.h"
 #include "CellEditDelegate.h"
 #include "ClipboardText.h"
 #include "CommandTable.h"
 #include "DocumentTreeModel.h"
+#include "EditorSession.h"
 #include "EntryDialog.h"
 #include "EntryTableModel.h"
 #include "FileAssociation.h"
@@ -26,6 +29,7 @@
 #include "SupportLibrary.h"
 #include "UiText.h"
 #include "UnsavedChanges.h"
+#include "WindowCardCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,6 +55,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace pelmora::ui {
@@ -62,6 +67,8 @@ constexpr int kNarrowest = 5;
 constexpr int kProgramIcon = 100;
 // The program's icon as the default logo of a print, in pixels.
 constexpr int kLogoIconSide = 64;
+// How often the reader refresh looks at the readers, in milliseconds.
+constexpr int kReaderRefreshMs = 1500;
 
 using Slot = void (MainWindow::*)();
 
@@ -133,6 +140,11 @@ MainWindow::MainWindow(velmet::Settings& settings, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    if (m_session != nullptr) {
+        // No pass of the refresh posts to this window once it is gone.
+        m_sessionSubscription.reset();
+        m_session->pauseReaderRefresh();
+    }
     // The views go before the documents they show.
     delete m_splitter;
     m_splitter = nullptr;
@@ -229,7 +241,7 @@ void MainWindow::createCentre() {
 
     connect(m_tree, &QWidget::customContextMenuRequested, this, &MainWindow::showTreeMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &MainWindow::showListMenu);
-    connect(m_tree, &QTreeView::doubleClicked, this, &MainWindow::readSim);
+    connect(m_tree, &QTreeView::doubleClicked, this, &MainWindow::treeDoubleClicked);
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::showSelectedCategory);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -303,7 +315,56 @@ void MainWindow::placeWindow() {
     move(frame.topLeft());
 }
 
+void MainWindow::bindSession(model::EditorSession& session, WindowCardCommands& cardCommands) {
+    m_session = &session;
+    m_cardCommands = &cardCommands;
+    session.setFrontEnd({cardCommands.prompter(), cardCommands.host(), m_uiThread});
+    cardCommands.host().setRefreshControl([&session] { session.pauseReaderRefresh(); },
+                                          [&session] { session.resumeReaderRefresh(); });
+    for (size_t index = 0; index < session.documents().size(); ++index)
+        documentAdded(*session.documents()[index], index);
+    m_sessionSubscription = session.subscribe(*this);
+    m_readerRefresh = new QTimer(this);
+    m_readerRefresh->setInterval(kReaderRefreshMs);
+    connect(m_readerRefresh, &QTimer::timeout, this,
+            [&session] { (void)session.startReaderRefresh(); });
+    m_readerRefresh->start();
+    // The readers appear without waiting for the first tick.
+    QTimer::singleShot(0, this, [&session] { (void)session.startReaderRefresh(); });
+}
+
+const std::vector<std::unique_ptr<model::Document>>& MainWindow::documents() const {
+    return m_session != nullptr ? m_session->documents() : m_documents;
+}
+
+void MainWindow::documentAdded(model::Document& document, size_t index) {
+    m_treeModel->documentAdded(document, index);
+    m_tree->expand(m_treeModel->documentIndex(document));
+}
+
+void MainWindow::releaseShown(const model::Document& document) {
+    if (selectedDocument() != &document)
+        return;
+    m_listModel->show(nullptr, {});
+    m_panel->showEntry(nullptr, -1);
+}
+
+void MainWindow::documentRemoving(model::Document& document, size_t /*index*/) {
+    releaseShown(document);
+    m_treeModel->documentRemoving(document);
+    showSelectedCategory();
+}
+
+void MainWindow::documentChanged(model::Document& document) {
+    releaseShown(document);
+    m_treeModel->documentChanged(document);
+    m_tree->expand(m_treeModel->documentIndex(document));
+    showSelectedCategory();
+}
+
 model::Document& MainWindow::addDocument(std::unique_ptr<model::Document> document) {
+    if (m_session != nullptr)
+        return m_session->addDocument(std::move(document));
     m_documents.push_back(std::move(document));
     model::Document& added = *m_documents.back();
     m_treeModel->documentAdded(added, m_documents.size() - 1);
@@ -312,6 +373,11 @@ model::Document& MainWindow::addDocument(std::unique_ptr<model::Document> docume
 }
 
 void MainWindow::removeDocument(const model::Document& document) {
+    if (m_session != nullptr) {
+        (void)m_session->removeDocument(document);
+        updateEnabledState();
+        return;
+    }
     m_treeModel->documentRemoving(document);
     std::erase_if(m_documents, [&](const auto& d) { return d.get() == &document; });
     updateEnabledState();
@@ -452,13 +518,9 @@ void MainWindow::showListMenu(const QPoint& at) {
     menu.exec(m_list->viewport()->mapToGlobal(at));
 }
 
-void MainWindow::notYet() {
-    Prompts::tell(this, QMessageBox::Information, text(600));
-}
-
 void MainWindow::newDocument() {
     std::vector<std::u16string> captions;
-    for (const auto& document : m_documents) {
+    for (const auto& document : documents()) {
         if (document->kind() == model::DocumentKind::File)
             captions.push_back(
                 m_treeModel->data(m_treeModel->documentIndex(*document), Qt::DisplayRole)
@@ -540,8 +602,12 @@ void MainWindow::saveAs() {
 
 void MainWindow::closeDocument() {
     model::Document* document = selectedDocument();
-    if (document == nullptr || document->kind() != model::DocumentKind::File)
+    if (document == nullptr || (m_session != nullptr && m_session->busy(*document)))
         return;
+    if (document->kind() == model::DocumentKind::Card) {
+        closeCard(static_cast<model::CardDocument&>(*document));
+        return;
+    }
     const model::Document* const one[] = {document};
     const bool mayClose = model::mayLeave(
         one, model::LeaveWay::CloseDocument, [this](const model::UnsavedQuestion& q) {
@@ -744,11 +810,79 @@ void MainWindow::findAndReplace() {
     dialog.exec();
     afterEdit();
 }
+void MainWindow::treeDoubleClicked(const QModelIndex& index) {
+    if (index.isValid() && !index.parent().isValid())
+        readSim();
+}
 void MainWindow::readSim() {
-    notYet();
+    model::CardDocument* card = selectedCard();
+    if (card == nullptr || m_session == nullptr)
+        return;
+    runCardWork(CardWork::Read, [this, card](model::JobProgress& progress) {
+        return m_session->readSim(*card, selectedCategory(), progress);
+    });
 }
 void MainWindow::writeSim() {
-    notYet();
+    model::Document* document = selectedDocument();
+    if (document == nullptr || m_session == nullptr)
+        return;
+    const std::vector<model::CardDocument*> readers = m_session->cardDocuments();
+    runCardWork(CardWork::Write, [&](model::JobProgress& progress) {
+        return m_session->writeSim(*document, selectedCategory(), readers, progress);
+    });
+}
+void MainWindow::runCardWork(
+    CardWork work,
+    const std::function<std::shared_ptr<model::CardCommand>(model::JobProgress&)>& start) {
+    model::Document* document = selectedDocument();
+    const model::Category* book = selectedCategory();
+    const int kind = book != nullptr ? int(book->kind()) : -1;
+    ProgressLook look;
+    const bool wholeCard = work == CardWork::Backup || work == CardWork::Restore;
+    look.style = wholeCard ? ProgressStyle::Animation : ProgressStyle::Bar;
+    look.icon = m_icons.icon(work == CardWork::Read || work == CardWork::Backup
+                                 ? m_settings.icons.readIcon
+                                 : m_settings.icons.writeIcon);
+    look.animationIcon = m_icons.icon(m_settings.icons.cardIcon);
+    const std::shared_ptr<model::CardCommand> command =
+        runCardCommand(look, this, start, [this] { cardWorkApplied(); });
+    if (!command)
+        return;
+    // The book shown before, or the phone book after the first read.
+    if (document != nullptr && command->report().opened)
+        selectBook(*document, kind >= 0 ? kind : int(model::kBookAdn));
+    const QString message = cardOutcomeMessage(work, command->report());
+    if (!message.isEmpty())
+        Prompts::tell(this, QMessageBox::Warning, message);
+}
+void MainWindow::cardWorkApplied() {
+    // Books may have been replaced: nothing may show the old ones past here.
+    m_listModel->show(nullptr, {});
+    m_panel->showEntry(nullptr, -1);
+    for (const auto& document : documents())
+        m_session->documentChanged(*document);
+}
+void MainWindow::selectBook(model::Document& document, int kind) {
+    const auto& books = document.categories();
+    if (books.empty())
+        return;
+    const auto same = std::find_if(books.begin(), books.end(),
+                                   [kind](const auto& b) { return int(b->kind()) == kind; });
+    m_tree->expand(m_treeModel->documentIndex(document));
+    selectCategory(same != books.end() ? **same : *books.front());
+}
+void MainWindow::closeCard(model::CardDocument& card) {
+    const model::Document* const one[] = {&card};
+    const bool mayClose = model::mayLeave(
+        one, model::LeaveWay::CloseDocument, [this](const model::UnsavedQuestion& q) {
+            return Prompts::ask(this, QMessageBox::Warning, text(q.text),
+                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        });
+    if (!mayClose || m_session == nullptr)
+        return;
+    m_session->cardOperations().closeCard(card);
+    card.close();
+    m_session->documentChanged(card);
 }
 model::CardDocument* MainWindow::selectedCard() const {
     model::Document* document = selectedDocument();
@@ -765,10 +899,24 @@ void MainWindow::changePin2() {
         m_cardCommands->changePin(*card, 2);
 }
 void MainWindow::backupSim() {
-    notYet();
+    runWholeCardWork(CardWork::Backup);
 }
 void MainWindow::restoreSim() {
-    notYet();
+    runWholeCardWork(CardWork::Restore);
+}
+void MainWindow::runWholeCardWork(CardWork work) {
+    model::CardDocument* card = selectedCard();
+    if (card == nullptr || m_session == nullptr)
+        return;
+    const bool restore = work == CardWork::Restore;
+    const QString file = chooseBackupFile(this, m_settings, restore);
+    if (file.isEmpty())
+        return;
+    const std::filesystem::path path(file.toStdString());
+    runCardWork(work, [&](model::JobProgress& progress) {
+        return restore ? m_session->restoreSim(*card, path, progress)
+                       : m_session->backupSim(*card, path, progress);
+    });
 }
 void MainWindow::properties() {
     model::CardDocument* card = selectedCard();
@@ -789,7 +937,7 @@ void MainWindow::options() {
 
 bool MainWindow::mayLeave(int way) {
     std::vector<const model::Document*> roots;
-    for (const auto& document : m_documents)
+    for (const auto& document : documents())
         roots.push_back(document.get());
     return model::mayLeave(roots, model::LeaveWay(way), [this](const model::UnsavedQuestion& q) {
         return Prompts::ask(this, QMessageBox::Warning, text(q.text),

@@ -3,15 +3,21 @@
 // of a splitter, the iDEN panel at the right edge, menus, toolbars and
 // context menus. Each command is one slot that hands the work to the model.
 
+#include "CardCommand.h"
 #include "CardDocument.h"
 #include "Document.h"
 #include "IconBundle.h"
+#include "JobProgress.h"
 #include "Prompts.h"
+#include "QueuedUiThread.h"
+#include "SessionListener.h"
 #include "Settings.h"
+#include "Subscription.h"
 
 #include <QMainWindow>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -21,17 +27,23 @@ class QMenu;
 class QSplitter;
 class QTableView;
 class QToolBar;
+class QTimer;
 class QTreeView;
+
+namespace pelmora::model {
+class EditorSession;
+}
 
 namespace pelmora::ui {
 
-class CardCommands;
+class WindowCardCommands;
 class CellEditDelegate;
 class DocumentTreeModel;
 class EntryTableModel;
 class IdenPanel;
+enum class CardWork;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private model::SessionListener {
     Q_OBJECT
 
 public:
@@ -45,9 +57,14 @@ public:
     // Icons from the bundle RES names; empty icons when it is missing.
     void loadIcons();
 
-    [[nodiscard]] const std::vector<std::unique_ptr<model::Document>>& documents() const {
-        return m_documents;
-    }
+    // Binds the window to the session: its documents fill the tree, the
+    // reader refresh runs every 1.5 s, and Read, Write, Backup and Restore SIM
+    // run through it. cardCommands must use the session's plug-in; both
+    // outlive the window.
+    void bindSession(model::EditorSession& session, WindowCardCommands& cardCommands);
+
+    // The session's documents once bound, else the window's own.
+    [[nodiscard]] const std::vector<std::unique_ptr<model::Document>>& documents() const;
     model::Document& addDocument(std::unique_ptr<model::Document> document);
     void removeDocument(const model::Document& document);
 
@@ -67,7 +84,7 @@ public:
     // Offers to register the default extension when it is not the program's.
     void checkFileAssociation();
     // The card commands that run on this thread (Change PIN, Properties).
-    void setCardCommands(CardCommands* commands) { m_cardCommands = commands; }
+    void setCardCommands(WindowCardCommands* commands) { m_cardCommands = commands; }
     // The support library Help > About loads: beside the program unless set.
     void setSupportLibrary(std::filesystem::path library) { m_supportLibrary = std::move(library); }
 
@@ -128,7 +145,22 @@ private:
     void updatePaste();
     void showTreeMenu(const QPoint& at);
     void showListMenu(const QPoint& at);
-    void notYet();
+    // Card roots of the session: the tree follows its document list.
+    void documentAdded(model::Document& document, size_t index) override;
+    void documentRemoving(model::Document& document, size_t index) override;
+    void documentChanged(model::Document& document) override;
+    // Lets go of the list's book when it belongs to document.
+    void releaseShown(const model::Document& document);
+    void runCardWork(
+        CardWork work,
+        const std::function<std::shared_ptr<model::CardCommand>(model::JobProgress&)>& start);
+    // Backup or Restore SIM of the selected card, to or from the file the user picks.
+    void runWholeCardWork(CardWork work);
+    // After a card command replaced books: the tree and list show the new ones.
+    void cardWorkApplied();
+    void selectBook(model::Document& document, int kind);
+    void closeCard(model::CardDocument& card);
+    void treeDoubleClicked(const QModelIndex& index);
     // The selected document when it is a card's; nullptr otherwise.
     [[nodiscard]] model::CardDocument* selectedCard() const;
     void sortByColumn(int column);
@@ -159,7 +191,11 @@ private:
     CellEditDelegate* m_delegate = nullptr;
     IdenPanel* m_panel = nullptr;
     int m_leaveWay = 0; // how the window is being closed
-    CardCommands* m_cardCommands = nullptr;
+    WindowCardCommands* m_cardCommands = nullptr;
+    model::EditorSession* m_session = nullptr;
+    QueuedUiThread m_uiThread{*this};
+    QTimer* m_readerRefresh = nullptr;
+    model::Subscription m_sessionSubscription;
     std::filesystem::path m_supportLibrary;
 };
 

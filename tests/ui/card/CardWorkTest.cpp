@@ -1,6 +1,6 @@
 #include "BookKind.h"
 #include "CardCommandTexts.h"
-#include "CardCommands.h"
+#include "WindowCardCommands.h"
 #include "CardJob.h"
 #include "CommandTable.h"
 #include "MainWindow.h"
@@ -104,7 +104,7 @@ private slots:
         QVERIFY(card.ready());
         velmet::Settings settings;
         MainWindow window(settings);
-        CardCommands commands(card.calls, settings, &window);
+        WindowCardCommands commands(card.calls, settings, &window);
         window.setCardCommands(&commands);
         auto document = std::make_unique<model::CardDocument>();
         document->reader = card.card.reader;

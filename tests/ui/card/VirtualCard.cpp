@@ -48,6 +48,10 @@ VirtualCard::~VirtualCard() {
     sim().setLatency(0, 0);
 }
 
+bool VirtualCard::bindPlugin(model::PluginBinding& other) {
+    return other.bindLibrary(BRONTEL_PATH);
+}
+
 bool VirtualCard::traced(const std::string& commandHex) const {
     const size_t count = sim().traceSize();
     for (size_t i = 0; i < count; ++i) {

@@ -28,6 +28,8 @@ public:
 
     [[nodiscard]] bool ready() const { return m_ready; }
     [[nodiscard]] static const VirtualSimControls& sim();
+    // Binds another binding (an editor session's) to the plug-in over the virtual SIM.
+    [[nodiscard]] static bool bindPlugin(model::PluginBinding& other);
     // Whether the card has seen a command starting with these bytes ("A024").
     [[nodiscard]] bool traced(const std::string& commandHex) const;
     [[nodiscard]] QString path(const QString& name) const { return m_temp.filePath(name); }

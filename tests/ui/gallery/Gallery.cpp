@@ -1,16 +1,25 @@
 // Renders the main window for the README and the manual: the books of a .phn
-// file with the phone book, the iDEN book and the messages selected.
-// Usage: ui_gallery FILE.phn OUTDIR LANGSECTION
+// file, or with --card those read from the card in the first reader, with
+// the phone book, the iDEN book and the messages selected.
+// Usage: ui_gallery FILE.phn|--card OUTDIR LANGSECTION
 
 #include "Category.h"
+#include "CommandTable.h"
 #include "DocumentTreeModel.h"
+#include "EditorSession.h"
 #include "EntryTableModel.h"
 #include "LangText.h"
 #include "LanguageFile.h"
 #include "MainWindow.h"
+#include "WindowCardCommands.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 
 #include <cstdio>
@@ -26,6 +35,23 @@ void select(ui::MainWindow& window, uint16_t kind) {
         return;
     if (const model::Category* book = documents.back()->category(kind))
         window.selectCategory(*book);
+}
+
+// Reads the card of the first reader through Read SIM, giving the demo
+// card's PIN1 when asked.
+void readFirstCard(model::EditorSession& session, ui::MainWindow& window) {
+    session.refreshReadersNow();
+    window.tree()->setCurrentIndex(window.tree()->model()->index(0, 0));
+    QTimer pin;
+    QObject::connect(&pin, &QTimer::timeout, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr || dialog->objectName() != QStringLiteral("102"))
+            return;
+        dialog->findChild<QLineEdit*>(QStringLiteral("1064"))->setText(QStringLiteral("1234"));
+        dialog->findChild<QPushButton*>(QStringLiteral("1"))->click();
+    });
+    pin.start(50);
+    window.action(ui::kCmdReadSim)->trigger();
 }
 
 bool grab(ui::MainWindow& window, const QString& file) {
@@ -45,19 +71,31 @@ int main(int argc, char* argv[]) {
         std::filesystem::canonical("/proc/self/exe").parent_path();
     const QString out = QString::fromLocal8Bit(argv[2]);
     const QString section = QString::fromLocal8Bit(argv[3]);
+    const QTemporaryDir temp;
+    velmet::SettingsPlaces places;
+    places.settingsFile =
+        std::filesystem::path(temp.filePath(QStringLiteral("Velmet.ini")).toStdString());
+    model::EditorSession session(places);
     velmet::useLanguage(
         std::make_shared<velmet::LanguageFile>(velmet::LanguageFile::load(program / "lang.ini")),
         section.toStdU16String());
 
-    velmet::Settings settings;
+    velmet::Settings& settings = session.settings();
     settings.showDeletedSms = true;
     settings.resourceFile = (program / "velmet_res.rcc").u16string();
     ui::MainWindow window(settings);
+    ui::WindowCardCommands commands(session.plugin(), settings, &window);
     window.resize(1000, 620);
     window.show();
     window.loadIcons();
-    if (!window.openDocumentFile(QString::fromLocal8Bit(argv[1])))
+    if (QString::fromLocal8Bit(argv[1]) == QStringLiteral("--card")) {
+        if (!session.bindPlugin(program))
+            return 1;
+        window.bindSession(session, commands);
+        readFirstCard(session, window);
+    } else if (!window.openDocumentFile(QString::fromLocal8Bit(argv[1]))) {
         return 1;
+    }
 
     select(window, model::kBookAdn);
     window.list()->selectRow(0);

@@ -1,21 +1,21 @@
-#include "CardCommands.h"
+#include "WindowCardCommands.h"
 
 #include "UiText.h"
 
 namespace pelmora::ui {
 
-CardCommands::CardCommands(const model::PluginCalls& calls, velmet::Settings& settings,
-                           QWidget* owner)
+WindowCardCommands::WindowCardCommands(const model::PluginCalls& calls, velmet::Settings& settings,
+                                       QWidget* owner)
     : m_prompter(owner, settings), m_host(owner, settings),
       m_operations(calls, m_prompter, m_host, model::cardOptions(settings)),
       m_properties(m_operations, settings, owner) {}
 
-void CardCommands::changePin(model::CardDocument& card, int type) {
+void WindowCardCommands::changePin(model::CardDocument& card, int type) {
     m_prompter.setReaderLine(fromU16(card.reader));
     (void)m_operations.changePin(card, type);
 }
 
-void CardCommands::properties(model::CardDocument& card, int kind) {
+void WindowCardCommands::properties(model::CardDocument& card, int kind) {
     m_prompter.setReaderLine(fromU16(card.reader));
     (void)m_properties.show(card, kind);
 }

@@ -13,11 +13,11 @@ class QWidget;
 
 namespace pelmora::ui {
 
-class CardCommands {
+class WindowCardCommands {
 public:
-    CardCommands(const model::PluginCalls& calls, velmet::Settings& settings, QWidget* owner);
-    CardCommands(const CardCommands&) = delete;
-    CardCommands& operator=(const CardCommands&) = delete;
+    WindowCardCommands(const model::PluginCalls& calls, velmet::Settings& settings, QWidget* owner);
+    WindowCardCommands(const WindowCardCommands&) = delete;
+    WindowCardCommands& operator=(const WindowCardCommands&) = delete;
 
     // Changes (or switches the check of) PIN type 1 or 2 of the card.
     void changePin(model::CardDocument& card, int type);

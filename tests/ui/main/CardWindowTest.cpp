@@ -1,0 +1,209 @@
+// The window's card work over the virtual SIM in this process: the session's
+// card roots in the tree, Read and Write SIM under the progress dialog, and
+// the reader refresh.
+
+#include "BookKind.h"
+#include "CommandTable.h"
+#include "EditorSession.h"
+#include "EntryTableModel.h"
+#include "MainWindow.h"
+#include "ModalScript.h"
+#include "Prompts.h"
+#include "UiTestSupport.h"
+#include "UiText.h"
+#include "VirtualCard.h"
+#include "WindowCardCommands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+#include <memory>
+
+using namespace pelmora;
+using namespace pelmora::ui;
+using namespace pelmora::ui::testing;
+
+namespace {
+
+// A session over the virtual SIM with the window bound to it.
+struct Bench {
+    Bench() {
+        velmet::SettingsPlaces places;
+        places.settingsFile = std::filesystem::path(temp.filePath("Velmet.ini").toStdString());
+        session = std::make_unique<model::EditorSession>(places);
+        (void)useShippedLanguage();
+        bound = card.ready() && VirtualCard::bindPlugin(session->binding());
+        window = std::make_unique<MainWindow>(session->settings());
+        commands = std::make_unique<WindowCardCommands>(session->plugin(), session->settings(),
+                                                        window.get());
+        window->bindSession(*session, *commands);
+        session->refreshReadersNow();
+    }
+    [[nodiscard]] model::CardDocument* root() const {
+        return session->cardDocument(card.card.reader);
+    }
+    void selectRoot() const {
+        for (int row = 0; row < window->tree()->model()->rowCount(); ++row) {
+            const QModelIndex index = window->tree()->model()->index(row, 0);
+            if (index.data().toString() == QString::fromStdU16String(card.card.reader))
+                window->tree()->setCurrentIndex(index);
+        }
+    }
+    // Read SIM on the selected document, giving PIN1 when it is asked.
+    void read() const {
+        ModalScript script;
+        script.then([](QWidget& d) {
+            if (d.objectName() == QStringLiteral("102")) {
+                type(d, "1064", QStringLiteral("1234"));
+                click(d, "1");
+            }
+        });
+        script.then([](QWidget&) {}); // the progress dialog, left to close itself
+        window->action(kCmdReadSim)->trigger();
+    }
+    [[nodiscard]] std::vector<const model::Category*> books() const {
+        std::vector<const model::Category*> shown;
+        for (const auto& book : root()->categories())
+            shown.push_back(book.get());
+        return shown;
+    }
+    [[nodiscard]] bool progressShown() const {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("7110") && w->isVisible())
+                return true;
+        return false;
+    }
+
+    QTemporaryDir temp;
+    VirtualCard card;
+    std::unique_ptr<model::EditorSession> session;
+    bool bound = false;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<WindowCardCommands> commands;
+};
+
+} // namespace
+
+class CardWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(useShippedLanguage()); }
+
+    void readFillsTheListWhileTheWindowStaysResponsive() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        QVERIFY(bench.root() != nullptr);
+        bench.selectRoot();
+        QCOMPARE(VirtualCard::sim().setLatency(0, 20), 0);
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(20);
+        ScriptedPrompts prompts;
+        bench.read();
+        timer.stop();
+        QVERIFY(!bench.root()->categories().empty());
+        QVERIFY(bench.window->selectedCategory() != nullptr);
+        QVERIFY(bench.window->listModel()->rowCount() > 0);
+        QVERIFY(!bench.progressShown());
+        QVERIFY(prompts.shown().empty());
+        QVERIFY2(ticks > 10, qPrintable(QString::number(ticks)));
+    }
+
+    void aCardPulledMidReadIsReportedAndLeavesTheBooks() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        const std::vector<const model::Category*> before = bench.books();
+        QVERIFY(!before.empty());
+        QCOMPARE(VirtualCard::sim().addFault("*#20=pull"), 0);
+        ScriptedPrompts prompts;
+        bench.read();
+        QCOMPARE(prompts.shown().size(), size_t(1));
+        QCOMPARE(prompts.shown()[0].icon, QMessageBox::Warning);
+        QVERIFY(bench.books() == before);
+    }
+
+    void cancelDuringAReadLeavesTheBooksAsTheyWere() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        const std::vector<const model::Category*> before = bench.books();
+        QCOMPARE(VirtualCard::sim().setLatency(0, 20), 0);
+        ScriptedPrompts prompts;
+        ModalScript script;
+        script.then([](QWidget& d) {
+            QCOMPARE(d.objectName(), QStringLiteral("7110"));
+            click(d, "6105");
+        });
+        bench.window->action(kCmdReadSim)->trigger();
+        QVERIFY(script.finished());
+        QVERIFY(bench.books() == before);
+        QCOMPARE(prompts.shown().size(), size_t(1));
+        QCOMPARE(prompts.shown()[0].text, text(950));
+    }
+
+    void aPulledCardEmptiesItsRootWithinTwoSeconds() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        const QModelIndex root = bench.window->tree()->currentIndex().parent();
+        QVERIFY(bench.window->tree()->model()->rowCount(root) > 0);
+        QCOMPARE(VirtualCard::sim().removeCard(0), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(bench.root() != nullptr && bench.root()->categories().empty(),
+                                 2000);
+        QCOMPARE(
+            bench.window->tree()->model()->rowCount(bench.window->tree()->model()->index(0, 0)), 0);
+        QCOMPARE(bench.window->listModel()->rowCount(), 0);
+    }
+
+    void writeSimTakesAnEditedEntryToTheCard() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        model::Category* adn = bench.window->selectedCategory();
+        QVERIFY(adn != nullptr);
+        QCOMPARE(adn->kind(), model::kBookAdn);
+        EntryTableModel& list = *bench.window->listModel();
+        QVERIFY(list.setData(list.index(0, 1), QStringLiteral("Edited"), Qt::EditRole));
+        ScriptedPrompts prompts;
+        bench.window->action(kCmdWriteSim)->trigger();
+        QVERIFY(prompts.shown().empty());
+        QVERIFY(bench.card.traced("A0DC"));
+        // Read back: the card holds the new name.
+        bench.read();
+        QCOMPARE(bench.window->listModel()->index(0, 1).data().toString(),
+                 QStringLiteral("Edited"));
+    }
+
+    void backupSimWritesTheChosenFileWithoutAMessage() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        const QString file = bench.temp.filePath(QStringLiteral("card.bsf"));
+        ScriptedPrompts prompts;
+        prompts.chooseFile(file);
+        ModalScript script;
+        script.then([](QWidget& d) {
+            if (d.objectName() == QStringLiteral("102")) {
+                type(d, "1064", QStringLiteral("1234"));
+                click(d, "1");
+            }
+        });
+        bench.window->action(kCmdBackupSim)->trigger();
+        QVERIFY(QFileInfo(file).size() > 0);
+        QVERIFY(prompts.shown().empty());
+    }
+};
+
+QTEST_MAIN(CardWindowTest)
+#include "CardWindowTest.moc"
