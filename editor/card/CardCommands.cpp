@@ -229,9 +229,7 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
                 break;
             }
             if (write.plan.step != CardOperations::BookWrite::Step::Write) {
-                (write.plan.step == CardOperations::BookWrite::Step::Skip ? r.report().skipped
-                                                                          : r.report().failed)
-                    .push_back(kind);
+                write.plan.reportUnwritten(r.report());
                 continue;
             }
             const SimInfo& book = write.plan.book;
@@ -243,10 +241,12 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
                 break;
             }
             CardJob job = r.job(CardJobKind::WriteBook, write.copy.get());
+            write.plan.prepare(job);
             runner.work(job);
             r.report().recordsWritten += job.records;
-            (job.succeeded ? r.report().done : r.report().failed).push_back(kind);
-            write.written = job.succeeded && !r.cancelled();
+            const bool written = write.plan.written(job);
+            (written ? r.report().done : r.report().failed).push_back(kind);
+            write.written = written && !r.cancelled();
         }
         r.report().cancelled = r.report().cancelled || r.cancelled();
     };

@@ -254,14 +254,26 @@ CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument&
     return w;
 }
 
+void CardOperations::BookWrite::reportUnwritten(CardReport& report) const {
+    auto& list = step == Step::Fail        ? report.failed
+                 : step == Step::KeepCards ? report.keptAsOnCard
+                                           : report.skipped;
+    list.push_back(category->kind());
+}
+
+void CardOperations::BookWrite::prepare(CardJob& job) const {
+    job.recordLimit = cardRecordCount(book);
+}
+
+bool CardOperations::BookWrite::written(const CardJob& job) const {
+    return job.succeeded || (cutAccepted && job.lastError == kBrontelErrorValueDidNotFit);
+}
+
 bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite& w,
                               JobProgress& progress, CardReport& report) const {
     Category& category = *w.category;
     if (w.step != BookWrite::Step::Write) {
-        auto& list = w.step == BookWrite::Step::Fail        ? report.failed
-                     : w.step == BookWrite::Step::KeepCards ? report.keptAsOnCard
-                                                            : report.skipped;
-        list.push_back(category.kind());
+        w.reportUnwritten(report);
         return true;
     }
     if (!pinForUpdate(card, w.book.bookAttributes[5], w.book.pin1Enabled)) {
@@ -273,12 +285,9 @@ bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite
     job.card = &card;
     job.category = &category;
     job.progress = &progress;
-    job.recordLimit = cardRecordCount(w.book);
+    w.prepare(job);
     m_runner.run(job);
-    // Values cut as the user agreed still reach the card: the plug-in only
-    // says that they did not fit.
-    const bool cutAsAgreed = w.cutAccepted && job.lastError == kBrontelErrorValueDidNotFit;
-    if (!job.succeeded && !cutAsAgreed) {
+    if (!w.written(job)) {
         report.failed.push_back(category.kind());
         return true;
     }

@@ -138,6 +138,14 @@ public:
         SimInfo book{}; // its file description and access conditions
         Step step = Step::Write;
         bool cutAccepted = false; // the user let values be cut to what the card holds
+
+        // Where a book that is not written goes in the report.
+        void reportUnwritten(CardReport& report) const;
+        // The book's write job as the plan wants it: no slot past the card's records.
+        void prepare(CardJob& job) const;
+        // Whether the finished job wrote the book: values cut as the user
+        // agreed still reach the card, though the plug-in says they did not fit.
+        [[nodiscard]] bool written(const CardJob& job) const;
     };
     [[nodiscard]] BookWrite planWrite(bool fromCard, CardDocument& card, Category& category) const;
     // The PIN the book's UPDATE condition needs, asked when the card holds none.
