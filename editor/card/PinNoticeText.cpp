@@ -11,6 +11,8 @@ constexpr int kPinBlockedText = 361;
 constexpr int kPukBlockedText = 362;
 constexpr int kPinsDifferText = 363;
 constexpr int kCardRefusedText = 364;
+constexpr int kNotAPinText = 458;
+constexpr int kNotAPukText = 459;
 
 } // namespace
 
@@ -28,6 +30,10 @@ std::u16string pinNoticeText(PinNotice notice, int type) {
         return velmet::langText(kPinsDifferText, pin);
     case PinNotice::CardRefused:
         return velmet::langText(kCardRefusedText);
+    case PinNotice::NotAPin:
+        return velmet::langText(kNotAPinText);
+    case PinNotice::NotAPuk:
+        return velmet::langText(kNotAPukText);
     }
     return {};
 }

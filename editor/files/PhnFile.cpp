@@ -237,7 +237,7 @@ bool holdsPhoneBooks(const platform::ProfileDocument& profile) {
 
 std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
                                       std::u16string_view name,
-                                      const PhoneBookFileOptions& options) {
+                                      const PhoneBookFileOptions& /*options*/) {
     if (!holdsPhoneBooks(profile)) {
         return nullptr;
     }
