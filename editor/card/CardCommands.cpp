@@ -245,8 +245,10 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
             CardJob job = r.job(CardJobKind::WriteBook, write.copy.get());
             runner.work(job);
             r.report().recordsWritten += job.records;
-            (job.succeeded ? r.report().done : r.report().failed).push_back(kind);
-            write.written = job.succeeded && !r.cancelled();
+            const bool written =
+                m_operations.checkWritten(*r.card, *write.copy, write.plan, job, r.report());
+            (written ? r.report().done : r.report().failed).push_back(kind);
+            write.written = written && !r.cancelled();
         }
         r.report().cancelled = r.report().cancelled || r.cancelled();
     };

@@ -278,27 +278,34 @@ bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite
     job.progress = &progress;
     job.recordLimit = cardRecordCount(w.book);
     m_runner.run(job);
-    // Values cut as the user agreed still reach the card: the plug-in only
-    // says that they did not fit.
-    const bool cutAsAgreed = w.cutAccepted && job.lastError == kBrontelErrorValueDidNotFit;
-    if (!job.succeeded && !cutAsAgreed) {
+    if (!checkWritten(card, category, w, job, report)) {
         report.failed.push_back(category.kind());
-        report.writeFailures.push_back(describeWriteFailure(m_calls, card, category, job.lastError,
-                                                            job.records, w.cutSlots));
         return true;
-    }
-    if (m_options.verifyWrites) {
-        const int record = firstRecordNotAsWritten(m_calls, card, category, w.cutSlots);
-        if (record != kAllAsWritten) {
-            report.failed.push_back(category.kind());
-            report.notAsWritten.push_back({category.kind(), record});
-            return true;
-        }
     }
     report.done.push_back(category.kind());
     // A file's books written to a card do not make the file saved.
     if (fromCard) {
         category.markUnchanged();
+    }
+    return true;
+}
+
+bool CardOperations::checkWritten(CardDocument& card, const Category& written, const BookWrite& w,
+                                  const CardJob& job, CardReport& report) const {
+    // Values cut as the user agreed still reach the card: the plug-in only
+    // says that they did not fit.
+    const bool cutAsAgreed = w.cutAccepted && job.lastError == kBrontelErrorValueDidNotFit;
+    if (!job.succeeded && !cutAsAgreed) {
+        report.writeFailures.push_back(describeWriteFailure(m_calls, card, written, job.lastError,
+                                                            job.records, w.cutSlots));
+        return false;
+    }
+    if (m_options.verifyWrites) {
+        const int record = firstRecordNotAsWritten(m_calls, card, written, w.cutSlots);
+        if (record != kAllAsWritten) {
+            report.notAsWritten.push_back({written.kind(), record});
+            return false;
+        }
     }
     return true;
 }

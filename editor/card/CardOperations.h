@@ -152,6 +152,11 @@ public:
         std::vector<int> cutSlots; // slots whose values the card holds cut
     };
     [[nodiscard]] BookWrite planWrite(bool fromCard, CardDocument& card, Category& category) const;
+    // After a book's write job: whether the book counts as written. A
+    // failure, and with verifyWrites a record read back otherwise, is noted
+    // in the report.
+    bool checkWritten(CardDocument& card, const Category& written, const BookWrite& w,
+                      const CardJob& job, CardReport& report) const;
     // The PIN the book's UPDATE condition needs, asked when the card holds none.
     bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
     // Asks for the PINs the books held in the backup file need on this card.

@@ -243,6 +243,10 @@ int runWrite(Session& session, const Arguments& arguments) {
         report.failed.insert(report.failed.end(), one.failed.begin(), one.failed.end());
         report.keptAsOnCard.insert(report.keptAsOnCard.end(), one.keptAsOnCard.begin(),
                                    one.keptAsOnCard.end());
+        report.notAsWritten.insert(report.notAsWritten.end(), one.notAsWritten.begin(),
+                                   one.notAsWritten.end());
+        report.writeFailures.insert(report.writeFailures.end(), one.writeFailures.begin(),
+                                    one.writeFailures.end());
         report.stopped = one.stopped;
         if (one.stopped) {
             break;
