@@ -8,8 +8,6 @@
 
 namespace pelmora::model {
 
-namespace {
-
 // The card's book of this kind; nothing when the card does not give it in full.
 std::optional<std::vector<PhoneBookEntry>> readCardBook(const PluginCalls& calls,
                                                         CardDocument& card, uint16_t kind) {
@@ -30,6 +28,8 @@ std::optional<std::vector<PhoneBookEntry>> readCardBook(const PluginCalls& calls
     }
     return entries;
 }
+
+namespace {
 
 // Name and values of each used entry, in order.
 std::vector<std::u16string> usedEntries(std::span<const PhoneBookEntry> entries) {

@@ -7,7 +7,14 @@
 #include "Category.h"
 #include "PluginCalls.h"
 
+#include <optional>
+#include <vector>
+
 namespace pelmora::model {
+
+// The card's book of this kind; nothing when the card does not give it in full.
+[[nodiscard]] std::optional<std::vector<PhoneBookEntry>>
+readCardBook(const PluginCalls& calls, CardDocument& card, uint16_t kind);
 
 // A phone book with slots, none of which holds an entry.
 [[nodiscard]] bool holdsNoEntry(const Category& book);

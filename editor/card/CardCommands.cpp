@@ -244,7 +244,8 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
             write.plan.prepare(job);
             runner.work(job);
             r.report().recordsWritten += job.records;
-            const bool written = write.plan.written(job);
+            const bool written =
+                m_operations.checkWritten(*r.card, *write.copy, write.plan, job, r.report());
             (written ? r.report().done : r.report().failed).push_back(kind);
             write.written = written && !r.cancelled();
         }

@@ -46,7 +46,7 @@ bool CardHost::confirmMisfits(uint16_t kind, const std::vector<Misfit>& misfits)
 
 CardOptions cardOptions(const velmet::Settings& settings) {
     return {settings.simReadWriteAll, settings.simSaveUpdatedOnly, settings.allowEmptyNameContacts,
-            settings.simWithoutHoles};
+            settings.simWithoutHoles, settings.verifyAfterWrite};
 }
 
 int CardOperations::checkCard(CardDocument& card) const {
@@ -247,6 +247,9 @@ CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument&
     const std::vector<Misfit> misfits = entriesThatDoNotFit(category, w.book);
     if (!misfits.empty()) {
         w.cutAccepted = m_host.confirmMisfits(category.kind(), misfits);
+        for (const Misfit& misfit : misfits) {
+            w.cutSlots.push_back(misfit.slot);
+        }
         if (!w.cutAccepted) {
             w.step = BookWrite::Step::Skip;
         }
@@ -287,7 +290,7 @@ bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite
     job.progress = &progress;
     w.prepare(job);
     m_runner.run(job);
-    if (!w.written(job)) {
+    if (!checkWritten(card, category, w, job, report)) {
         report.failed.push_back(category.kind());
         return true;
     }
@@ -295,6 +298,23 @@ bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite
     // A file's books written to a card do not make the file saved.
     if (fromCard) {
         category.markUnchanged();
+    }
+    return true;
+}
+
+bool CardOperations::checkWritten(CardDocument& card, const Category& written, const BookWrite& w,
+                                  const CardJob& job, CardReport& report) const {
+    if (!w.written(job)) {
+        report.writeFailures.push_back(describeWriteFailure(m_calls, card, written, job.lastError,
+                                                            job.records, w.cutSlots));
+        return false;
+    }
+    if (m_options.verifyWrites) {
+        const int record = firstRecordNotAsWritten(m_calls, card, written, w.cutSlots);
+        if (record != kAllAsWritten) {
+            report.notAsWritten.push_back({written.kind(), record});
+            return false;
+        }
     }
     return true;
 }
@@ -444,6 +464,14 @@ bool CardOperations::readProperties(CardDocument& document, int kind, SimInfo& i
     RefreshPause pause(m_host);
     CardDocument* card = openThis(document);
     return card != nullptr && bookInfo(*card, kind, info);
+}
+
+bool CardOperations::readStatesWithoutPin(CardDocument& document, SimInfo& info) const {
+    RefreshPause pause(m_host);
+    CardDocument probe;
+    const bool read = m_calls.connect(probe, document.reader) != 0 && bookInfo(probe, -1, info);
+    m_calls.close(probe);
+    return read;
 }
 
 std::u16string CardOperations::ownNumber(CardDocument& card) const {

@@ -10,6 +10,7 @@
 #include "PluginCalls.h"
 #include "Settings.h"
 #include "WriteFitCheck.h"
+#include "WriteVerification.h"
 
 #include <filesystem>
 #include <functional>
@@ -27,6 +28,7 @@ struct CardOptions {
     bool saveUpdatedOnly = true;         // a card document writes only changed books
     bool allowEmptyNameContacts = false; // keep entries with a number but no name
     bool withoutHoles = true;            // compact books after reading
+    bool verifyWrites = false;           // read each written record back and compare
 };
 [[nodiscard]] CardOptions cardOptions(const velmet::Settings& settings);
 
@@ -72,6 +74,11 @@ struct CardReport {
     // Books only the card's administrator may update, whose content differs
     // from the card's: left as the card has them.
     std::vector<uint16_t> keptAsOnCard;
+    // Books whose written records the card gave back otherwise (also in
+    // failed), each with the first such record.
+    std::vector<RecordNotAsWritten> notAsWritten;
+    // Why each book the card did not take failed (writes only).
+    std::vector<BookWriteFailure> writeFailures;
     bool stopped = false;          // a PIN step failed: the command stopped there
     bool cancelled = false;        // the user cancelled: a read changed no book
     int recordsWritten = 0;        // records the card took (writes only)
@@ -114,6 +121,10 @@ public:
     // Properties command: opens the card and reads its information with the
     // attributes of book kind (-1: the card's own); false when that failed.
     bool readProperties(CardDocument& card, int kind, SimInfo& info) const;
+    // The card's information as it answers without a PIN (the PIN and PUK
+    // states among it), for a card that cannot be opened; false when there
+    // is no card to ask.
+    bool readStatesWithoutPin(CardDocument& card, SimInfo& info) const;
     // The first MSISDN entry's number; "" when the card gives none.
     [[nodiscard]] std::u16string ownNumber(CardDocument& card) const;
     // Save info: opens the card and appends its info line to file; false when
@@ -138,6 +149,7 @@ public:
         SimInfo book{}; // its file description and access conditions
         Step step = Step::Write;
         bool cutAccepted = false; // the user let values be cut to what the card holds
+        std::vector<int> cutSlots; // slots whose values the card holds cut
 
         // Where a book that is not written goes in the report.
         void reportUnwritten(CardReport& report) const;
@@ -148,6 +160,11 @@ public:
         [[nodiscard]] bool written(const CardJob& job) const;
     };
     [[nodiscard]] BookWrite planWrite(bool fromCard, CardDocument& card, Category& category) const;
+    // After a book's write job: whether the book counts as written. A
+    // failure, and with verifyWrites a record read back otherwise, is noted
+    // in the report.
+    bool checkWritten(CardDocument& card, const Category& written, const BookWrite& w,
+                      const CardJob& job, CardReport& report) const;
     // The PIN the book's UPDATE condition needs, asked when the card holds none.
     bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
     // Asks for the PINs the books held in the backup file need on this card.

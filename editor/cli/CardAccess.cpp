@@ -16,8 +16,10 @@ PinSource pinSource(const Arguments& arguments) {
 }
 
 const model::CardOperations& cardOperations(model::EditorSession& session,
-                                            const model::FrontEnd& frontEnd, bool readAll) {
-    session.cardOptions().readWriteAll = readAll;
+                                            const model::FrontEnd& frontEnd,
+                                            const CardAccessOptions& options) {
+    session.cardOptions().readWriteAll = options.readAll;
+    session.cardOptions().verifyWrites = options.verify;
     session.setFrontEnd(frontEnd);
     return session.cardOperations();
 }
@@ -31,7 +33,7 @@ CardAccess::CardAccess(Session& session, const Arguments& arguments, const std::
       m_card(chooseReader(m_readers, arguments.value("--reader"), command)),
       m_prompter(pinSource(arguments), options.unblockType), m_progress(stderrIsTerminal()),
       m_host(m_card, options.cut, options.mayEmpty),
-      m_operations(cardOperations(m_session, {m_prompter, m_host, m_uiThread}, options.readAll)) {}
+      m_operations(cardOperations(m_session, {m_prompter, m_host, m_uiThread}, options)) {}
 
 CardAccess::~CardAccess() {
     for (model::CardDocument* card : m_readers.cards) {

@@ -21,6 +21,7 @@ struct CardAccessOptions {
     int unblockType = 0;              // pin unblock: the PIN to unblock
     bool cut = false;                 // --cut
     bool readAll = true;              // every book, else the one selected
+    bool verify = false;              // --verify
     std::vector<uint16_t> mayEmpty{}; // --allow-empty: the books named by --books
 };
 

@@ -2,6 +2,7 @@
 
 #include "BookNames.h"
 #include "CardAccess.h"
+#include "CardAnswerText.h"
 #include "CardProperties.h"
 #include "CommandSupport.h"
 #include "Commands.h"
@@ -31,6 +32,11 @@ constexpr int kIncompleteReadText = 355;
 constexpr int kNotTakenText = 356;
 constexpr int kNotWrittenText = 358;
 constexpr int kWrittenWithoutText = 359;
+constexpr int kNotAsWrittenText = 981;
+constexpr int kNotReadBackText = 982;
+constexpr int kRecordNotTakenText = 1103;
+constexpr int kBookNotTakenText = 1104;
+constexpr int kPartlyChangedText = 1105;
 
 std::string bookList(const std::vector<uint16_t>& kinds) {
     std::string list;
@@ -48,16 +54,35 @@ SimInfo properties(CardAccess& access, int kind) {
     return info;
 }
 
-void printCardProperties(CardAccess& access, const velmet::Settings& settings) {
-    const model::CardPropertyTexts t = model::cardPropertyTexts(
-        properties(access, -1), std::filesystem::path(utf8(settings.operatorList)));
-    TextTable table;
+model::CardPropertyTexts propertyTexts(const SimInfo& info, const velmet::Settings& settings) {
+    return model::cardPropertyTexts(info, std::filesystem::path(utf8(settings.operatorList)));
+}
+
+void addPinRows(TextTable& table, CardAccess& access, const model::CardPropertyTexts& t) {
     table.addRow({langText(191) + u":", access.card().reader});
     table.addRow({langText(102), t.pin1State});
     table.addRow({langText(97), t.pin1Attempts});
     table.addRow({langText(98), t.puk1Attempts});
     table.addRow({langText(99), t.pin2Attempts});
     table.addRow({langText(100), t.puk2Attempts});
+}
+
+void printCardProperties(CardAccess& access, const velmet::Settings& settings) {
+    SimInfo info{};
+    if (!access.operations().readProperties(access.card(), -1, info)) {
+        // A card that cannot be opened (PIN1 blocked, say) still tells the
+        // states of its PINs and PUKs.
+        SimInfo states{};
+        if (access.operations().readStatesWithoutPin(access.card(), states)) {
+            TextTable table;
+            addPinRows(table, access, propertyTexts(states, settings));
+            table.print("");
+        }
+        access.failToOpen();
+    }
+    const model::CardPropertyTexts t = propertyTexts(info, settings);
+    TextTable table;
+    addPinRows(table, access, t);
     table.addRow({langText(106), t.atr});
     table.addRow({langText(101), t.iccid});
     table.addRow({langText(103), t.imsi});
@@ -80,6 +105,17 @@ void printBookProperties(CardAccess& access) {
                       t.readCondition, t.updateCondition});
     }
     table.print("  ");
+}
+
+void printWriteFailure(const model::BookWriteFailure& failure) {
+    const std::u16string book = utf16(bookLabel(failure.kind));
+    const std::u16string answer = model::cardAnswerText(failure.cardError, failure.cardRemoved);
+    printError(utf8(failure.firstRecord > 0
+                        ? langText(kRecordNotTakenText, book, failure.firstRecord, answer)
+                        : langText(kBookNotTakenText, book, answer)));
+    if (failure.partlyChanged) {
+        printError(utf8(langText(kPartlyChangedText, book)));
+    }
 }
 
 } // namespace
@@ -169,9 +205,13 @@ int runWrite(Session& session, const Arguments& arguments) {
     if (const auto list = arguments.value("--books")) {
         wanted = parseBookList(*list, "write");
     }
-    std::unique_ptr<model::FileDocument> document = openBookFile(session, input);
+    std::optional<uint16_t> csvBook;
+    std::unique_ptr<model::FileDocument> document = openBookFile(session, input, &csvBook);
+    // A .csv goes to the one book it holds, not to every book its open made.
+    const std::vector<uint16_t> targets =
+        wanted.empty() && csvBook ? std::vector<uint16_t>{*csvBook} : wanted;
     std::vector<model::Category*> books;
-    for (uint16_t kind : wanted) {
+    for (uint16_t kind : targets) {
         model::Category* book = document->category(kind);
         if (book == nullptr) {
             throw Failure("'" + input.string() + "' holds no " + bookLabel(kind) + " book");
@@ -187,7 +227,8 @@ int runWrite(Session& session, const Arguments& arguments) {
     CardAccess access(
         session, arguments, "write",
         {.cut = arguments.has("--cut"),
-         .readAll = wanted.empty(),
+         .readAll = targets.empty(),
+         .verify = arguments.has("--verify"),
          .mayEmpty = arguments.has("--allow-empty") ? wanted : std::vector<uint16_t>{}});
     model::CardDocument* const readers[] = {&access.card()};
     model::CardReport report;
@@ -202,6 +243,10 @@ int runWrite(Session& session, const Arguments& arguments) {
         report.failed.insert(report.failed.end(), one.failed.begin(), one.failed.end());
         report.keptAsOnCard.insert(report.keptAsOnCard.end(), one.keptAsOnCard.begin(),
                                    one.keptAsOnCard.end());
+        report.notAsWritten.insert(report.notAsWritten.end(), one.notAsWritten.begin(),
+                                   one.notAsWritten.end());
+        report.writeFailures.insert(report.writeFailures.end(), one.writeFailures.begin(),
+                                    one.writeFailures.end());
         report.stopped = one.stopped;
         if (one.stopped) {
             break;
@@ -249,8 +294,17 @@ int runWrite(Session& session, const Arguments& arguments) {
     for (uint16_t kind : report.done) {
         printLine(bookLabel(kind) + ": written");
     }
+    for (const model::RecordNotAsWritten& book : report.notAsWritten) {
+        printError(utf8(book.record == 0
+                            ? langText(kNotReadBackText, utf16(bookLabel(book.kind)))
+                            : langText(kNotAsWrittenText, utf16(bookLabel(book.kind)),
+                                       book.record)));
+    }
     if (!report.failed.empty()) {
         printError(utf8(langText(kNotTakenText, utf16(bookList(report.failed)))));
+    }
+    for (const model::BookWriteFailure& failure : report.writeFailures) {
+        printWriteFailure(failure);
     }
     if (report.stopped) {
         access.fail("the card asked for a PIN that was not given");

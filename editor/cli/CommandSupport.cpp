@@ -26,7 +26,8 @@ void requireBookFileExtension(const std::filesystem::path& file, const std::stri
 }
 
 std::unique_ptr<model::FileDocument> openBookFile(Session& session,
-                                                  const std::filesystem::path& file) {
+                                                  const std::filesystem::path& file,
+                                                  std::optional<uint16_t>* csvBook) {
     std::error_code error;
     if (std::filesystem::is_directory(file, error)) {
         throw Failure("cannot read '" + file.string() + "': it is a folder");
@@ -39,6 +40,9 @@ std::unique_ptr<model::FileDocument> openBookFile(Session& session,
     }
     for (const std::u16string& warning : opened.warnings) {
         printError(file.string() + ": " + utf8(warning));
+    }
+    if (csvBook != nullptr) {
+        *csvBook = opened.csvBook;
     }
     return std::move(opened.document);
 }

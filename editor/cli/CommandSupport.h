@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pelmora::cli {
@@ -15,8 +16,10 @@ namespace pelmora::cli {
 void requireBookFileExtension(const std::filesystem::path& file, const std::string& command);
 // The .phn, .csv or .vcf file as a document; Failure saying why it cannot be
 // read. What an import could not take as it was goes to standard error.
-[[nodiscard]] std::unique_ptr<model::FileDocument> openBookFile(Session& session,
-                                                                const std::filesystem::path& file);
+// csvBook: set to the one book a .csv file holds.
+[[nodiscard]] std::unique_ptr<model::FileDocument>
+openBookFile(Session& session, const std::filesystem::path& file,
+             std::optional<uint16_t>* csvBook = nullptr);
 // Saves atomically; Failure saying why it could not be written.
 // vcard4: a .vcf file is written as vCard 4.0 instead of 3.0.
 void saveBookFile(Session& session, model::Document& document, const std::filesystem::path& file,

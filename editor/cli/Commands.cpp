@@ -43,10 +43,11 @@ const std::array<Command, 11> kCommands = {{
        kPinStdin,
        {"--cut", false, ""},
        {"--books", true, ""},
-       {"--allow-empty", false, ""}},
+       {"--allow-empty", false, ""},
+       {"--verify", false, ""}},
       1,
       1},
-     "write [--reader R] [--pin-stdin] [--books LIST] [--cut] [--allow-empty] FILE",
+     "write [--reader R] [--pin-stdin] [--books LIST] [--cut] [--allow-empty] [--verify] FILE",
      "write a .phn, .csv or .vcf file's books to the card",
      "Writes every book of FILE to the card, asking for the PINs the books' update\n"
      "conditions need (PIN2 for the fixed dialling numbers). A book with entries\n"
@@ -55,9 +56,13 @@ const std::array<Command, 11> kCommands = {{
      "A book of FILE that holds no entry is not written over a card book that holds\n"
      "entries, and the command fails, unless --books names it and --allow-empty is\n"
      "given.\n"
+     "A .csv file holds one book: the ADN when its header has two columns, else the\n"
+     "iDEN book; it is written to that book.\n"
      "  --books LIST  only these books of FILE, comma-separated (as for read)\n"
      "  --cut         write such books without the entries that do not fit\n"
-     "  --allow-empty erase the card's entries of the empty books --books names",
+     "  --allow-empty erase the card's entries of the empty books --books names\n"
+     "  --verify      read each written record back and compare; a record the card\n"
+     "                gives back otherwise fails the write, naming it",
      runWrite},
     {{"backup", {kReader, kPinStdin}, 1, 1},
      "backup [--reader R] [--pin-stdin] FILE",

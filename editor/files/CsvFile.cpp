@@ -4,13 +4,19 @@
 #include "CodePage.h"
 #include "CsvTokenizer.h"
 #include "FileDocument.h"
+#include "LangText.h"
 #include "Records.h"
 #include "RowImporter.h"
 #include "Utf16Bytes.h"
+#include "VcardTexts.h"
+
+#include <optional>
 
 namespace pelmora::model {
 
 namespace {
+
+constexpr int kNumberKeptText = 980;
 
 bool writesBook(const Category& book, const PhoneBookFileOptions& options) {
     if (!book.isPhoneBook() || book.slotCount() == 0) {
@@ -19,22 +25,32 @@ bool writesBook(const Category& book, const PhoneBookFileOptions& options) {
     return !options.saveOnlyAdnCsv || book.kind() == kBookAdn || book.kind() == kBookNextel;
 }
 
+// The header is line 1; a row's line is its place below it.
+std::vector<std::u16string> importWarnings(const std::vector<ImportChange>& changes) {
+    std::vector<std::u16string> warnings;
+    for (const ImportChange& change : changes) {
+        const int line = static_cast<int>(change.row + 2);
+        if (!change.kept.empty()) {
+            warnings.push_back(
+                velmet::langText(kNumberKeptText, line, change.text, change.kept));
+        } else {
+            warnings.push_back(velmet::langText(
+                change.number ? kVcardNotANumberText : kVcardNotAValueText, line, change.text));
+        }
+    }
+    return warnings;
+}
+
 } // namespace
 
 CsvContent writeCsv(const Document& document, char16_t separator, const CsvHeaderTexts& header,
                     const PhoneBookFileOptions& options) {
     CsvContent content;
-    std::u16string text;
-    bool headerWritten = false;
+    std::u16string body;
+    // The header takes the layout of the first book whose rows the file
+    // holds: a file of ADN rows under iDEN titles would open as the iDEN book.
+    std::optional<bool> idenLayout;
     for (const std::unique_ptr<Category>& book : document.categories()) {
-        if (book->slotCount() == 0) {
-            continue;
-        }
-        if (!headerWritten) {
-            // The first book decides the columns of the header.
-            text += formatCsvRow(csvHeader(header, book->kind() == kBookNextel), separator);
-            headerWritten = true;
-        }
         if (!writesBook(*book, options)) {
             continue;
         }
@@ -43,10 +59,15 @@ CsvContent writeCsv(const Document& document, char16_t separator, const CsvHeade
             if (isEmptyRecord(entry)) {
                 continue;
             }
-            text += formatCsvRow(csvColumns(entry, iden), separator);
+            if (!idenLayout) {
+                idenLayout = iden;
+            }
+            body += formatCsvRow(csvColumns(entry, iden), separator);
         }
         content.books.push_back(book.get());
     }
+    std::u16string text = formatCsvRow(csvHeader(header, idenLayout.value_or(false)), separator);
+    text += body;
 
     if (options.saveCsvAnsi) {
         bool lossless = true;
@@ -74,6 +95,7 @@ CsvDocument readCsv(std::span<const uint8_t> bytes, std::u16string_view name, ch
     const std::span<const TextRow> body =
         rows.empty() ? std::span<const TextRow>() : std::span<const TextRow>(rows).subspan(1);
     result.rows = body.size();
+    result.layoutBook = columns > 2 ? kBookNextel : kBookAdn;
 
     result.document = std::make_unique<FileDocument>(name);
     FileDocument& document = *result.document;
@@ -81,11 +103,15 @@ CsvDocument readCsv(std::span<const uint8_t> bytes, std::u16string_view name, ch
     // A file keeps what it holds: entries without a name are no import of the
     // user's, they may come from a card.
     const ImportRules rules{true, true, false};
-    if (columns > 2 || !options.saveOnlyAdnCsv) {
-        RowImporter(document.addCategory(kBookNextel, sizes.nextel), rules).importRows(body);
-    }
-    if (columns < 3 || !options.saveOnlyAdnCsv) {
-        RowImporter(document.addCategory(kBookAdn, sizes.adn), rules).importRows(body);
+    for (uint16_t kind : {kBookNextel, kBookAdn}) {
+        if (kind != result.layoutBook && options.saveOnlyAdnCsv) {
+            continue;
+        }
+        RowImporter importer(document.addCategory(kind, sizes.forKind(kind)), rules);
+        importer.importRows(body);
+        if (kind == result.layoutBook) {
+            result.warnings = importWarnings(importer.changes());
+        }
     }
     if (!options.saveOnlyAdnCsv) {
         for (uint16_t kind : {kBookMsisdn, kBookLnd, kBookFdn, kBookSdn, kBookBdn, kBookSms}) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,11 @@ struct CsvDocument {
     std::unique_ptr<FileDocument> document;
     TextFileEncoding encoding = TextFileEncoding::Ansi;
     size_t rows = 0; // rows below the header
+    // The book the header's layout names: twelve columns the iDEN book, two
+    // the ADN. It alone holds what the file holds.
+    uint16_t layoutBook = 0;
+    // Numbers cut to what a card can store and values left out, by line.
+    std::vector<std::u16string> warnings;
 };
 
 // The books a .csv file calls for, with its rows imported; the first row is

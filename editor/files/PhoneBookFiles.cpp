@@ -132,6 +132,8 @@ OpenOutcome openDocument(const std::filesystem::path& file, char16_t separator,
             return outcome;
         }
         outcome.document = std::move(read.document);
+        outcome.csvBook = read.layoutBook;
+        outcome.warnings = std::move(read.warnings);
         return outcome;
     }
     if (const auto refused = phnContentFault(profile, name)) {

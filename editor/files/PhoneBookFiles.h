@@ -7,6 +7,7 @@
 #include "PhoneBookFileOptions.h"
 #include "TextFileDecoding.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -44,6 +45,9 @@ struct OpenOutcome {
     // What an import could not take as the file holds it (names and numbers
     // too long or no number at all); the document holds the rest.
     std::vector<std::u16string> warnings;
+    // A .csv holds one book, the one its header's layout names; the other
+    // books an open creates stay empty or repeat its rows.
+    std::optional<uint16_t> csvBook;
 };
 
 [[nodiscard]] OpenOutcome openDocument(const std::filesystem::path& file, char16_t separator,

@@ -46,6 +46,7 @@ size_t RowImporter::importRows(std::span<const TextRow> rows) {
     prepare(rows.size());
     size_t imported = 0;
     for (const TextRow& row : rows) {
+        m_row = imported;
         if (!importRow(row)) {
             break;
         }
@@ -94,6 +95,29 @@ int RowImporter::takeNumber() {
     return number;
 }
 
+std::u16string RowImporter::storableNumber(const std::u16string& text) {
+    if (text.empty() || consistsOf(text, kNumberCharacters)) {
+        return text;
+    }
+    std::u16string kept;
+    bool digit = false;
+    for (char16_t c : text) {
+        if (kNumberCharacters.find(c) != std::u16string_view::npos) {
+            kept.push_back(c);
+            digit = digit || (c >= u'0' && c <= u'9');
+        }
+    }
+    if (!digit) {
+        kept.clear();
+    }
+    m_changes.push_back({m_row, text, kept, true});
+    return kept;
+}
+
+void RowImporter::noteLeftOut(const std::u16string& text, bool number) {
+    m_changes.push_back({m_row, text, {}, number});
+}
+
 void RowImporter::store(int slot, const PhoneBookEntry& entry) {
     if (m_rules.takeSnapshots) {
         if (m_rowSnapshotTaken) {
@@ -130,18 +154,15 @@ void RowImporter::importOrdinaryRow(int slot, const TextRow& row) {
     }
     PhoneBookEntry entry{};
     setFieldText(entry.name, name);
-    const std::u16string number = cleaned(row, 1);
-    if (consistsOf(number, kNumberCharacters)) {
-        setFieldText(entry.value0, number);
-    }
+    setFieldText(entry.value0, storableNumber(cleaned(row, 1)));
     if (!isEmptyRecord(entry)) {
         store(slot, entry);
     }
 
     int lastWritten = slot;
     for (size_t column = 2; column < row.size(); ++column) {
-        const std::u16string value = cleaned(row, column);
-        if (value.empty() || !consistsOf(value, kNumberCharacters)) {
+        const std::u16string value = storableNumber(cleaned(row, column));
+        if (value.empty()) {
             continue;
         }
         const std::u16string extraName = derivedName(name, columnLetter(column));
@@ -174,8 +195,15 @@ void RowImporter::importIdenRow(int slot, const TextRow& row) {
     const size_t columns = std::min(row.size(), kIdenCsvColumns.size());
     for (size_t column = 1; column < columns; ++column) {
         const int k = kIdenCsvColumns[column];
-        const std::u16string value(cutToWidth(cleaned(row, column), entryValueWidth(k) + 1));
-        if (value.empty() || !cardCanHold(kBookNextel, k, value)) {
+        const bool numberColumn = column < 8;
+        const std::u16string text = cleaned(row, column);
+        const std::u16string value(cutToWidth(numberColumn ? storableNumber(text) : text,
+                                              entryValueWidth(k) + 1));
+        if (value.empty()) {
+            continue;
+        }
+        if (!cardCanHold(kBookNextel, k, value)) {
+            noteLeftOut(text, numberColumn);
             continue;
         }
         const int number = takeNumber();

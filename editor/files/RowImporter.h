@@ -9,6 +9,7 @@
 #include "SpeedDialNumbers.h"
 
 #include <span>
+#include <string>
 #include <vector>
 
 namespace pelmora::model {
@@ -24,6 +25,14 @@ struct ImportRules {
     bool takeSnapshots = false;
 };
 
+// A value of a row the book could not take as the row holds it.
+struct ImportChange {
+    size_t row = 0;      // index into the rows imported
+    std::u16string text; // as the row holds it
+    std::u16string kept; // what the entry holds instead; empty: left out
+    bool number = false; // a number column, else another iDEN value
+};
+
 class RowImporter {
 public:
     RowImporter(Category& book, const ImportRules& rules);
@@ -34,6 +43,8 @@ public:
 
     // The slot of the last entry written, -1 when none was.
     [[nodiscard]] int lastSlot() const { return m_lastSlot; }
+    // Every number cut to what a card can store and every value left out.
+    [[nodiscard]] const std::vector<ImportChange>& changes() const { return m_changes; }
 
 private:
     Category& m_book;
@@ -42,6 +53,8 @@ private:
     int m_cursor = 0; // every slot before it holds an entry
     int m_lastSlot = -1;
     bool m_rowSnapshotTaken = false;
+    size_t m_row = 0;
+    std::vector<ImportChange> m_changes;
 
     void prepare(size_t rowCount);
     bool importRow(const TextRow& row);
@@ -51,6 +64,10 @@ private:
     // may; -1 when there is none.
     int emptySlotFrom(int slot);
     int takeNumber();
+    // The characters of a number column a card can store; empty when the
+    // column holds no digit (then it is no number). Notes any change.
+    std::u16string storableNumber(const std::u16string& text);
+    void noteLeftOut(const std::u16string& text, bool number);
     void store(int slot, const PhoneBookEntry& entry);
 };
 

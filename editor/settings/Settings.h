@@ -150,6 +150,9 @@ struct Settings {
     bool enableLog = false;                    // ENABLE_LOG
     bool simWithoutHoles = true;               // SIM_WITHOUT_HOLES
     bool showDeletedSms = false;               // SHOW_DELETED_SMS
+    // Each record a Write SIM wrote is read back and compared; off, since it
+    // doubles the card commands.
+    bool verifyAfterWrite = false; // VERIFY_AFTER_WRITE
 
     friend bool operator==(const Settings&, const Settings&) = default;
 

@@ -36,6 +36,7 @@ constexpr BoolKey kBoolKeys[] = {
     {u"SAVE_ONLY_ADN_CSV", &Settings::saveOnlyAdnCsv},
     {u"SIM_WITHOUT_HOLES", &Settings::simWithoutHoles},
     {u"SHOW_DELETED_SMS", &Settings::showDeletedSms},
+    {u"VERIFY_AFTER_WRITE", &Settings::verifyAfterWrite},
 };
 
 // Texts whose default is a fixed value of the record.

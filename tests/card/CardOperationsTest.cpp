@@ -1,5 +1,6 @@
 #include "CardTestSupport.h"
 
+#include "CardAnswerText.h"
 #include "FileDocument.h"
 
 #include <filesystem>
@@ -67,6 +68,21 @@ TEST_F(Ops, ReconnectedSameCardKeepsItsEditsAnotherCardAsksFirst) {
     EXPECT_EQ(ops().openCard(candidates), &card);
     EXPECT_TRUE(book(0x6F3A).unchanged());
     EXPECT_EQ(book(0x6F3A).slotCount(), 0u);
+}
+
+TEST(CardAnswer, OnlyARemovedCardOrNoCardSaysTheCardLeftTheReader) {
+    const struct {
+        int32_t error;
+        bool removed;
+    } cases[] = {
+        {-2, false},
+        {static_cast<int32_t>(0x80100069), true},
+        {static_cast<int32_t>(0x8010000C), true},
+        {static_cast<int32_t>(0x80100016), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cardWasRemoved(c.error), c.removed) << c.error;
+    }
 }
 
 } // namespace

@@ -106,6 +106,13 @@ TEST_F(VirtualBooks, WriteSimOfTheCardWritesOnlyChangedBooksUnlessToldOtherwise)
     EXPECT_TRUE(report.ok());
     EXPECT_EQ(report.skipped, std::vector<uint16_t>{kBookSdn});
     EXPECT_EQ(report.done.size(), std::size(kAllBooks) - 1);
+
+    // Every book the card gives back as written: read back, nothing differs.
+    everything.verifyWrites = true;
+    user.pins = {u"5678"};
+    report = ops(everything).writeSim(card, nullptr, {}, progress);
+    EXPECT_TRUE(report.ok());
+    EXPECT_TRUE(report.notAsWritten.empty());
 }
 
 TEST_F(VirtualBooks, AFileIsWrittenWholeToTheReaderTheUserPicksAndStaysUnsaved) {

@@ -22,12 +22,13 @@ protected:
         return ops(options).readSim(card, card.category(kBookAdn), progress);
     }
     // Edits slot 0 of the ADN book and writes that book alone.
-    CardReport editAndWriteAdn(std::u16string_view name) {
+    CardReport editAndWriteAdn(std::u16string_view name, bool verify = false) {
         Category& adn = *card.category(kBookAdn);
         adn.entries()[0] = contact(name, u"+4400");
         adn.markChanged();
         CardOptions options;
         options.readWriteAll = false;
+        options.verifyWrites = verify;
         return ops(options).writeSim(card, &adn, {}, progress);
     }
     std::u16string bookOnCard(uint16_t kind, size_t slot) {
@@ -123,6 +124,49 @@ TEST_F(VirtualFaults, AFailedWriteIsReportedAndTheBookStaysChanged) {
         EXPECT_EQ(write.failed, std::vector<uint16_t>{kBookAdn}) << rule;
         EXPECT_FALSE(card.category(kBookAdn)->unchanged()) << rule;
     }
+}
+
+TEST_F(VirtualFaults, AFailedWriteNamesItsFirstRecordTheCardsAnswerAndARemovedCard) {
+    const struct {
+        const char* rule;
+        int record;
+        bool removed;
+    } cases[] = {{"A0DC#1=9240", 1, false}, {"A0DC#3=pull", 0, true}};
+    for (const auto& c : cases) {
+        insert(CardProfile());
+        calls.close(card);
+        card.releaseCategories();
+        ASSERT_TRUE(readAdnOnly().ok()) << c.rule;
+        fail(c.rule);
+        const CardReport write = editAndWriteAdn(u"Edited");
+        sim().clearFaults();
+        ASSERT_EQ(write.writeFailures.size(), 1u) << c.rule;
+        const BookWriteFailure& failure = write.writeFailures[0];
+        EXPECT_EQ(failure.kind, kBookAdn) << c.rule;
+        EXPECT_EQ(failure.firstRecord, c.record) << c.rule;
+        EXPECT_EQ(failure.cardRemoved, c.removed) << c.rule << " " << failure.cardError;
+        EXPECT_TRUE(failure.partlyChanged) << c.rule;
+        if (!c.removed) {
+            EXPECT_EQ(failure.cardError, -2) << c.rule;
+        }
+    }
+}
+
+TEST_F(VirtualFaults, AnUpdateTheCardDidNotCarryOutIsFoundByReadingBack) {
+    ASSERT_TRUE(readAdnOnly().ok());
+    fail("A0DC#1=9000"); // answered as done, left undone
+    EXPECT_TRUE(editAndWriteAdn(u"Edited").ok());
+    EXPECT_EQ(bookOnCard(kBookAdn, 0), u"Alice Morgan");
+
+    fail("A0DC#1=9000");
+    const CardReport verified = editAndWriteAdn(u"Edited", true);
+    sim().clearFaults();
+    EXPECT_EQ(verified.failed, std::vector<uint16_t>{kBookAdn});
+    ASSERT_EQ(verified.notAsWritten.size(), 1u);
+    EXPECT_EQ(verified.notAsWritten[0].record, 1);
+    EXPECT_FALSE(card.category(kBookAdn)->unchanged());
+
+    EXPECT_TRUE(editAndWriteAdn(u"Edited", true).ok());
 }
 
 // Notes each book the job starts writing among the user's questions.

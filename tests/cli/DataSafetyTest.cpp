@@ -51,6 +51,30 @@ TEST_F(CliTest, AnEmptyBookErasesTheCardsOnlyWhenNamedAndAllowed) {
     EXPECT_NE(textOf(card), before);
 }
 
+TEST_F(CliTest, ACsvGoesToTheBookItsHeaderNamesAndAVerifiedWriteNamesWhatTheCardLeftUndone) {
+    const std::filesystem::path card = useCardCopy(demoCard());
+    // All books opened from a .csv: still only the ADN book is written.
+    writeBytes(m_cli.settingsFile(), "[Options]\r\nSAVE_ONLY_ADN_CSV=0\r\n");
+    writeBytes(m_folder / "adn.csv", "Name,Phone\r\nZed,+44p1w2\r\n");
+    m_cli.setEnv("VIRTUALSIM_FAULTS", "A0DC#1=9000"); // answered as done, left undone
+    const CliResult verified =
+        run({"write", "--pin-stdin", "--verify", path("adn.csv")}, "1234\n");
+    EXPECT_EQ(verified.status, 1) << describe(verified);
+    EXPECT_THAT(verified.err, HasSubstr("\"+44p1w2\"")) << describe(verified);
+    EXPECT_THAT(verified.err, HasSubstr("Phone book (adn): record 1 reads back"))
+        << describe(verified);
+
+    m_cli.setEnv("VIRTUALSIM_FAULTS", "A0DC#1=9240");
+    const CliResult failed = run({"write", "--pin-stdin", path("adn.csv")}, "1234\n");
+    EXPECT_EQ(failed.status, 1) << describe(failed);
+    EXPECT_THAT(failed.err, HasSubstr("record 1: memory problem (92 40)")) << describe(failed);
+
+    m_cli.setEnv("VIRTUALSIM_FAULTS", std::nullopt);
+    const CliResult clean = run({"write", "--pin-stdin", "--verify", path("adn.csv")}, "1234\n");
+    EXPECT_EQ(clean.status, 0) << describe(clean);
+    EXPECT_EQ(clean.out, "Phone book (adn): written\n") << describe(clean);
+}
+
 TEST_F(CliTest, PinsNoKeypadCanTypeAreRefusedBeforeAnyCardCommand) {
     const std::string trace = path("trace.txt");
     m_cli.setEnv("VIRTUALSIM_TRACE", trace);

@@ -136,5 +136,14 @@ TEST_F(CliTest, APinIsNeededButStandardInputIsNoTerminalAndNoPinStdinWasGiven) {
                                       "or give it on standard input with --pin-stdin"));
 }
 
+TEST_F(CliTest, InfoShowsThePinAndPukStatesOfACardWhosePin1IsBlocked) {
+    useCardCopy(testCard("chv1-blocked"));
+    const CliResult result = run({"info", "--pin-stdin"}, "");
+    EXPECT_EQ(result.status, 1) << describe(result);
+    EXPECT_THAT(result.out, HasSubstr("PIN1 attempts left:  0")) << describe(result);
+    EXPECT_THAT(result.out, HasSubstr("PUK1 attempts left:")) << describe(result);
+    EXPECT_THAT(result.err, HasSubstr("PIN1 is blocked")) << describe(result);
+}
+
 } // namespace
 } // namespace pelmora::test

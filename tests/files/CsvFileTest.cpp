@@ -71,10 +71,13 @@ TEST(CsvSave, BooksWrittenFollowTheOptions) {
     *doc->category(kBookSms)->message(0) = makeMessage(u"never in a csv");
 
     CsvContent only = writeCsv(*doc, u';', CsvHeaderTexts{}, options(true));
-    // The first book is the iDEN book: its twelve titles make the header.
-    EXPECT_EQ(asText(only.bytes), "Name;Phone;Work;Home;Mobile;Fax;Pager;Other;Email;"
-                                  "\"Chat Address\";\"Private ID\";Talkgroup\r\n;999\r\n");
+    // The iDEN book comes first but holds no row: the ADN rows make the header,
+    // and the file opens again as the ADN book.
+    EXPECT_EQ(asText(only.bytes), "Name;Phone\r\n;999\r\n");
     EXPECT_EQ(only.books.size(), 2u);
+    const CsvDocument back = readCsv(only.bytes, u"x", u';', options(false));
+    EXPECT_EQ(back.layoutBook, kBookAdn);
+    EXPECT_EQ(numberAt(*back.document->category(kBookAdn), 0), u"999");
 
     CsvContent all = writeCsv(*doc, u';', CsvHeaderTexts{}, options(false));
     EXPECT_NE(asText(all.bytes).find("Fixed;112\r\n"), std::string::npos);
@@ -147,7 +150,7 @@ TEST(CsvOpen, IdenColumnsOutsideTheirCharactersOrTheCardsLimitsAreDropped) {
                             "Ann,12ab,call,2,3,4,5,6,a_b@x,10.0.300.1,1*1*1,256\r\n");
     const CsvDocument back = readCsv(file, u"x", u',', options());
     const PhoneBookEntry& e = *back.document->category(kBookNextel)->entry(0);
-    EXPECT_EQ(entryValue(e, kValueMain), u"");
+    EXPECT_EQ(entryValue(e, kValueMain), u"12");
     EXPECT_EQ(entryValue(e, kValueWork), u"");
     EXPECT_EQ(entryValue(e, kValueHome), u"2");
     EXPECT_EQ(entryValue(e, kValueEmail), u"");
@@ -155,6 +158,19 @@ TEST(CsvOpen, IdenColumnsOutsideTheirCharactersOrTheCardsLimitsAreDropped) {
     EXPECT_EQ(entryValue(e, kValuePrivateId), u"1*1*1");
     EXPECT_EQ(entryValue(e, kValueTalkgroup), u"");
     EXPECT_EQ(e.recordNumbers[kValueTalkgroup], 0);
+    EXPECT_EQ(back.layoutBook, kBookNextel);
+    EXPECT_EQ(back.warnings.size(), 5u); // 12ab, call, a_b@x, 10.0.300.1, 256
+}
+
+TEST(CsvOpen, NumbersKeepWhatACardCanStoreAndEveryChangeIsNamed) {
+    const auto file = ascii("Name,Phone\r\nAnn,+44p1w2\r\nBob,abc\r\nCy,123\r\n");
+    const CsvDocument back = readCsv(file, u"x", u',', options());
+    const Category& adn = *back.document->category(kBookAdn);
+    EXPECT_EQ(numberAt(adn, 0), u"+44p12");
+    EXPECT_EQ(nameAt(adn, 1), u"Bob");
+    EXPECT_EQ(numberAt(adn, 1), u"");
+    EXPECT_EQ(numberAt(adn, 2), u"123");
+    EXPECT_EQ(back.warnings.size(), 2u); // one for Ann's number, one for Bob's
 }
 
 TEST(CsvOpen, OrdinaryExtraColumnsBecomeEntriesOnlyWhenTheyAreNumbers) {
