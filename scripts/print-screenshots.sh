@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:?usage: print-screenshots.sh OUTDIR}
-bin=$PWD/build/bin
+bin=$PWD/${PELMORA_BUILD_DIR:-build}/bin
 mkdir -p "$out"
 
 for lang in en de; do

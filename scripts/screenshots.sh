@@ -16,7 +16,7 @@ build=${PELMORA_BUILD_DIR:-build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" >/dev/null
 fi
-cmake --build "$build" -j2 --target ui_gallery ui_edit_gallery card_dialogs_gallery about_gallery velmet-cli virtualsim Brontel >/dev/null
+cmake --build "$build" -j2 --target ui_gallery ui_edit_gallery card_dialogs_gallery about_gallery ui_print_gallery velmet-cli virtualsim Brontel >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,4 +30,5 @@ for lang in en de; do
   xvfb-run -a "$build/bin/card_dialogs_gallery" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/about_gallery" "$out" "$lang" 2>/dev/null
 done
+PELMORA_BUILD_DIR="$build" bash scripts/print-screenshots.sh "$out" >/dev/null
 ls "$out"/*.png

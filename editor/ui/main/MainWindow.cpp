@@ -538,7 +538,7 @@ FileChoice MainWindow::phoneBookChoice(int caption) const {
     choice.filter =
         text(143) + QStringLiteral(" (") +
         QString::fromStdU16String(m_settings.filter).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-        QStringLiteral(");;") + text(603) + QStringLiteral(" (*)");
+        QStringLiteral(");;") + text(850) + QStringLiteral(";;") + text(603) + QStringLiteral(" (*)");
     return choice;
 }
 
