@@ -104,7 +104,10 @@ int main(int argc, char* argv[]) {
     window.list()->selectRow(0);
     ok = grab(window, out + QStringLiteral("/main-iden-%1.png").arg(section)) && ok;
     // The demo card holds no message deleted on the card: flag one to show it.
-    if (model::Category* messages = window.documents().back()->category(model::kBookSms)) {
+    for (const auto& document : window.documents()) {
+        model::Category* messages = document->category(model::kBookSms);
+        if (messages == nullptr || messages->slotCount() <= 2)
+            continue;
         if (SmsEntry* shown = messages->message(2))
             shown->flags = int32_t(uint32_t(shown->flags) | kSmsDeleted);
     }
