@@ -2,7 +2,10 @@
 // placeholders that the code fills.
 
 #include "CaseInsensitive.h"
+#include "CodePage.h"
+#include "HexText.h"
 #include "LanguageFile.h"
+#include "ProfileDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +136,7 @@ namespace {
 
 TEST_F(LangIni, AccessKeysAreUniqueWithinEachMenu) {
     const std::vector<std::vector<int>> menus = {
+        {75, 76, 77, 78, 750, 751, 752, 55},                // find and replace dialog
         {173, 174, 175, 176, 177},                          // the menu bar
         {150, 151, 152, 153, 154, 155, 180},                // File
         {163, 164, 165, 166, 167, 168, 169, 170, 230, 171}, // Edit
@@ -154,6 +158,52 @@ TEST_F(LangIni, AccessKeysAreUniqueWithinEachMenu) {
                     << number;
                 keys.push_back(key);
             }
+        }
+    }
+}
+
+} // namespace
+} // namespace pelmora::velmet
+
+namespace pelmora::velmet {
+namespace {
+
+std::string narrow(std::u16string_view text) {
+    return platform::toUtf8(text);
+}
+
+class LangIniFile : public ::testing::Test {
+protected:
+    const platform::ProfileDocument m_file =
+        platform::ProfileDocument::load(PELMORA_SOURCE_DATA "/lang.ini");
+};
+
+TEST_F(LangIniFile, IsUtf8WithItsByteOrderMark) {
+    EXPECT_EQ(m_file.encoding(), platform::TextEncoding::Utf8);
+    for (const std::u16string& section : m_file.sectionNames()) {
+        for (const std::u16string& key : m_file.keyNames(section)) {
+            EXPECT_EQ(m_file.value(section, key)->find(u'\uFFFD'), std::u16string::npos)
+                << narrow(section) << " " << narrow(key) << ": not UTF-8";
+        }
+    }
+}
+
+// A language shows English nowhere: each of its texts is its own, keeps the
+// English text's placeholders in their order, has an access key where the
+// English one has, and is never all hex digits (it would be decoded as
+// hex-encoded UTF-16).
+TEST_F(LangIniFile, EveryLanguageHasEveryEnglishTextWithItsShape) {
+    const std::vector<std::u16string> english = m_file.keyNames(u"en");
+    ASSERT_GT(english.size(), 300u);
+    for (const std::u16string& section : m_file.sectionNames()) {
+        for (const std::u16string& key : english) {
+            SCOPED_TRACE(narrow(section) + " " + narrow(key));
+            const std::u16string text = m_file.value(section, key).value_or(u"");
+            const std::u16string source = *m_file.value(u"en", key);
+            ASSERT_FALSE(text.empty());
+            EXPECT_EQ(decodeHexText(text).has_value(), decodeHexText(source).has_value());
+            EXPECT_EQ(conversions(text), conversions(source));
+            EXPECT_EQ(accessKey(text) == 0, accessKey(source) == 0);
         }
     }
 }
