@@ -9,9 +9,7 @@
 #include <locale.h>
 
 namespace pelmora::platform {
-namespace {
 
-// The locale of one category as the environment names it.
 std::string localeName(const char* category) {
     for (const char* variable : {"LC_ALL", category, "LANG"}) {
         if (const char* name = std::getenv(variable); name && *name) {
@@ -20,6 +18,8 @@ std::string localeName(const char* category) {
     }
     return "C";
 }
+
+namespace {
 
 // Asks the named locale for one item; "C" when it is not installed.
 std::string localeItem(int mask, const char* category, nl_item item) {

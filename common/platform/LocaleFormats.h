@@ -11,6 +11,10 @@
 
 namespace pelmora::platform {
 
+// The locale of one category ("LC_MESSAGES") as the environment names it:
+// LC_ALL, else the category, else LANG, else "C".
+[[nodiscard]] std::string localeName(const char* category);
+
 // ';' where the decimal separator is ',', else ','.
 [[nodiscard]] char16_t listSeparator();
 [[nodiscard]] char16_t listSeparatorForDecimalPoint(std::string_view decimalPoint);

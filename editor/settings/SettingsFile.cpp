@@ -4,6 +4,7 @@
 #include "DiagnosticLogSwitch.h"
 #include "Folders.h"
 #include "LangText.h"
+#include "LocaleLanguage.h"
 #include "PrivateProfile.h"
 #include "ProfileDocument.h"
 
@@ -118,6 +119,10 @@ public:
             value.resize(maxLength);
         }
         return value;
+    }
+
+    [[nodiscard]] bool has(const char16_t* key) const {
+        return m_document.value(kSection, key).has_value();
     }
 
     int32_t number(const char16_t* key, int32_t fallback) const {
@@ -243,6 +248,10 @@ Settings loadSettings(const SettingsPlaces& places) {
     for (const TextKey& key : kTextKeys) {
         settings.*key.member = file.text(key.key, key.maxLength, defaults.*key.member);
     }
+    auto language = std::make_shared<LanguageFile>(LanguageFile::load(settings.languageFile));
+    if (!file.has(u"LANGSECTION")) {
+        settings.languageSection = languageSectionForUserLocale(*language);
+    }
     settings.backupFolder = file.text(u"BACKUP", kPathLength, toText(places.documents));
 
     settings.operatorList = existingOr(file.text(u"PLMN", kPathLength, u""),
@@ -289,8 +298,7 @@ Settings loadSettings(const SettingsPlaces& places) {
         name = file.text(key.c_str(), kPathLength, name);
     }
 
-    useLanguage(std::make_shared<LanguageFile>(LanguageFile::load(settings.languageFile)),
-                settings.languageSection);
+    useLanguage(std::move(language), settings.languageSection);
     settings.newDocumentName = GetLangText(142);
     if (settings.enableLog) {
         switchDiagnosticLogsOn(false);

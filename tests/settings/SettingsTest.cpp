@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace pelmora::velmet {
@@ -39,8 +40,20 @@ protected:
         m_places.dataFolder = m_home.root() / "share";
         fs::create_directories(programFolder());
         fs::create_directories(m_places.documents);
+        // A first start takes the language from the locale: fix it.
+        if (const char* locale = std::getenv("LC_ALL")) {
+            m_savedLocale = locale;
+        }
+        setenv("LC_ALL", "C", 1);
     }
-    void TearDown() override { useLanguage(nullptr, u"en"); }
+    void TearDown() override {
+        useLanguage(nullptr, u"en");
+        if (m_savedLocale) {
+            setenv("LC_ALL", m_savedLocale->c_str(), 1);
+        } else {
+            unsetenv("LC_ALL");
+        }
+    }
 
     [[nodiscard]] fs::path programFolder() const { return m_places.program.parent_path(); }
     void writeSettings(const std::string& options) const {
@@ -50,6 +63,7 @@ protected:
 
     pelmora::testing::TemporaryHome m_home;
     SettingsPlaces m_places;
+    std::optional<std::string> m_savedLocale;
 };
 
 TEST_F(SettingsTest, MissingFileGivesEveryDefault) {
@@ -318,6 +332,15 @@ TEST_F(SettingsTest, LanguageFileIsFoundBesideSettingsThenProgramThenDataFolder)
     EXPECT_EQ(load().newDocumentName, u"Neben");
     EXPECT_EQ(languageSection(), u"de");
     EXPECT_EQ(std::u16string(GetLangText(142)), u"Neben");
+}
+
+TEST_F(SettingsTest, FirstStartTakesTheLanguageOfTheLocale) {
+    writeFile(programFolder() / "lang.ini", "[en]\n142=Untitled\n[de]\n142=Unbenannt\n");
+    setenv("LC_ALL", "de_AT.UTF-8", 1);
+    EXPECT_EQ(load().languageSection, u"de");
+    EXPECT_EQ(load().newDocumentName, u"Unbenannt");
+    writeSettings("LANGSECTION=en\r\n");
+    EXPECT_EQ(load().languageSection, u"en");
 }
 
 TEST_F(SettingsTest, OperatorListAndIconBundleFallBackToTheDataFolder) {
