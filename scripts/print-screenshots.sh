@@ -9,7 +9,7 @@ out=${1:?usage: print-screenshots.sh OUTDIR}
 bin=$PWD/${PELMORA_BUILD_DIR:-build}/bin
 mkdir -p "$out"
 
-for lang in en de; do
+for lang in $(scripts/lang-sections.sh); do
   QT_QPA_PLATFORM=offscreen "$bin/ui_print_gallery" "$out" "$lang"
 done
 
@@ -20,4 +20,4 @@ echo 1234 | PELMORA_PCSC_LIBRARY="$bin/libvirtualsim.so" \
   VIRTUALSIM_CARDS="$PWD/data/cards/demo.simcard" \
   "$bin/velmet-cli" --settings "$work/Velmet.ini" print --card --pin-stdin -o "$work/adn.pdf" >/dev/null
 pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$work/adn.pdf" "$out/print-adn-page1"
-echo "Written: $out/print-setup-en.png $out/print-setup-de.png $out/print-adn-page1.png"
+echo "Written: $out/print-setup-*.png $out/print-adn-page1.png"

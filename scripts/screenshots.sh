@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Renders the main window under Xvfb into OUTDIR, in English and German: the
-# demo card's books (read from the card in the window) with the phone book, the
-# iDEN book with its panel, and the messages with one deleted on the card;
+# Renders the main window under Xvfb into OUTDIR, in every language of
+# data/lang.ini so that clipped texts show: the demo card's books (read from
+# the card in the window) with the phone book, the iDEN book with its panel,
+# and the messages with one deleted on the card, and the window at its
+# minimum size (main-smallest-LANG.png);
 # then the editing dialogs over the same books, and the card dialogs:
 # progress, reader choice, the PIN dialogs (one with a refused PIN) and the
 # demo card's properties and those of its SDN book; and the About box.
@@ -24,7 +26,7 @@ export PELMORA_PCSC_LIBRARY="$PWD/$build/bin/libvirtualsim.so"
 export VIRTUALSIM_CARDS="$PWD/data/cards/demo.simcard"
 echo 1234 | "$build/bin/velmet-cli" read --pin-stdin -o "$work/demo.phn" >/dev/null
 
-for lang in en de; do
+for lang in $(scripts/lang-sections.sh); do
   xvfb-run -a "$build/bin/ui_gallery" --card "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/ui_edit_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/card_dialogs_gallery" "$out" "$lang" 2>/dev/null

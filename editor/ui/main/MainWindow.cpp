@@ -64,6 +64,9 @@ namespace {
 
 // The splitter keeps either side at least this wide.
 constexpr int kNarrowest = 5;
+// The tree's width when its texts need no more.
+constexpr int kTreeWidth = 230;
+constexpr int kListStartWidth = 600;
 constexpr int kProgramIcon = 100;
 // The program's icon as the default logo of a print, in pixels.
 constexpr int kLogoIconSide = 64;
@@ -130,7 +133,6 @@ MainWindow::MainWindow(velmet::Settings& settings, QWidget* parent)
     createCentre();
     connectCommands();
     applyLanguage();
-    setMinimumSize(minimumWindowSize());
     resize(860, 560);
     placeWindow();
 
@@ -236,7 +238,6 @@ void MainWindow::createCentre() {
 
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({230, 600});
     setCentralWidget(m_splitter);
 
     connect(m_tree, &QWidget::customContextMenuRequested, this, &MainWindow::showTreeMenu);
@@ -277,6 +278,33 @@ void MainWindow::applyLanguage() {
         bar->setToolButtonStyle(style);
     m_panel->applyLanguage();
     m_listModel->headerDataChanged(Qt::Horizontal, 0, std::max(0, m_listModel->columnCount() - 1));
+    fitToTexts();
+}
+
+void MainWindow::fitToTexts() {
+    const int tree = treeWidthForCaptions();
+    // Before the first show the splitter has no sizes of its own yet.
+    const QList<int> sizes = m_splitter->sizes();
+    if (!m_splitter->isVisible())
+        m_splitter->setSizes({tree, kListStartWidth});
+    else if (sizes.size() == 2 && sizes[0] < tree)
+        m_splitter->setSizes({tree, std::max(kNarrowest, sizes[1] - (tree - sizes[0]))});
+    setMinimumSize(minimumWindowSize());
+}
+
+int MainWindow::treeWidthForCaptions() const {
+    const QFontMetrics metrics = m_tree->fontMetrics();
+    int widest = 0;
+    for (const uint16_t kind : model::kBookCreationOrder) {
+        // A changed book is shown with a leading "*".
+        const QString caption =
+            QLatin1Char('*') + QString::fromStdU16String(model::bookCaption(kind));
+        widest = std::max(widest, metrics.horizontalAdvance(caption));
+    }
+    // Books sit one level below their document: two indentations, the icon,
+    // the item's margins and the frame.
+    const int icon = m_tree->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    return std::max(kTreeWidth, widest + 2 * m_tree->indentation() + icon + 24);
 }
 
 void MainWindow::loadIcons() {
@@ -287,6 +315,7 @@ void MainWindow::loadIcons() {
     }
     setWindowIcon(m_icons.icon(kProgramIcon));
     m_treeModel->layoutChanged();
+    fitToTexts();
 }
 
 QSize MainWindow::minimumWindowSize() const {
@@ -294,10 +323,15 @@ QSize MainWindow::minimumWindowSize() const {
     // button below the toolbars.
     m_panel->setMinimumSize(m_panel->sizeHint());
     const QSize panel = m_panel->sizeHint();
-    constexpr int kTreeAndList = 380;
-    const int width = m_toolbars.back()->sizeHint().width() + kTreeAndList + panel.width();
+    // The tree with every book caption, a narrow list, and the main
+    // toolbar's buttons with their captions, none of them cut.
+    constexpr int kListWidth = 150;
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int width = std::max(m_toolbars.back()->sizeHint().width() + treeWidthForCaptions() +
+                                   kListWidth + panel.width(),
+                               m_toolbars.front()->sizeHint().width() + frame);
     const int height = menuBar()->sizeHint().height() + m_toolbars.front()->sizeHint().height() +
-                       panel.height() + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 24;
+                       panel.height() + frame + 24;
     return {std::max(600, width), std::max(380, height)};
 }
 
@@ -538,7 +572,8 @@ FileChoice MainWindow::phoneBookChoice(int caption) const {
     choice.filter =
         text(143) + QStringLiteral(" (") +
         QString::fromStdU16String(m_settings.filter).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-        QStringLiteral(");;") + text(850) + QStringLiteral(";;") + text(603) + QStringLiteral(" (*)");
+        QStringLiteral(");;") + text(850) + QStringLiteral(";;") + text(603) +
+        QStringLiteral(" (*)");
     return choice;
 }
 

@@ -141,6 +141,9 @@ private:
     void createCentre();
     void placeWindow();
     [[nodiscard]] QSize minimumWindowSize() const;
+    [[nodiscard]] int treeWidthForCaptions() const;
+    // Widens the tree and the window's minimum for the texts and icons.
+    void fitToTexts();
     void connectCommands();
     void updatePaste();
     void showTreeMenu(const QPoint& at);

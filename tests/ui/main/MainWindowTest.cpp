@@ -18,8 +18,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QTableView>
 #include <QToolBar>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace pelmora;
@@ -290,6 +292,20 @@ private slots:
         QCOMPARE(fileMenu->title(), german);
         QVERIFY(german != text(173));
         QCOMPARE(window.action(kCmdUndo)->text(), undo);
+    }
+
+    void theSmallestWindowGrowsWithLongerTexts() {
+        MainWindow window(m_settings);
+        auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("mainToolbar"));
+        auto* splitter = window.findChild<QSplitter*>(QStringLiteral("1157"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(testing::useShippedLanguage(QStringLiteral("de")));
+        window.applyLanguage();
+        const int caption = window.tree()->fontMetrics().horizontalAdvance(text(27));
+        QVERIFY(testing::useShippedLanguage());
+        QVERIFY(window.minimumWidth() >= toolbar->sizeHint().width());
+        QVERIFY(splitter->sizes().front() > caption + 2 * window.tree()->indentation());
     }
 
     void aboutShowsTheVersionAndThePluginVersion_data() {
