@@ -41,7 +41,9 @@ CliRunner::CliRunner(const std::filesystem::path& folder)
     setEnv("VIRTUALSIM_TRACE", std::nullopt);
     setEnv("VIRTUALSIM_LATENCY_MS", std::nullopt);
     setEnv("VIRTUALSIM_NO_SERVICE", std::nullopt);
-    // The list separator and date format of the plain locale.
+    // The list separator, date format and English texts of the plain locale,
+    // whatever the machine's locale: without a language in its settings the
+    // program takes it from LC_ALL, LC_MESSAGES or LANG.
     setEnv("LC_ALL", "C");
 }
 
