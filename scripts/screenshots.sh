@@ -8,9 +8,28 @@
 # progress, reader choice, the PIN dialogs (one with a refused PIN) and the
 # demo card's properties and those of its SDN book; and the About box.
 # Usage: scripts/screenshots.sh OUTDIR
+#        scripts/screenshots.sh --manual   (refreshes the manual's English pictures)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=${1:?usage: scripts/screenshots.sh OUTDIR}
+
+# The pictures docs/manual/index.html shows, by the name the galleries give them.
+manual_pictures=(main-adn reader-choice pin-verify entry options)
+
+if [ "${1:-}" = --manual ]; then
+  shots=$(mktemp -d)
+  trap 'rm -rf "$shots"' EXIT
+  bash "$0" "$shots" >/dev/null
+  for name in "${manual_pictures[@]}"; do
+    cp "$shots/$name-en.png" "docs/manual/$name.png"
+    if command -v optipng >/dev/null; then
+      optipng -quiet -o5 -strip all "docs/manual/$name.png"
+    fi
+  done
+  ls docs/manual/*.png
+  exit 0
+fi
+
+out=${1:?usage: scripts/screenshots.sh OUTDIR | --manual}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 

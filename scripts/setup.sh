@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libpcsclite-dev libpcsclite1 pcscd vsmartcard-vpcd
   mobile-broadband-provider-info iso-codes
-  xvfb xauth fonts-dejavu-core fonts-wqy-microhei poppler-utils
+  xvfb xauth fonts-dejavu-core fonts-wqy-microhei poppler-utils optipng xdotool
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl appstream file
   binutils
   breeze-icon-theme

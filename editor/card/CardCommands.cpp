@@ -1,5 +1,6 @@
 #include "CardCommands.h"
 
+#include "CardAnswerText.h"
 #include "ProgressRelay.h"
 
 #include <algorithm>
@@ -20,6 +21,17 @@ CardCommand::~CardCommand() {
 }
 
 namespace {
+
+// Why a restore failed, as far as the card tells; the records the plug-in
+// went through before the failure leave part of the backup on the card.
+BookWriteFailure restoreFailure(const CardJob& job) {
+    BookWriteFailure failure;
+    failure.kind = kWholeCard;
+    failure.cardError = job.lastError;
+    failure.cardRemoved = cardWasRemoved(job.lastError);
+    failure.partlyChanged = job.records > 1;
+    return failure;
+}
 
 // The slots of a book as they are when a write begins: the worker writes
 // from this copy while the window may go on editing the book.
@@ -308,12 +320,19 @@ std::shared_ptr<CardCommand> CardCommands::restoreSim(CardDocument& document,
     }
     auto work = [this](Run& r) {
         bool ok = false;
-        if (!r.cancelled() &&
-            askOnUiThread([&] { return m_operations.pinsForRestore(*r.card, r.file); })) {
+        const bool pinsGiven =
+            !r.cancelled() &&
+            askOnUiThread([&] { return m_operations.pinsForRestore(*r.card, r.file); });
+        r.report().stopped = !r.cancelled() && !pinsGiven;
+        if (pinsGiven) {
             CardJob job = r.job(CardJobKind::Restore, nullptr);
             job.file = r.file.u16string();
             CardJobRunner(m_calls).work(job);
             ok = job.succeeded;
+            r.report().recordsWritten += job.records;
+            if (!ok) {
+                r.report().writeFailures.push_back(restoreFailure(job));
+            }
         }
         (ok ? r.report().done : r.report().failed).push_back(kWholeCard);
         r.report().cancelled = r.cancelled();

@@ -46,6 +46,9 @@ void writeProgress(int index, int total, const char16_t*, const char16_t*, intpt
 
 int backupProgress(int record, int recordCount, int fileId, int, intptr_t user) {
     auto* context = reinterpret_cast<JobContext*>(user);
+    if (context->restoring) {
+        ++context->job->records;
+    }
     JobProgress& p = progressOf(*context->job);
     p.status(langText(89, record, recordCount));
     p.title(langText(context->restoring ? 93 : 92, backupFileCaption(fileId)));

@@ -2,7 +2,6 @@
 
 #include "BookNames.h"
 #include "CardAccess.h"
-#include "CardAnswerText.h"
 #include "CardProperties.h"
 #include "CommandSupport.h"
 #include "Commands.h"
@@ -12,6 +11,7 @@
 #include "ReaderList.h"
 #include "Terminal.h"
 #include "TextTable.h"
+#include "WriteFailureText.h"
 
 #include <fstream>
 
@@ -32,11 +32,6 @@ constexpr int kIncompleteReadText = 355;
 constexpr int kNotTakenText = 356;
 constexpr int kNotWrittenText = 358;
 constexpr int kWrittenWithoutText = 359;
-constexpr int kNotAsWrittenText = 981;
-constexpr int kNotReadBackText = 982;
-constexpr int kRecordNotTakenText = 1103;
-constexpr int kBookNotTakenText = 1104;
-constexpr int kPartlyChangedText = 1105;
 
 std::string bookList(const std::vector<uint16_t>& kinds) {
     std::string list;
@@ -108,13 +103,9 @@ void printBookProperties(CardAccess& access) {
 }
 
 void printWriteFailure(const model::BookWriteFailure& failure) {
-    const std::u16string book = utf16(bookLabel(failure.kind));
-    const std::u16string answer = model::cardAnswerText(failure.cardError, failure.cardRemoved);
-    printError(utf8(failure.firstRecord > 0
-                        ? langText(kRecordNotTakenText, book, failure.firstRecord, answer)
-                        : langText(kBookNotTakenText, book, answer)));
-    if (failure.partlyChanged) {
-        printError(utf8(langText(kPartlyChangedText, book)));
+    for (const std::u16string& line :
+         model::writeFailureTexts(failure, utf16(bookLabel(failure.kind)))) {
+        printError(utf8(line));
     }
 }
 
@@ -295,10 +286,7 @@ int runWrite(Session& session, const Arguments& arguments) {
         printLine(bookLabel(kind) + ": written");
     }
     for (const model::RecordNotAsWritten& book : report.notAsWritten) {
-        printError(utf8(book.record == 0
-                            ? langText(kNotReadBackText, utf16(bookLabel(book.kind)))
-                            : langText(kNotAsWrittenText, utf16(bookLabel(book.kind)),
-                                       book.record)));
+        printError(utf8(model::notAsWrittenText(book, utf16(bookLabel(book.kind)))));
     }
     if (!report.failed.empty()) {
         printError(utf8(langText(kNotTakenText, utf16(bookList(report.failed)))));

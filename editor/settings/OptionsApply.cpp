@@ -53,6 +53,7 @@ constexpr CheckBox kCheckBoxes[] = {
     {&OptionsForm::allowEmptyNameContacts, &Settings::allowEmptyNameContacts},
     {&OptionsForm::showButtonText, &Settings::showButtonText},
     {&OptionsForm::simSaveUpdatedOnly, &Settings::simSaveUpdatedOnly},
+    {&OptionsForm::verifyAfterWrite, &Settings::verifyAfterWrite},
     {&OptionsForm::enableLog, &Settings::enableLog},
     {&OptionsForm::showDeletedSms, &Settings::showDeletedSms},
 };

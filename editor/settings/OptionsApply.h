@@ -22,6 +22,7 @@ struct OptionsForm {
     bool allowEmptyNameContacts = false; // 1166
     bool showButtonText = true;          // 1167
     bool simSaveUpdatedOnly = true;      // 1168
+    bool verifyAfterWrite = false;       // 1282: read each written record back
     bool enableLog = false;              // 1169
     bool keepEmptySlots = false;         // 1171: the opposite of SIM_WITHOUT_HOLES
     bool showDeletedSms = false;         // 1172

@@ -1,7 +1,9 @@
 #include "CardCommandTexts.h"
 
 #include "BookKind.h"
+#include "CardAnswerText.h"
 #include "UiText.h"
+#include "WriteFailureText.h"
 
 #include <QFileInfo>
 
@@ -15,6 +17,8 @@ constexpr int kTextRestoreTitle = 53;
 constexpr int kTextBooksFailed = 709;
 constexpr int kTextWholeCardFailed = 710;
 constexpr int kTextStopped = 711;
+constexpr int kTextCardAnswer = 1280;
+constexpr int kTextPartOfBackup = 1281;
 } // namespace
 
 FileChoice backupFileChoice(const velmet::Settings& settings, bool restore) {
@@ -39,19 +43,43 @@ QString chooseBackupFile(QWidget* owner, velmet::Settings& settings, bool restor
     return path;
 }
 
+namespace {
+
+// Why each book was not written as it stands, in the words the command line
+// uses too.
+QStringList whyNotWritten(const model::CardReport& report) {
+    QStringList lines;
+    for (const model::RecordNotAsWritten& record : report.notAsWritten)
+        lines << fromU16(model::notAsWrittenText(record, model::bookCaption(record.kind)));
+    for (const model::BookWriteFailure& failure : report.writeFailures) {
+        if (failure.kind != model::kWholeCard) {
+            for (const std::u16string& line :
+                 model::writeFailureTexts(failure, model::bookCaption(failure.kind)))
+                lines << fromU16(line);
+            continue;
+        }
+        lines << text(kTextCardAnswer,
+                      model::cardAnswerText(failure.cardError, failure.cardRemoved));
+        if (failure.partlyChanged)
+            lines << text(kTextPartOfBackup);
+    }
+    return lines;
+}
+
+} // namespace
+
 QString cardReportMessage(const model::CardReport& report) {
     QStringList lines;
-    if (!report.failed.empty()) {
-        QStringList books;
-        for (const uint16_t kind : report.failed) {
-            if (kind == model::kWholeCard)
-                lines << text(kTextWholeCardFailed);
-            else
-                books << fromU16(model::bookCaption(kind));
-        }
-        if (!books.isEmpty())
-            lines.prepend(text(kTextBooksFailed, toU16(books.join(QStringLiteral(", ")))));
+    QStringList books;
+    for (const uint16_t kind : report.failed) {
+        if (kind == model::kWholeCard)
+            lines << text(kTextWholeCardFailed);
+        else
+            books << fromU16(model::bookCaption(kind));
     }
+    if (!books.isEmpty())
+        lines.prepend(text(kTextBooksFailed, toU16(books.join(QStringLiteral(", ")))));
+    lines << whyNotWritten(report);
     if (report.stopped)
         lines << text(kTextStopped);
     return lines.join(QLatin1Char('\n'));

@@ -34,6 +34,7 @@ constexpr CheckRow kCheckRows[] = {
     {"1166", 220, &OptionsForm::allowEmptyNameContacts},
     {"1167", 221, &OptionsForm::showButtonText},
     {"1168", 222, &OptionsForm::simSaveUpdatedOnly},
+    {"1282", 1282, &OptionsForm::verifyAfterWrite},
     {"1169", 228, &OptionsForm::enableLog},
     {"1171", 229, &OptionsForm::keepEmptySlots},
     {"1172", 231, &OptionsForm::showDeletedSms},

@@ -1,4 +1,5 @@
 #include "BookKind.h"
+#include "CardAnswerText.h"
 #include "CardCommandTexts.h"
 #include "WindowCardCommands.h"
 #include "CardJob.h"
@@ -15,6 +16,7 @@
 #include "VirtualCard.h"
 #include "WindowCardHost.h"
 #include "WindowPinPrompter.h"
+#include "WriteFailureText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -211,6 +213,32 @@ private slots:
                                           QStringLiteral(", ") +
                                           fromU16(model::bookCaption(model::kBookSdn)))) +
                               QLatin1Char('\n') + text(711));
+    }
+
+    void theMessageSaysWhyEachBookFailedInTheCommandLinesWords() {
+        model::CardReport report;
+        report.opened = true;
+        report.failed = {model::kBookAdn, model::kBookFdn};
+        report.notAsWritten = {{model::kBookFdn, 2}};
+        const model::BookWriteFailure adn{model::kBookAdn, 0, 3, true, false};
+        report.writeFailures = {adn};
+        QStringList expected{text(709, model::bookCaption(model::kBookAdn) + u", " +
+                                           model::bookCaption(model::kBookFdn)),
+                             fromU16(model::notAsWrittenText(report.notAsWritten[0],
+                                                             model::bookCaption(model::kBookFdn)))};
+        for (const std::u16string& line :
+             model::writeFailureTexts(adn, model::bookCaption(model::kBookAdn)))
+            expected << fromU16(line);
+        QCOMPARE(expected.size(), 4);
+        QCOMPARE(cardReportMessage(report), expected.join(QLatin1Char('\n')));
+
+        model::CardReport restore;
+        restore.opened = true;
+        restore.failed = {model::kWholeCard};
+        restore.writeFailures = {{model::kWholeCard, 0, 0, true, true}};
+        QCOMPARE(cardReportMessage(restore),
+                 QStringList({text(710), text(1280, model::cardAnswerText(0, true)), text(1281)})
+                     .join(QLatin1Char('\n')));
     }
 
     void cancelAsksTheWorkToStopAndTheDialogWaitsForIt() {

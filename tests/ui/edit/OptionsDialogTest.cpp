@@ -113,6 +113,18 @@ private slots:
         QCOMPARE(ui::text(224), QStringLiteral("Optionen"));
         velmet::useLanguageSection(u"en");
     }
+
+    void verifyAfterWritingIsOffByDefaultAndItsBoxSetsTheSetting() {
+        OptionsDialog dialog(m_settings, m_association, QIcon());
+        auto* verify = dialog.findChild<QCheckBox*>("1282");
+        QVERIFY(verify != nullptr);
+        QCOMPARE(verify->text(), ui::text(1282));
+        QVERIFY(!verify->isChecked());
+        verify->setChecked(true);
+        dialog.show();
+        dialog.findChild<QPushButton*>("1")->click();
+        QVERIFY(m_settings.verifyAfterWrite);
+    }
 };
 
 QTEST_MAIN(OptionsDialogTest)

@@ -86,6 +86,19 @@ struct Bench {
     std::unique_ptr<WindowCardCommands> commands;
 };
 
+// A step for any dialog: PIN1 or PIN2 given, the title of each PIN dialog
+// kept in asked; the progress dialog is left to close itself.
+ModalScript::Step givePins(QStringList& asked) {
+    return [&asked](QWidget& d) {
+        if (d.objectName() != QStringLiteral("102"))
+            return;
+        asked << d.windowTitle();
+        type(d, "1064",
+             d.windowTitle() == text(62) ? QStringLiteral("5678") : QStringLiteral("1234"));
+        click(d, "1");
+    };
+}
+
 } // namespace
 
 class CardWindowTest : public QObject {
@@ -183,6 +196,79 @@ private slots:
         bench.read();
         QCOMPARE(bench.window->listModel()->index(0, 1).data().toString(),
                  QStringLiteral("Edited"));
+    }
+
+    void aRefusedUpdateIsOneWarningNamingTheBookAndTheCardsAnswer() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        EntryTableModel& list = *bench.window->listModel();
+        QVERIFY(list.setData(list.index(0, 1), QStringLiteral("Edited"), Qt::EditRole));
+        QCOMPARE(VirtualCard::sim().addFault("A0DC#1=9240"), 0);
+        ScriptedPrompts prompts;
+        bench.window->action(kCmdWriteSim)->trigger();
+        QCOMPARE(prompts.shown().size(), size_t(1));
+        QCOMPARE(prompts.shown()[0].icon, QMessageBox::Warning);
+        const QString adn = QString::fromStdU16String(model::bookCaption(model::kBookAdn));
+        QVERIFY(prompts.shown()[0].text.startsWith(text(709, adn.toStdU16String())));
+        // The card's answer in words: memory problem.
+        QVERIFY2(prompts.shown()[0].text.contains(text(983)), qPrintable(prompts.shown()[0].text));
+    }
+
+    void restoreSimPutsTheBackupBackAskingPin2Once() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        const QString file = bench.temp.filePath(QStringLiteral("card.bsf"));
+        ScriptedPrompts prompts;
+        prompts.chooseFile(file);
+        bench.window->action(kCmdBackupSim)->trigger();
+        EntryTableModel& list = *bench.window->listModel();
+        const QString original = list.index(0, 1).data().toString();
+        QVERIFY(list.setData(list.index(0, 1), QStringLiteral("Edited"), Qt::EditRole));
+        bench.window->action(kCmdWriteSim)->trigger();
+        QVERIFY(prompts.shown().empty());
+
+        prompts.chooseFile(file);
+        QStringList asked;
+        ModalScript script;
+        for (int i = 0; i < 3; ++i)
+            script.then(givePins(asked));
+        bench.window->action(kCmdRestoreSim)->trigger();
+        QVERIFY(prompts.shown().empty());
+        // The backup holds the FDN and BDN books: PIN2 once for both.
+        QCOMPARE(asked, QStringList{text(62)});
+        bench.read();
+        QCOMPARE(bench.window->listModel()->index(0, 1).data().toString(), original);
+    }
+
+    void cancelDuringAWriteSaysWhatTheCardTookAndLeavesTheBookChanged() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        model::Category* adn = bench.window->selectedCategory();
+        EntryTableModel& list = *bench.window->listModel();
+        QVERIFY(list.setData(list.index(0, 1), QStringLiteral("Edited"), Qt::EditRole));
+        QCOMPARE(VirtualCard::sim().setLatency(0, 20), 0);
+        ScriptedPrompts prompts;
+        ModalScript script;
+        script.then([&bench](QWidget& d) {
+            QCOMPARE(d.objectName(), QStringLiteral("7110"));
+            QTRY_VERIFY(bench.card.traced("A0DC"));
+            click(d, "6105");
+        });
+        bench.window->action(kCmdWriteSim)->trigger();
+        QVERIFY(script.finished());
+        QCOMPARE(prompts.shown().size(), size_t(1));
+        const QString message = prompts.shown()[0].text;
+        int took = -1;
+        for (int n = 1; n <= int(adn->slotCount()) && took < 0; ++n)
+            took = message.startsWith(text(951, n)) ? n : -1;
+        QVERIFY2(took > 0, qPrintable(message));
+        QVERIFY(!adn->unchanged());
     }
 
     void backupSimWritesTheChosenFileWithoutAMessage() {
