@@ -6,11 +6,11 @@ namespace pelmora::velmet {
 
 namespace {
 
-// The library links Qt, and loading it into a process without Qt (velmet-cli,
-// the tests) loads Qt's dependencies with it; their static set-up allocates
-// memory that no unload ever frees. Kept mapped after the first call, that
-// memory stays reachable, every later call finds the library already loaded,
-// and the editor, which has Qt loaded anyway, pays nothing for it.
+// The library links Qt. In a process without Qt of its own (the settings and
+// support tests) loading it loads Qt's dependencies too, whose start-up
+// allocations no unload ever frees. Kept mapped after the first call, that
+// memory stays reachable and every later call finds the library loaded; the
+// editor, which has Qt loaded anyway, pays only for the library staying.
 constexpr int kLoadFlags = RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE;
 
 } // namespace
