@@ -4,9 +4,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The first configure of a build folder takes CMake's own choices from the
+# environment (CC, CXX, CMAKE_GENERATOR); PELMORA_SANITIZE_CMAKE_ARGS adds
+# settings to the sanitizer build's first configure, for example
+# -DPELMORA_FUZZ=ON. An existing build folder keeps what it was configured with.
 if [ "${PELMORA_SANITIZE:-0}" = 1 ]; then
   build=${PELMORA_BUILD_DIR:-build-asan}
   extra=(-DPELMORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DPELMORA_BUILD_BENCHMARKS=OFF)
+  # shellcheck disable=SC2206 # split into separate arguments on purpose
+  extra+=(${PELMORA_SANITIZE_CMAKE_ARGS:-})
 else
   build=${PELMORA_BUILD_DIR:-build}
   extra=()

@@ -275,7 +275,12 @@ void Category::snapshot(int first, int group, int last) {
     first = std::max(first, 0);
     last = std::min(last, static_cast<int>(slotCount()) - 1);
     last = std::max(last, first);
-    m_undo.reserve(m_undo.size() + static_cast<size_t>(last - first + 1));
+    // Grown geometrically: an exact reserve per call would copy the whole
+    // history for every slot a long one-step edit saves.
+    const size_t needed = m_undo.size() + static_cast<size_t>(last - first + 1);
+    if (needed > m_undo.capacity()) {
+        m_undo.reserve(std::max(needed, 2 * m_undo.capacity()));
+    }
     for (int slot = first; slot <= last; ++slot) {
         m_undo.push_back(copyOf(g, slot));
     }

@@ -6,8 +6,7 @@
 #include "LangText.h"
 #include "MimeTypeName.h"
 #include "Qulvio.h"
-
-#include <dlfcn.h>
+#include "SupportLibraryHandle.h"
 
 #include <fstream>
 #include <optional>
@@ -15,31 +14,6 @@
 
 namespace pelmora::velmet {
 namespace {
-
-// The library, loaded for one call.
-class LoadedLibrary {
-public:
-    explicit LoadedLibrary(const std::filesystem::path& library) {
-        m_handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!m_handle && library.has_parent_path()) {
-            m_handle = dlopen(library.filename().c_str(), RTLD_NOW | RTLD_LOCAL);
-        }
-    }
-    ~LoadedLibrary() {
-        if (m_handle) {
-            dlclose(m_handle);
-        }
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-
-    template <typename Function> Function function(const char* name) const {
-        return m_handle ? reinterpret_cast<Function>(dlsym(m_handle, name)) : nullptr;
-    }
-
-private:
-    void* m_handle = nullptr;
-};
 
 std::string ansi(std::u16string_view text) {
     return platform::toAnsi(text);
@@ -52,7 +26,7 @@ FileAssociation::FileAssociation() : m_library(platform::programFolder() / "libq
 FileAssociation::FileAssociation(std::filesystem::path library) : m_library(std::move(library)) {}
 
 bool FileAssociation::associate(std::u16string_view extension, std::u16string_view title) {
-    const LoadedLibrary library(m_library);
+    const SupportLibraryHandle library(m_library);
     const auto unassociate = library.function<UnAssociateFunction>("UnAssociate");
     const auto associateEx = library.function<AssociateExFunction>("AssociateEx");
     if (!unassociate || !associateEx) {
@@ -68,7 +42,7 @@ bool FileAssociation::associate(std::u16string_view extension, std::u16string_vi
 }
 
 bool FileAssociation::unassociate(std::u16string_view extension) {
-    const LoadedLibrary library(m_library);
+    const SupportLibraryHandle library(m_library);
     const auto unassociate = library.function<UnAssociateFunction>("UnAssociate");
     if (!unassociate) {
         return false;

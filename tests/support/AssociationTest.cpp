@@ -63,7 +63,10 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
 class Association : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_library = dlopen((platform::programFolder() / "libqulvio.so").c_str(), RTLD_NOW);
+        // Kept mapped, as the editor loads it: Qt's dependencies allocate on
+        // loading and never free on unloading.
+        m_library =
+            dlopen((platform::programFolder() / "libqulvio.so").c_str(), RTLD_NOW | RTLD_NODELETE);
         ASSERT_NE(m_library, nullptr) << dlerror();
         m_associateEx = reinterpret_cast<AssociateExFunction>(dlsym(m_library, "AssociateEx"));
         m_associate = reinterpret_cast<AssociateFunction>(dlsym(m_library, "Associate"));
@@ -261,7 +264,8 @@ TEST(QulvioLibrary, ExportsOnlyItsFiveFunctions) {
 }
 
 TEST(QulvioLibrary, AboutBoxNeedsALanguageFileAndTheCallersApplication) {
-    void* library = dlopen((platform::programFolder() / "libqulvio.so").c_str(), RTLD_NOW);
+    void* library =
+        dlopen((platform::programFolder() / "libqulvio.so").c_str(), RTLD_NOW | RTLD_NODELETE);
     ASSERT_NE(library, nullptr);
     const auto setLangIni = reinterpret_cast<SetLangIniFunction>(dlsym(library, "set_lang_ini"));
     const auto aboutDialog = reinterpret_cast<AboutDialogFunction>(dlsym(library, "AboutDialog"));

@@ -112,7 +112,7 @@ private slots:
         QVERIFY(bench.bound);
         QVERIFY(bench.root() != nullptr);
         bench.selectRoot();
-        QCOMPARE(VirtualCard::sim().setLatency(0, 20), 0);
+        QCOMPARE(VirtualCard::sim().setLatency(0, 5), 0);
         int ticks = 0;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
