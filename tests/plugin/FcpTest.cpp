@@ -109,10 +109,10 @@ TEST(FcpTemplate, MalformedOrIncompleteIsNoDescription) {
              "6203820241",                                   // object runs past its template
              "62108202412183022FE2",                          // template longer than the data
              "620483022FE2",                                  // no file descriptor
-             "6204820241218",                                 // no identifier
+             "620482024121",                                  // no identifier
              "62088202392183022FE2",                          // a BER-TLV EF
              "620B8205422101000583026F3A",                    // record length beyond a byte
-             "62098202412183022FE2AB028001",                  // access mode without condition
+             "620D8202412183022FE2AB03800101",                // access mode without condition
              "6F0A8202412183022FE2",                          // not an FCP template
              "620C8202412183022FE2A48083",                   // indefinite length
          }) {
