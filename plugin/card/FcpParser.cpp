@@ -42,8 +42,7 @@ uint8_t levelOf(const TlvObject& condition) {
         return kNever;
     case 0xA4: {
         const auto key = TlvReader::find(condition.value, 0x83);
-        return key && key->value.size() == 1 ? access_level_of_key(key->value[0])
-                                             : kAdministrative;
+        return key && key->value.size() == 1 ? access_level_of_key(key->value[0]) : kAdministrative;
     }
     case 0xA0:
     case 0xAF: {

@@ -51,12 +51,12 @@ constexpr std::array kRules{
 // A UICC's words; 9000, 91xx and what a UICC shares with a SIM (6700,
 // 6B00, 6D00, 6E00, 6F00, 6A82) fall through to the table above.
 constexpr std::array kUiccRules{
-    Rule{0x61, 0x00, 0xFF, true, kSimErrorNone},  // response bytes waiting
-    Rule{0x62, 0x83, 0x83, true, kSimErrorNone},  // selected file deactivated
+    Rule{0x61, 0x00, 0xFF, true, kSimErrorNone},                // response bytes waiting
+    Rule{0x62, 0x83, 0x83, true, kSimErrorNone},                // selected file deactivated
     Rule{0x63, 0xC0, 0xCF, false, kSimErrorAccessNotFulfilled}, // verification failed, X left
     Rule{0x64, 0x00, 0xFF, false, kSimErrorTechnicalProblem},
     Rule{0x65, 0x81, 0x81, false, kSimErrorMemoryProblem},
-    Rule{0x68, 0x00, 0xFF, false, kSimErrorWrongClass},  // logical channel, secure messaging
+    Rule{0x68, 0x00, 0xFF, false, kSimErrorWrongClass}, // logical channel, secure messaging
     Rule{0x69, 0x81, 0x81, false, kSimErrorFileInconsistent},
     Rule{0x69, 0x82, 0x82, false, kSimErrorAccessNotFulfilled},
     Rule{0x69, 0x83, 0x83, false, kSimErrorChvBlocked},
@@ -72,8 +72,7 @@ constexpr std::array kUiccRules{
     Rule{0x6C, 0x00, 0xFF, false, kSimErrorWrongLength},
 };
 
-template <size_t N>
-const Rule* findRule(const std::array<Rule, N>& rules, StatusWord sw) {
+template <size_t N> const Rule* findRule(const std::array<Rule, N>& rules, StatusWord sw) {
     for (const Rule& rule : rules) {
         if (rule.sw1 == sw.sw1 && sw.sw2 >= rule.sw2First && sw.sw2 <= rule.sw2Last) {
             return &rule;

@@ -32,9 +32,8 @@ struct Vector {
     SimFileInfo expected;
 };
 
-SimFileInfo ef(uint16_t id, uint8_t structure, uint16_t size, uint8_t recordLength,
-               uint8_t read, uint8_t update, uint8_t invalidate, uint8_t rehabilitate,
-               uint8_t invalidated = 0) {
+SimFileInfo ef(uint16_t id, uint8_t structure, uint16_t size, uint8_t recordLength, uint8_t read,
+               uint8_t update, uint8_t invalidate, uint8_t rehabilitate, uint8_t invalidated = 0) {
     SimFileInfo info;
     info.fileType = kFileTypeEf;
     info.fileId = id;
@@ -106,15 +105,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FcpTemplate, MalformedOrIncompleteIsNoDescription) {
     for (const char* hex : {
              "",
-             "6203820241",                                   // object runs past its template
-             "62108202412183022FE2",                          // template longer than the data
-             "620483022FE2",                                  // no file descriptor
-             "620482024121",                                  // no identifier
-             "62088202392183022FE2",                          // a BER-TLV EF
-             "620B8205422101000583026F3A",                    // record length beyond a byte
-             "620D8202412183022FE2AB03800101",                // access mode without condition
-             "6F0A8202412183022FE2",                          // not an FCP template
-             "620C8202412183022FE2A48083",                   // indefinite length
+             "6203820241",                     // object runs past its template
+             "62108202412183022FE2",           // template longer than the data
+             "620483022FE2",                   // no file descriptor
+             "620482024121",                   // no identifier
+             "62088202392183022FE2",           // a BER-TLV EF
+             "620B8205422101000583026F3A",     // record length beyond a byte
+             "620D8202412183022FE2AB03800101", // access mode without condition
+             "6F0A8202412183022FE2",           // not an FCP template
+             "620C8202412183022FE2A48083",     // indefinite length
          }) {
         SimFileInfo info;
         EXPECT_FALSE(parse_fcp(bytesOf(hex), info)) << hex;

@@ -1,7 +1,7 @@
 // The UICC personality: the test cards answer class 00 and 80 commands the
 // way TS 102 221 words them, one command after another on the same card.
-#include "card/Hex.h"
 #include "VirtualCard.h"
+#include "card/Hex.h"
 
 #include <gtest/gtest.h>
 
@@ -50,32 +50,35 @@ TEST(Uicc, RefusingClassA0AnswersEverythingInClass00) {
     ASSERT_TRUE(card);
     run(*card, {
                    {"A0A40000023F00", "6E00"},
-                   {"01A40004023F00", "6881"},               // logical channel 1
-                   {"00A40004023F00", "61*"},                // FCP waiting
-                   {"00A40004027F20", "6A82"},               // no DF GSM on this card
-                   {"00A4000C027F10", "9000"},               // no data asked for
-                   {"00A40904026F3A", "61*"},                // path from the current DF
-                   {"00B201041C", "6982"},                   // PIN1 not verified
-                   {"0020000100", "63C3"},                   // attempts left
-                   {"002000010831323335FFFFFFFF", "63C2"},   // a wrong PIN
+                   {"01A40004023F00", "6881"},             // logical channel 1
+                   {"00A40004023F00", "61*"},              // FCP waiting
+                   {"00A40004027F20", "6A82"},             // no DF GSM on this card
+                   {"00A4000C027F10", "9000"},             // no data asked for
+                   {"00A40904026F3A", "61*"},              // path from the current DF
+                   {"00B201041C", "6982"},                 // PIN1 not verified
+                   {"0020000100", "63C3"},                 // attempts left
+                   {"002000010831323335FFFFFFFF", "63C2"}, // a wrong PIN
                    {"002000010831323334FFFFFFFF", "9000"},
-                   {"0020000100", "9000"},                   // verified now
-                   {"00B2010400", "6C1C"},                   // Le must be the record length
-                   {"002C000100", "63CA"},                   // unblock attempts left
-                   {"00A40804047F106F3A", "61*"},            // path from the MF
+                   {"0020000100", "9000"},        // verified now
+                   {"00B2010400", "6C1C"},        // Le must be the record length
+                   {"002C000100", "63CA"},        // unblock attempts left
+                   {"00A40804047F106F3A", "61*"}, // path from the MF
                    {"00B2FF041C", "6A83"},
-                   {"00A4040407A0000000871002", "61*"},      // the USIM by a truncated AID
+                   {"00A4040407A0000000871002", "61*"}, // the USIM by a truncated AID
                    {"00A40004026F07", "61*"},
                    {"00B0000009", "*9000"},
                    {"00B000000A", "6C09"},
-                   {"00B00100", "6B00"},                     // offset beyond the file
-                   {"00B2010409", "6981"},                   // records of a transparent EF
+                   {"00B00100", "6B00"},   // offset beyond the file
+                   {"00B2010409", "6981"}, // records of a transparent EF
                    {"80F2000000", "6C*"},
                    {"80F2000C00", "9000"},
-                   {"00A4000C027FFF", "9000"},               // the current application
-                   {"80F2000112", "84" "10" "A0000000871002FF44FF128900000100" "9000"},
-                   {"00200081084040FFFFFFFFFFFF", "63C2"},   // PIN2 by key reference 81
-                   {"002000020831323334FFFFFFFF", "6A88"},                   // no such key reference
+                   {"00A4000C027FFF", "9000"}, // the current application
+                   {"80F2000112", "84"
+                                  "10"
+                                  "A0000000871002FF44FF128900000100"
+                                  "9000"},
+                   {"00200081084040FFFFFFFFFFFF", "63C2"}, // PIN2 by key reference 81
+                   {"002000020831323334FFFFFFFF", "6A88"}, // no such key reference
                });
 }
 
@@ -104,7 +107,7 @@ TEST(Uicc, DualModeCardAnswersBothClassesOverOneFileTree) {
                    {"A0A40000027F20", "9F*"},
                    {"00A40004027F20", "61*"},
                    {"A0A40000026F07", "9F*"},
-                   {"A0F2000000", "67*"},                    // GSM STATUS keeps its words
+                   {"A0F2000000", "67*"}, // GSM STATUS keeps its words
                    {"00A40804047FFF6F07", "61*"},
                });
 }

@@ -65,8 +65,7 @@ constexpr Command kUiccCommands[] = {
     {0x2C, true, &UiccCommands::unblock},
 };
 constexpr Command kUiccProprietaryCommands[] = {
-    {0xF2, false, &UiccCommands::status},
-    {0x10, true, &acknowledge}, // TERMINAL PROFILE
+    {0xF2, false, &UiccCommands::status}, {0x10, true, &acknowledge}, // TERMINAL PROFILE
 };
 
 template <size_t N> const Command* findCommand(const Command (&table)[N], uint8_t ins) {

@@ -31,9 +31,10 @@ Bytes condition(uint8_t level) {
         put(out, 0x97, {});
         return out;
     }
-    const uint8_t key = level == access::kChv1   ? keyref::kPin1
-                        : level == access::kChv2 ? keyref::kPin2
-                                                 : static_cast<uint8_t>(keyref::kAdm1 + level - access::kAdm);
+    const uint8_t key = level == access::kChv1 ? keyref::kPin1
+                        : level == access::kChv2
+                            ? keyref::kPin2
+                            : static_cast<uint8_t>(keyref::kAdm1 + level - access::kAdm);
     Bytes control;
     put(control, 0x83, {key});
     put(control, 0x95, {0x08}); // user authentication, knowledge based
@@ -49,10 +50,8 @@ Bytes securityAttributes(const CardFile& file) {
         uint8_t bit;
         uint8_t level;
     };
-    const std::array<Operation, 4> operations{{{0x01, ac.read},
-                                               {0x02, ac.update},
-                                               {0x08, ac.invalidate},
-                                               {0x10, ac.rehabilitate}}};
+    const std::array<Operation, 4> operations{
+        {{0x01, ac.read}, {0x02, ac.update}, {0x08, ac.invalidate}, {0x10, ac.rehabilitate}}};
     Bytes out;
     uint8_t done = 0;
     for (const Operation& first : operations) {
@@ -118,8 +117,9 @@ std::vector<uint8_t> FileControlParameters::of(const CardFile& file, const CardS
     }
     if (file.isDirectory()) {
         Bytes proprietary;
-        put(proprietary, 0x83, {0x00, 0x00, static_cast<uint8_t>(file.freeMemory() >> 8),
-                                static_cast<uint8_t>(file.freeMemory())});
+        put(proprietary, 0x83,
+            {0x00, 0x00, static_cast<uint8_t>(file.freeMemory() >> 8),
+             static_cast<uint8_t>(file.freeMemory())});
         put(body, 0xA5, proprietary);
     }
     put(body, 0x8A, {static_cast<uint8_t>(file.invalidated() ? 0x04 : 0x05)});

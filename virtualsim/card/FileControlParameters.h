@@ -13,8 +13,8 @@
 namespace virtualsim {
 
 namespace keyref {
-inline constexpr uint8_t kPin1 = 0x01;  // the application PIN
-inline constexpr uint8_t kPin2 = 0x81;  // the second (local) PIN
+inline constexpr uint8_t kPin1 = 0x01; // the application PIN
+inline constexpr uint8_t kPin2 = 0x81; // the second (local) PIN
 inline constexpr uint8_t kAdm1 = 0x0A;
 } // namespace keyref
 

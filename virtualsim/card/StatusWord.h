@@ -30,9 +30,9 @@ inline constexpr StatusWord kTechnicalProblem = 0x6F00;
 
 // TS 102 221 10.2.1: the words of a UICC answering class 00 and 80.
 namespace uicc {
-inline constexpr StatusWord kResponseBytes = 0x6100;     // | bytes waiting for GET RESPONSE
-inline constexpr StatusWord kWrongLe = 0x6C00;           // | the exact length
-inline constexpr StatusWord kCountedRetries = 0x63C0;    // | attempts left, or update retries
+inline constexpr StatusWord kResponseBytes = 0x6100;  // | bytes waiting for GET RESPONSE
+inline constexpr StatusWord kWrongLe = 0x6C00;        // | the exact length
+inline constexpr StatusWord kCountedRetries = 0x63C0; // | attempts left, or update retries
 inline constexpr StatusWord kMemoryProblem = 0x6581;
 inline constexpr StatusWord kLogicalChannelNotSupported = 0x6881;
 inline constexpr StatusWord kIncompatibleStructure = 0x6981;

@@ -119,7 +119,8 @@ struct PinTarget {
     StatusWord sw = sw::kOk;
 };
 
-PinTarget pinTarget(const CardState& state, const Apdu& apdu, const SecretCode& (*codeOf)(const CardSecurity&, Chv)) {
+PinTarget pinTarget(const CardState& state, const Apdu& apdu,
+                    const SecretCode& (*codeOf)(const CardSecurity&, Chv)) {
     if (apdu.p1 != 0) {
         return {std::nullopt, uicc::kIncorrectP1P2};
     }
@@ -253,7 +254,8 @@ Response UiccCommands::getResponse(CardState& state, const Apdu& apdu) {
         return response;
     }
     const size_t rest = waitingData.size() - response.data.size();
-    state.setPendingResponse(std::vector<uint8_t>(waitingData.end() - static_cast<std::ptrdiff_t>(rest), waitingData.end()));
+    state.setPendingResponse(std::vector<uint8_t>(
+        waitingData.end() - static_cast<std::ptrdiff_t>(rest), waitingData.end()));
     if (rest > 0) {
         response.sw = waiting(rest);
     }
