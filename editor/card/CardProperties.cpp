@@ -42,6 +42,8 @@ std::u16string phaseText(int phase) {
         return langText(107) + u" 2";
     case 3:
         return langText(107) + u" 2+";
+    case kPhaseUicc:
+        return langText(1370);
     default:
         return langText(107) + u" " + langText(kTextNotAvailable);
     }

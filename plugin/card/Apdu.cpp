@@ -6,7 +6,8 @@
 
 namespace brontel {
 
-Apdu::Apdu(uint8_t ins, uint8_t p1, uint8_t p2, uint8_t p3) : m_bytes{kClassGsm, ins, p1, p2, p3} {}
+Apdu::Apdu(uint8_t ins, uint8_t p1, uint8_t p2, uint8_t p3, uint8_t cla)
+    : m_bytes{cla, ins, p1, p2, p3} {}
 
 Apdu::~Apdu() {
     wipe(m_bytes.data(), m_bytes.size());

@@ -26,10 +26,13 @@ enum Instruction : uint8_t {
 class Apdu {
 public:
     static constexpr uint8_t kClassGsm = 0xA0;
+    // A UICC's interindustry and proprietary classes (TS 102 221 10.1.1).
+    static constexpr uint8_t kClassUicc = 0x00;
+    static constexpr uint8_t kClassUiccProprietary = 0x80;
     static constexpr size_t kHeaderSize = 5;
     static constexpr size_t kMaxData = 255;
 
-    Apdu(uint8_t ins, uint8_t p1, uint8_t p2, uint8_t p3);
+    Apdu(uint8_t ins, uint8_t p1, uint8_t p2, uint8_t p3, uint8_t cla = kClassGsm);
     // Command data may carry secret codes.
     ~Apdu();
     Apdu(const Apdu&) = delete;

@@ -1,6 +1,8 @@
 #include "card/SIMCard.h"
 
 #include "card/Apdu.h"
+#include "card/BerTlv.h"
+#include "card/FcpParser.h"
 #include "card/FileDescription.h"
 #include "card/PinBlock.h"
 #include "pcsc/ErrorText.h"
@@ -21,6 +23,19 @@ using pelmora::log::log_message;
 namespace {
 
 constexpr uint8_t kChv1 = 0x01;
+// TS 102 221 9.5.1: PIN1 is the application PIN 01, PIN2 the second
+// (local) PIN 81.
+constexpr uint8_t kKeyPin1 = 0x01;
+constexpr uint8_t kKeyPin2 = 0x81;
+constexpr uint8_t kSelectReturnFcp = 0x04;
+constexpr uint8_t kSelectByName = 0x04;
+constexpr FileId kDirFile{0x2F00};
+// TS 31.102 annex A: the RID of 3GPP and the application code of the USIM.
+constexpr std::array<uint8_t, 7> kUsimAidPrefix{0xA0, 0x00, 0x00, 0x00, 0x87, 0x10, 0x02};
+
+uint8_t keyReferenceOf(uint8_t chv) {
+    return chv == 2 ? kKeyPin2 : kKeyPin1;
+}
 
 bool isHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -112,6 +127,7 @@ int SIMCard::disconnect() {
         setPcscResult(winscard.SCardDisconnect(m_card, SCARD_LEAVE_CARD));
     }
     m_card = 0;
+    m_uicc = false;
     m_atr.fill(0);
     m_atrLength = 0;
     m_atrText.fill(0);
@@ -188,7 +204,7 @@ std::optional<StatusWord> SIMCard::status_word() const {
 }
 
 int SIMCard::check_sw(uint8_t sw1, uint8_t sw2) {
-    const StatusWordVerdict verdict = judge({sw1, sw2});
+    const StatusWordVerdict verdict = m_uicc ? judge_uicc({sw1, sw2}) : judge({sw1, sw2});
     m_simError = verdict.simError;
     return verdict.success ? 1 : 0;
 }
@@ -204,7 +220,7 @@ int SIMCard::exchange(const Apdu& apdu) {
 int SIMCard::select(FileId id, uint16_t* length) {
     log_message(kTrace, "SIMCard::select", "id:%04X len:%d", static_cast<unsigned>(id.value),
                 length != nullptr ? static_cast<int>(*length) : 0);
-    Apdu apdu(kInsSelect, 0x00, 0x00, 0x02);
+    Apdu apdu(kInsSelect, 0x00, m_uicc ? kSelectReturnFcp : 0x00, 0x02, command_class());
     (void)apdu.append(std::array{id.high(), id.low()});
     if (!transmit(apdu.bytes())) {
         return 0;
@@ -222,7 +238,7 @@ int SIMCard::status(SimFileInfo* info, int useStatus) {
     const int length = info != nullptr ? info->length : 0;
     log_message(kTrace, "SIMCard::status", "len:%d gs:%d", length, useStatus);
     Apdu apdu(useStatus != 0 ? kInsStatus : kInsGetResponse, 0x00, 0x00,
-              static_cast<uint8_t>(length & 0xFF));
+              static_cast<uint8_t>(length & 0xFF), command_class(useStatus != 0));
     if (!transmit(apdu.bytes())) {
         return 0;
     }
@@ -235,7 +251,13 @@ int SIMCard::status(SimFileInfo* info, int useStatus) {
     if (info == nullptr) {
         return 1;
     }
-    const DescriptionParse parse = parse_file_description(response_data(), *info);
+    DescriptionParse parse;
+    if (m_uicc) {
+        const bool complete = parse_fcp(response_data(), *info);
+        parse = {complete, complete};
+    } else {
+        parse = parse_file_description(response_data(), *info);
+    }
     const SimFileInfo& f = *info;
     log_message(kTrace, "SIMCard::status", "id:%04X ft:%d", static_cast<unsigned>(f.fileId),
                 f.fileType);
@@ -255,20 +277,33 @@ int SIMCard::status(SimFileInfo* info, int useStatus) {
 }
 
 int SIMCard::get_response(uint8_t length, SimFileInfo* info) {
-    Apdu apdu(kInsGetResponse, 0x00, 0x00, length);
+    Apdu apdu(kInsGetResponse, 0x00, 0x00, length, command_class());
     if (!exchange(apdu)) {
         return 0;
     }
-    if (info != nullptr && !read_description_fields(response_data(), *info)) {
+    if (info == nullptr) {
+        return 1;
+    }
+    if (!m_uicc) {
+        return read_description_fields(response_data(), *info) ? 1 : 0;
+    }
+    SimFileInfo fcp;
+    if (!parse_fcp(response_data(), fcp)) {
         return 0;
     }
+    info->fileType = fcp.fileType;
+    info->fileSize = fcp.fileSize;
+    info->structure = fcp.structure;
+    info->recordLength = fcp.recordLength;
+    info->freeMemory = fcp.freeMemory;
+    info->chv1Disabled = fcp.chv1Disabled;
     return 1;
 }
 
 int SIMCard::read_record(uint8_t record, uint8_t length, uint8_t mode, std::span<uint8_t> buffer) {
     const auto target = buffer.first(std::min<size_t>(length, buffer.size()));
     std::fill(target.begin(), target.end(), 0xFF);
-    Apdu apdu(kInsReadRecord, record, mode, length);
+    Apdu apdu(kInsReadRecord, record, mode, length, command_class());
     if (!transmit(apdu.bytes())) {
         return 0;
     }
@@ -294,14 +329,22 @@ int SIMCard::update_record(uint8_t record, uint8_t length, uint8_t mode,
         m_simError = kSimErrorNone;
         return 0;
     }
-    Apdu apdu(kInsUpdateRecord, record, mode, length);
+    Apdu apdu(kInsUpdateRecord, record, mode, length, command_class());
     (void)apdu.append(data.first(length));
-    return exchange(apdu);
+    if (!transmit(apdu.bytes())) {
+        return 0;
+    }
+    const StatusWord sw = *status_word();
+    // A UICC tells an update done after internal retries as 63Cx.
+    if (m_uicc && sw.sw1 == 0x63 && (sw.sw2 & 0xF0) == 0xC0) {
+        return check_sw(0x92, sw.sw2 & 0x0F);
+    }
+    return check_sw(sw.sw1, sw.sw2);
 }
 
 int SIMCard::read_binary(uint16_t offset, std::span<uint8_t> buffer, uint8_t length) {
     Apdu apdu(kInsReadBinary, static_cast<uint8_t>(offset >> 8),
-              static_cast<uint8_t>(offset & 0xFF), length);
+              static_cast<uint8_t>(offset & 0xFF), length, command_class());
     if (!transmit(apdu.bytes())) {
         return 0;
     }
@@ -316,7 +359,7 @@ int SIMCard::send_codes(uint8_t ins, uint8_t p2, std::string_view code,
     const PinBlock first(code);
     const PinBlock second(secondCode.value_or(std::string_view{}));
     const uint8_t p3 = secondCode ? 2 * PinBlock::kSize : PinBlock::kSize;
-    Apdu apdu(ins, 0x00, p2, p3);
+    Apdu apdu(ins, 0x00, p2, p3, command_class());
     (void)apdu.append(first.bytes());
     if (secondCode) {
         (void)apdu.append(second.bytes());
@@ -325,23 +368,86 @@ int SIMCard::send_codes(uint8_t ins, uint8_t p2, std::string_view code,
 }
 
 int SIMCard::verify_chv(std::string_view pin, uint8_t chv) {
-    return send_codes(kInsVerifyChv, chv, pin, std::nullopt);
+    return send_codes(kInsVerifyChv, m_uicc ? keyReferenceOf(chv) : chv, pin, std::nullopt);
 }
 
 int SIMCard::change_chv(std::string_view oldPin, std::string_view newPin, uint8_t chv) {
-    return send_codes(kInsChangeChv, chv, oldPin, newPin);
+    return send_codes(kInsChangeChv, m_uicc ? keyReferenceOf(chv) : chv, oldPin, newPin);
 }
 
 int SIMCard::unblock_chv(std::string_view unblockingKey, std::string_view newPin, uint8_t p2) {
-    return send_codes(kInsUnblockChv, p2, unblockingKey, newPin);
+    return send_codes(kInsUnblockChv, m_uicc ? keyReferenceOf(p2) : p2, unblockingKey, newPin);
 }
 
 int SIMCard::enable_chv1(std::string_view pin) {
-    return send_codes(kInsEnableChv, kChv1, pin, std::nullopt);
+    return send_codes(kInsEnableChv, m_uicc ? kKeyPin1 : kChv1, pin, std::nullopt);
 }
 
 int SIMCard::disable_chv1(std::string_view pin) {
-    return send_codes(kInsDisableChv, kChv1, pin, std::nullopt);
+    return send_codes(kInsDisableChv, m_uicc ? kKeyPin1 : kChv1, pin, std::nullopt);
+}
+
+uint8_t SIMCard::command_class(bool proprietary) const {
+    if (!m_uicc) {
+        return Apdu::kClassGsm;
+    }
+    return proprietary ? Apdu::kClassUiccProprietary : Apdu::kClassUicc;
+}
+
+void SIMCard::detect_command_class() {
+    m_uicc = false;
+    Apdu apdu(kInsSelect, 0x00, kSelectReturnFcp, 0x02, Apdu::kClassUicc);
+    (void)apdu.append(std::array{files::kMasterFile.high(), files::kMasterFile.low()});
+    if (!transmit(apdu.bytes())) {
+        return;
+    }
+    const StatusWord sw = *status_word();
+    m_uicc = sw.sw1 == 0x61 || sw == StatusWord{0x90, 0x00};
+    m_simError = kSimErrorNone;
+    log_message(kTrace, "SIMCard::detect_command_class", "res:%04X uicc:%d",
+                static_cast<unsigned>(sw.value()), m_uicc ? 1 : 0);
+}
+
+std::optional<uint8_t> SIMCard::attempts_left(uint8_t ins, uint8_t chv) {
+    const Apdu apdu(ins, 0x00, keyReferenceOf(chv), 0x00, command_class());
+    if (!m_uicc || !transmit(apdu.bytes())) {
+        return std::nullopt;
+    }
+    const StatusWord sw = *status_word();
+    if (sw.sw1 == 0x63 && (sw.sw2 & 0xF0) == 0xC0) {
+        return static_cast<uint8_t>(sw.sw2 & 0x0F);
+    }
+    if (sw == StatusWord{0x69, 0x83}) {
+        return 0;
+    }
+    return std::nullopt;
+}
+
+int SIMCard::select_usim() {
+    SimFileInfo dir;
+    if (!m_uicc || !select(files::kMasterFile) || !select(kDirFile, &dir.length) ||
+        !status(&dir, 0) || dir.structure != kLinearFixed) {
+        return 0;
+    }
+    std::array<uint8_t, 255> record{};
+    for (uint16_t number = 1; number <= dir.recordCount() && number <= 0xFF; ++number) {
+        const auto bytes = std::span(record).first(dir.recordLength);
+        if (!read_record(static_cast<uint8_t>(number), dir.recordLength, kModeAbsolute, bytes)) {
+            continue;
+        }
+        // An application template (61) with the AID (4F).
+        const auto application = TlvReader::find(bytes, 0x61);
+        const auto aid = application ? TlvReader::find(application->value, 0x4F) : std::nullopt;
+        if (!aid || aid->value.size() < kUsimAidPrefix.size() || aid->value.size() > 16 ||
+            !std::equal(kUsimAidPrefix.begin(), kUsimAidPrefix.end(), aid->value.begin())) {
+            continue;
+        }
+        Apdu select(kInsSelect, kSelectByName, kSelectReturnFcp,
+                    static_cast<uint8_t>(aid->value.size()), Apdu::kClassUicc);
+        (void)select.append(aid->value);
+        return exchange(select);
+    }
+    return 0;
 }
 
 } // namespace brontel

@@ -51,6 +51,19 @@ public:
     // Judges a status word, setting sim_error.
     int check_sw(uint8_t sw1, uint8_t sw2);
 
+    // Asks the card at connect which commands it takes: a UICC answers the
+    // class 00 SELECT of the MF (61xx or 9000) and is then spoken to in
+    // classes 00 and 80 (TS 102 221), any other card in class A0.
+    void detect_command_class();
+    [[nodiscard]] bool is_uicc() const { return m_uicc; }
+    // UICC: selects the USIM named in EF DIR by its AID, which makes it the
+    // current directory and 7FFF. 0 when there is none.
+    int select_usim();
+    // UICC: VERIFY (20) or UNBLOCK (2C) without data for PIN1 (chv 1) or
+    // PIN2 (chv 2) tells the attempts left (63Cx, 0 when blocked); nothing
+    // when the card says none are needed (9000) or answers otherwise.
+    [[nodiscard]] std::optional<uint8_t> attempts_left(uint8_t ins, uint8_t chv);
+
     int select(FileId id, uint16_t* length = nullptr);
     // STATUS when useStatus is non-zero, else GET RESPONSE of info->length
     // bytes; parses the description into the info.
@@ -97,6 +110,8 @@ private:
     int send_codes(uint8_t ins, uint8_t p2, std::string_view code,
                    std::optional<std::string_view> secondCode);
     void setPcscResult(LONG result);
+    // The class byte of a command in the card's command class.
+    [[nodiscard]] uint8_t command_class(bool proprietary = false) const;
     // Releases the shared context and establishes a new one in its place.
     bool replace_context(SCARDCONTEXT* context);
     void open_card(SCARDCONTEXT context, const std::string& reader);
@@ -110,6 +125,7 @@ private:
     size_t m_responseLength = 0;
     int32_t m_pcscResult = 0;
     int32_t m_simError = 0;
+    bool m_uicc = false;
     SCARD_IO_REQUEST m_sendHeader{SCARD_PROTOCOL_T0, sizeof(SCARD_IO_REQUEST)};
 };
 

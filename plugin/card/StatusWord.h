@@ -25,5 +25,7 @@ struct StatusWordVerdict {
 // Whether a command ended well, and the plug-in code of a failing word. A
 // status word outside the table is a failure with code 0.
 [[nodiscard]] StatusWordVerdict judge(StatusWord sw);
+// The same for a UICC's words (TS 102 221 10.2.1), told with the same codes.
+[[nodiscard]] StatusWordVerdict judge_uicc(StatusWord sw);
 
 } // namespace brontel

@@ -50,6 +50,7 @@ BRONTEL_EXPORT int connect_sim(const char16_t* reader, SimHandle* handle, SimInf
                                       static_cast<unsigned>(card->pcsc_result()));
             return 0; // the destructor closes whatever was opened
         }
+        card->detect_command_class();
         if (brontel::readSimInfo(*card, local) == 0) {
             return 0;
         }

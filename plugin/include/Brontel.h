@@ -29,6 +29,8 @@ struct SimInfo {
     char16_t iccid[32];
     char16_t imsi[32];
     char16_t serviceProvider[64];
+    // EF Phase of DF GSM (0 phase 1, 2 phase 2, 3 phase 2+), or kPhaseUicc
+    // for a UICC with a USIM, spoken to in class 00.
     int32_t phase;
     int32_t location;
     int32_t read_details;
@@ -36,6 +38,8 @@ struct SimInfo {
     int32_t bookAttributes[6];
     int32_t book_file;
 };
+
+enum : int32_t { kPhaseUicc = 4 };
 
 enum PhoneBookValue : int {
     kValueMain = 0, // the dialling number of the standard books

@@ -49,6 +49,29 @@ void readPinState(const SimFileInfo& master, SimInfo& info) {
     info.puk2Attempts = master.unblockChv2Attempts;
 }
 
+// A UICC's FCP holds no counters: VERIFY and UNBLOCK without data tell them.
+// A PIN that needs no verification now (verified, or disabled) answers 9000
+// instead; its counter stands at the maximum a verification resets it to,
+// which the card does not tell: the usual 3 for a PIN and 10 for a PUK.
+void readUiccAttempts(SIMCard& card, SimInfo& info) {
+    constexpr uint8_t kVerify = 0x20;
+    constexpr uint8_t kUnblock = 0x2C;
+    constexpr uint8_t kUsualPinAttempts = 3;
+    constexpr uint8_t kUsualUnblockAttempts = 10;
+    info.pin1Attempts = card.attempts_left(kVerify, 1).value_or(kUsualPinAttempts);
+    info.puk1Attempts = card.attempts_left(kUnblock, 1).value_or(kUsualUnblockAttempts);
+    info.pin2Attempts = card.attempts_left(kVerify, 2).value_or(kUsualPinAttempts);
+    info.puk2Attempts = card.attempts_left(kUnblock, 2).value_or(kUsualUnblockAttempts);
+}
+
+// The subscriber's files: DF GSM, or on a UICC without it the USIM.
+bool selectSubscriberDirectory(SIMCard& card) {
+    if (card.select(files::kGsm) != 0) {
+        return true;
+    }
+    return card.is_uicc() && card.select_usim() != 0;
+}
+
 void clearDetails(SimInfo& info) {
     std::fill(std::begin(info.iccid), std::end(info.iccid), u'\0');
     std::fill(std::begin(info.imsi), std::end(info.imsi), u'\0');
@@ -96,7 +119,13 @@ int readSimInfo(SIMCard& card, SimInfo& info) {
         return 0;
     }
     readPinState(master, info);
+    if (card.is_uicc()) {
+        readUiccAttempts(card, info);
+    }
     clearDetails(info);
+    if (card.is_uicc()) {
+        info.phase = kPhaseUicc;
+    }
     if (info.read_details == 0) {
         return 1;
     }
@@ -104,16 +133,18 @@ int readSimInfo(SIMCard& card, SimInfo& info) {
     if (const auto iccid = readTransparent(card, files::kIccid)) {
         decodeIccid(*iccid, info.iccid);
     }
-    if (card.select(files::kGsm) == 0) {
+    if (!selectSubscriberDirectory(card)) {
         return 1;
     }
     if (const auto imsi = readTransparent(card, files::kImsi)) {
         decodeImsi(*imsi, info.imsi);
     }
     readServiceProvider(card, info);
-    if (const auto phase = readTransparent(card, files::kPhase); phase && !phase->empty()) {
+    if (const auto phase = card.is_uicc() ? std::nullopt : readTransparent(card, files::kPhase);
+        phase && !phase->empty()) {
         info.phase = (*phase)[0];
     }
+
     // Bytes 4 to 6: MCC and MNC of the location area identity (TS 51.011 10.3.17).
     if (const auto loci = readTransparent(card, files::kLocationInfo); loci && loci->size() >= 7) {
         info.location = ((*loci)[4] << 16) | ((*loci)[5] << 8) | (*loci)[6];

@@ -68,5 +68,25 @@ TEST_F(PcscdCli, DemoCardReadIntoAPhnFileAndWrittenBack) {
     EXPECT_EQ(readBytes(m_folder / "again.phn"), readBytes(m_folder / "demo.phn"));
 }
 
+// A UICC that answers class 00 only, over T=0 through pcscd: the FCP comes
+// with 61xx and GET RESPONSE, PIN1 by its key reference, the IMSI from the USIM.
+TEST_F(PcscdCli, UiccRefusingClassA0ReadAndDescribed) {
+    const std::filesystem::path card = m_folder / "uicc.simcard";
+    std::filesystem::copy_file(testCard("uicc-refuses-a0"), card);
+    m_vpcd = std::make_unique<brontel::VpcdProcess>(card.c_str(), true);
+    ASSERT_TRUE(waitForCard(true));
+    const std::string reader = brontel::kVpcdReader;
+
+    const CliResult info = run({"info", "--reader", reader, "--pin-stdin"}, "1234\n");
+    ASSERT_EQ(info.status, 0) << describe(info);
+    EXPECT_THAT(info.out, HasSubstr("IMSI:                234157300481516"));
+    EXPECT_THAT(info.out, HasSubstr("Phase:               UICC (USIM)"));
+    const CliResult read =
+        run({"read", "--reader", reader, "--pin-stdin", "-o", path("uicc.phn")}, "1234\n");
+    ASSERT_EQ(read.status, 0) << describe(read);
+    const CliResult shown = run({"show", path("uicc.phn"), "--book", "adn"});
+    EXPECT_THAT(shown.out, HasSubstr("Alice Morgan    +447700900101"));
+}
+
 } // namespace
 } // namespace pelmora::test

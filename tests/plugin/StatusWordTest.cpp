@@ -57,6 +57,21 @@ INSTANTIATE_TEST_SUITE_P(
         Row{0x6A, 0x83, false, 0}),
     rowName);
 
+// A UICC's words, told with the codes of the GSM words they correspond to.
+TEST(StatusWordTable, UiccWords) {
+    const Row rows[] = {
+        {0x90, 0x00, true, 0},    {0x61, 0x2E, true, 0},   {0x62, 0x83, true, 0},
+        {0x63, 0xC2, false, -9},  {0x69, 0x82, false, -9}, {0x69, 0x83, false, -12},
+        {0x69, 0x85, false, -10}, {0x69, 0x86, false, -4}, {0x69, 0x81, false, -7},
+        {0x6A, 0x82, false, -6},  {0x6A, 0x83, false, -5}, {0x6A, 0x88, false, -8},
+        {0x6C, 0x1C, false, -14}, {0x65, 0x81, false, -2}, {0x6E, 0x00, false, -17},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(judge_uicc({row.sw1, row.sw2}), (StatusWordVerdict{row.success, row.simError}))
+            << std::hex << int(row.sw1) << int(row.sw2);
+    }
+}
+
 TEST(StatusWordTable, ClearsAnEarlierCode) {
     SIMCard card;
     card.check_sw(0x98, 0x04);

@@ -69,6 +69,9 @@ public:
     [[nodiscard]] size_t elementaryFileCount() const;
     [[nodiscard]] uint16_t freeMemory() const { return m_freeMemory; }
     void setFreeMemory(uint16_t bytes) { m_freeMemory = bytes; }
+    // An application DF's name (AID, 1 to 16 bytes); empty for other directories.
+    [[nodiscard]] const std::vector<uint8_t>& applicationId() const { return m_applicationId; }
+    void setApplicationId(std::vector<uint8_t> aid) { m_applicationId = std::move(aid); }
 
     // Elementary files.
     [[nodiscard]] EfStructure structure() const { return m_structure; }
@@ -110,6 +113,7 @@ private:
     CardFile* m_parent = nullptr;
     std::vector<std::unique_ptr<CardFile>> m_children;
     uint16_t m_freeMemory = 0;
+    std::vector<uint8_t> m_applicationId;
 
     EfStructure m_structure = EfStructure::Transparent;
     size_t m_recordLength = 0;

@@ -12,6 +12,9 @@ struct CardOptions {
     bool wrongLengthGivesLength = true;
     uint8_t chvAttempts = 3;
     uint8_t unblockAttempts = 10;
+    // A UICC answers class 00 (TS 102 221); class A0 as well when dual-mode.
+    bool uicc = false;
+    bool answersGsmClass = true;
 
     bool operator==(const CardOptions&) const = default;
 };

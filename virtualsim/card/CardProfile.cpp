@@ -226,6 +226,24 @@ void loadCode(SectionReader& section, const std::string& name, uint8_t maxAttemp
     code = SecretCode(block, maxAttempts, static_cast<uint8_t>(remaining));
 }
 
+// Personality=SIM (the default) or UICC; a UICC answers class A0 too unless
+// ClassA0=refuse.
+void loadPersonality(SectionReader& section, CardOptions& options) {
+    const auto personality = section.text("Personality");
+    if (personality && !sameName(*personality, "SIM") && !sameName(*personality, "UICC")) {
+        throw ProfileError{section.lineOf("Personality"), "Personality must be SIM or UICC"};
+    }
+    options.uicc = personality && sameName(*personality, "UICC");
+    const auto classA0 = section.text("ClassA0");
+    if (classA0 && !sameName(*classA0, "answer") && !sameName(*classA0, "refuse")) {
+        throw ProfileError{section.lineOf("ClassA0"), "ClassA0 must be answer or refuse"};
+    }
+    if (classA0 && !options.uicc) {
+        throw ProfileError{section.lineOf("ClassA0"), "ClassA0 needs Personality=UICC"};
+    }
+    options.answersGsmClass = !classA0 || sameName(*classA0, "answer");
+}
+
 void loadCard(SectionReader& section, CardState& card) {
     if (const auto atr = section.text("ATR")) {
         const auto bytes = parseHex(*atr);
@@ -246,6 +264,7 @@ void loadCard(SectionReader& section, CardState& card) {
     if (options.chvAttempts == 0 || options.unblockAttempts == 0) {
         throw ProfileError{section.line(), "attempt maxima must be at least 1"};
     }
+    loadPersonality(section, options);
     CardSecurity& security = card.security();
     loadCode(section, "CHV1", options.chvAttempts, security.chv(Chv::One));
     loadCode(section, "UnblockCHV1", options.unblockAttempts, security.unblockKey(Chv::One));
@@ -404,6 +423,14 @@ std::unique_ptr<CardFile> loadFile(SectionReader& section, uint16_t id, bool roo
         }
         file = CardFile::makeDirectory(id, mf ? FileType::Mf : FileType::Df);
         file->setFreeMemory(static_cast<uint16_t>(section.number("FreeMemory", 0xFFFF, 0)));
+        if (const auto aid = section.text("AID")) {
+            const auto bytes = parseHex(*aid);
+            if (mf || !bytes || bytes->empty() || bytes->size() > 16) {
+                throw ProfileError{section.lineOf("AID"),
+                                   "AID must be 1 to 16 hex bytes, for a DF below the MF"};
+            }
+            file->setApplicationId(*bytes);
+        }
     } else if (sameName(type, "EF")) {
         if (root) {
             throw ProfileError{section.lineOf("Type"), "3F00 is the MF"};
@@ -539,6 +566,8 @@ void writeCard(ProfileDocument& document, const CardState& card) {
     out.setUnlessDefault("MaxCHVAttempts", decimal(card.options().chvAttempts), "3");
     out.setUnlessDefault("MaxUnblockAttempts", decimal(card.options().unblockAttempts), "10");
     const CardSecurity& security = card.security();
+    out.setUnlessDefault("Personality", card.options().uicc ? "UICC" : "SIM", "SIM");
+    out.setIf(card.options().uicc, "ClassA0", card.options().answersGsmClass ? "answer" : "refuse");
     writeCode(out, "CHV1", security.chv(Chv::One));
     out.set("CHV1Enabled", security.chv1Enabled() ? "1" : "0");
     writeCode(out, "UnblockCHV1", security.unblockKey(Chv::One));
@@ -565,6 +594,7 @@ void writeFile(ProfileDocument& document, const CardFile& file) {
     }
     if (file.isDirectory()) {
         out.setIf(file.freeMemory() != 0, "FreeMemory", decimal(file.freeMemory()));
+        out.setIf(!file.applicationId().empty(), "AID", toHex(file.applicationId()));
         for (const auto& child : file.children()) {
             writeFile(document, *child);
         }

@@ -5,12 +5,16 @@
 #include "ChvCommands.h"
 #include "FileCommands.h"
 #include "RecordCommands.h"
+#include "UiccCommands.h"
 
 namespace virtualsim {
 
 namespace {
 
 constexpr uint8_t kGsmClass = 0xA0;
+constexpr uint8_t kInterindustryClass = 0x00;
+constexpr uint8_t kProprietaryClass = 0x80;
+constexpr uint8_t kGetResponse = 0xC0;
 
 using Handler = Response (*)(CardState&, const Apdu&);
 
@@ -46,13 +50,37 @@ constexpr Command kCommands[] = {
     {0x10, true, &acknowledge},  // TERMINAL PROFILE: noted, no toolkit behind it
 };
 
-const Command* findCommand(uint8_t ins) {
-    for (const Command& command : kCommands) {
+// TS 102 221 10.1.2: a UICC's commands of class 00 and of class 80.
+constexpr Command kUiccCommands[] = {
+    {0xA4, true, &UiccCommands::select},
+    {0xC0, false, &UiccCommands::getResponse},
+    {0xB0, false, &UiccCommands::translated<&BinaryCommands::read>},
+    {0xD6, true, &UiccCommands::translated<&BinaryCommands::update>},
+    {0xB2, false, &UiccCommands::translated<&RecordCommands::read>},
+    {0xDC, true, &UiccCommands::translated<&RecordCommands::update>},
+    {0x20, true, &UiccCommands::verify},
+    {0x24, true, &UiccCommands::change},
+    {0x26, true, &UiccCommands::disable},
+    {0x28, true, &UiccCommands::enable},
+    {0x2C, true, &UiccCommands::unblock},
+};
+constexpr Command kUiccProprietaryCommands[] = {
+    {0xF2, false, &UiccCommands::status}, {0x10, true, &acknowledge}, // TERMINAL PROFILE
+};
+
+template <size_t N> const Command* findCommand(const Command (&table)[N], uint8_t ins) {
+    for (const Command& command : table) {
         if (command.ins == ins) {
             return &command;
         }
     }
     return nullptr;
+}
+
+// Logical channels 1 to 3 of either UICC class: this card has only the basic one.
+bool onOtherChannel(uint8_t cla) {
+    const uint8_t base = cla & 0xFC;
+    return (base == kInterindustryClass || base == kProprietaryClass) && (cla & 0x03) != 0;
 }
 
 } // namespace
@@ -73,16 +101,24 @@ Response CardState::process(std::span<const uint8_t> command) {
         m_pending.clear();
         return Response::status(sw::kWrongLength);
     }
-    if (apdu->cla != kGsmClass) {
+    const Command* found = nullptr;
+    if (apdu->cla == kGsmClass && (!m_options.uicc || m_options.answersGsmClass)) {
+        found = findCommand(kCommands, apdu->ins);
+    } else if (m_options.uicc && apdu->cla == kInterindustryClass) {
+        found = findCommand(kUiccCommands, apdu->ins);
+    } else if (m_options.uicc && apdu->cla == kProprietaryClass) {
+        found = findCommand(kUiccProprietaryCommands, apdu->ins);
+    } else {
         m_pending.clear();
-        return Response::status(sw::kWrongClass);
+        return Response::status(m_options.uicc && onOtherChannel(apdu->cla)
+                                    ? uicc::kLogicalChannelNotSupported
+                                    : sw::kWrongClass);
     }
-    const Command* found = findCommand(apdu->ins);
     if (!found) {
         m_pending.clear();
         return Response::status(sw::kUnknownInstruction);
     }
-    if (found->handler != &FileCommands::getResponse) {
+    if (found->ins != kGetResponse) {
         m_pending.clear();
     }
     // The data must be what P3 announces: P3 bytes in, none with an outgoing command.

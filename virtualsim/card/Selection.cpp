@@ -33,21 +33,25 @@ CardFile* Selection::reachable(uint16_t id) const {
 
 CardFile* Selection::select(uint16_t id) {
     CardFile* file = reachable(id);
-    if (!file) {
-        return nullptr;
-    }
-    m_recordPointer.reset();
-    if (file->isDirectory()) {
-        m_directory = file;
-        m_ef = nullptr;
-    } else {
-        m_ef = file;
-        // A cyclic EF points at the record updated last, which is record 1.
-        if (file->structure() == EfStructure::Cyclic && file->recordCount() > 0) {
-            m_recordPointer = 1;
-        }
+    if (file) {
+        choose(*file);
     }
     return file;
+}
+
+void Selection::choose(CardFile& file) {
+    m_recordPointer.reset();
+    if (file.isDirectory()) {
+        m_directory = &file;
+        m_ef = nullptr;
+        return;
+    }
+    m_directory = file.parent();
+    m_ef = &file;
+    // A cyclic EF points at the record updated last, which is record 1.
+    if (file.structure() == EfStructure::Cyclic && file.recordCount() > 0) {
+        m_recordPointer = 1;
+    }
 }
 
 } // namespace virtualsim

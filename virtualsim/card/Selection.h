@@ -20,6 +20,8 @@ public:
     // directory, its parent, its children, or a DF beside it. Returns the file,
     // or nullptr (state unchanged) when that id cannot be reached from here.
     CardFile* select(uint16_t id);
+    // Makes a file found some other way (a path, an application name) current.
+    void choose(CardFile& file);
 
     [[nodiscard]] CardFile& directory() const { return *m_directory; }
     [[nodiscard]] CardFile* ef() const { return m_ef; }

@@ -28,4 +28,23 @@ inline constexpr StatusWord kWrongClass = 0x6E00;
 inline constexpr StatusWord kTechnicalProblem = 0x6F00;
 } // namespace sw
 
+// TS 102 221 10.2.1: the words of a UICC answering class 00 and 80.
+namespace uicc {
+inline constexpr StatusWord kResponseBytes = 0x6100;  // | bytes waiting for GET RESPONSE
+inline constexpr StatusWord kWrongLe = 0x6C00;        // | the exact length
+inline constexpr StatusWord kCountedRetries = 0x63C0; // | attempts left, or update retries
+inline constexpr StatusWord kMemoryProblem = 0x6581;
+inline constexpr StatusWord kLogicalChannelNotSupported = 0x6881;
+inline constexpr StatusWord kIncompatibleStructure = 0x6981;
+inline constexpr StatusWord kSecurityNotSatisfied = 0x6982;
+inline constexpr StatusWord kPinBlocked = 0x6983;
+inline constexpr StatusWord kConditionsNotSatisfied = 0x6985;
+inline constexpr StatusWord kNoCurrentEf = 0x6986;
+inline constexpr StatusWord kFileNotFound = 0x6A82;
+inline constexpr StatusWord kRecordNotFound = 0x6A83;
+inline constexpr StatusWord kIncorrectP1P2 = 0x6A86;
+inline constexpr StatusWord kReferenceNotFound = 0x6A88;
+inline constexpr StatusWord kWrongParameters = 0x6B00;
+} // namespace uicc
+
 } // namespace virtualsim

@@ -586,15 +586,57 @@ def ef(profile, path, name, structure, read, update, invalidate="ADM", rehabilit
             profile.key(str(number), hexs(record))
 
 
+USIM_AID = [0xA0, 0x00, 0x00, 0x00, 0x87, 0x10, 0x02, 0xFF, 0x44, 0xFF, 0x12, 0x89,
+            0x00, 0x00, 0x01, 0x00]
+
+
+def application_template(aid, label, length):
+    """An EF DIR record (TS 102 221 13.1): tag 61 with the AID (4F) and label (50)."""
+    name = label.encode("ascii")
+    body = [0x4F, len(aid)] + list(aid) + [0x50, len(name)] + list(name)
+    record = [0x61, len(body)] + body
+    assert len(record) <= length
+    return record + [0xFF] * (length - len(record))
+
+
+def subscriber_files(profile, base, with_spn, usim):
+    """IMSI, SPN, AD, service table, ACC, FPLMN and LOCI of DF GSM or of the USIM
+    (which has no phase file)."""
+    subscriber = MCC + MNC + "7300481516"
+    ef(profile, f"{base}/6F07", "IMSI", "transparent", "CHV1", "ADM", rehabilitate="CHV1",
+       size=9, data=imsi(subscriber), comment=[f"IMSI {subscriber}"])
+    if with_spn:
+        ef(profile, f"{base}/6F46", "SPN", "transparent", "ALW", "ADM", size=17,
+           data=spn("Demo Mobile"))
+    if not usim:
+        ef(profile, f"{base}/6FAE", "Phase", "transparent", "ALW", "ADM", size=1, data=[0x02])
+    ef(profile, f"{base}/6FAD", "AD", "transparent", "ALW", "ADM", size=4,
+       data=[0x00, 0x00, 0x00, 0x02])
+    services = [1, 2, 3, 4, 9, 10, 11, 13, 17, 18, 19, 31, 32]
+    ef(profile, f"{base}/6F38", "UST" if usim else "SST", "transparent", "CHV1", "ADM", size=8,
+       data=service_table(services, 8))
+    ef(profile, f"{base}/6F78", "ACC", "transparent", "CHV1", "ADM", size=2,
+       data=[0x00, 0x10])
+    ef(profile, f"{base}/6F7B", "FPLMN", "transparent", "CHV1", "CHV1", size=12,
+       data=[0xFF] * 12)
+    loci = [0x2A, 0x4D, 0x91, 0xC3] + plmn(MCC, MNC) + [0x0B, 0xB8, 0xFF, 0x00]
+    ef(profile, f"{base}/6F7E", "LOCI", "transparent", "CHV1", "CHV1", rehabilitate="CHV1",
+       size=11, data=loci, comment=[f"TMSI, LAI {MCC} {MNC} LAC 0BB8, updated"])
+
+
 def build_card(title, *, blank=False, with_iden=True, with_spn=True, chv1_enabled=True,
                chv1_attempts=3, unblock1_attempts=10, chv2_attempts=3, with_chv2=True,
-               adn_length=28, adn_invalidated=False, worn_memory=False):
+               adn_length=28, adn_invalidated=False, worn_memory=False, uicc=None,
+               with_gsm_df=True):
     profile = Profile(title)
     contents = (lambda records: {}) if blank else (lambda records: records)
 
     profile.section("Card")
     profile.key("ATR", "3B 1A 11 56 49 52 54 55 41 4C 53 49 4D")
     profile.key("FileCharacteristics", "11")
+    if uicc:
+        profile.key("Personality", "UICC")
+        profile.key("ClassA0", uicc)
     profile.key("CHV1", "1234")
     profile.key("CHV1Attempts", chv1_attempts)
     profile.key("CHV1Enabled", 1 if chv1_enabled else 0)
@@ -613,27 +655,19 @@ def build_card(title, *, blank=False, with_iden=True, with_spn=True, chv1_enable
     ef(profile, "3F00/2FE2", "ICCID", "transparent", "ALW", "NEV", size=10,
        data=iccid(card_number), comment=[f"ICCID {card_number}"])
 
-    profile.section("3F00/7F20", "DF GSM")
-    profile.key("Type", "DF")
-    subscriber = MCC + MNC + "7300481516"
-    ef(profile, "3F00/7F20/6F07", "IMSI", "transparent", "CHV1", "ADM", rehabilitate="CHV1",
-       size=9, data=imsi(subscriber), comment=[f"IMSI {subscriber}"])
-    if with_spn:
-        ef(profile, "3F00/7F20/6F46", "SPN", "transparent", "ALW", "ADM", size=17,
-           data=spn("Demo Mobile"))
-    ef(profile, "3F00/7F20/6FAE", "Phase", "transparent", "ALW", "ADM", size=1, data=[0x02])
-    ef(profile, "3F00/7F20/6FAD", "AD", "transparent", "ALW", "ADM", size=4,
-       data=[0x00, 0x00, 0x00, 0x02])
-    services = [1, 2, 3, 4, 9, 10, 11, 13, 17, 18, 19, 31, 32]
-    ef(profile, "3F00/7F20/6F38", "SST", "transparent", "CHV1", "ADM", size=8,
-       data=service_table(services, 8))
-    ef(profile, "3F00/7F20/6F78", "ACC", "transparent", "CHV1", "ADM", size=2,
-       data=[0x00, 0x10])
-    ef(profile, "3F00/7F20/6F7B", "FPLMN", "transparent", "CHV1", "CHV1", size=12,
-       data=[0xFF] * 12)
-    loci = [0x2A, 0x4D, 0x91, 0xC3] + plmn(MCC, MNC) + [0x0B, 0xB8, 0xFF, 0x00]
-    ef(profile, "3F00/7F20/6F7E", "LOCI", "transparent", "CHV1", "CHV1", rehabilitate="CHV1",
-       size=11, data=loci, comment=[f"TMSI, LAI {MCC} {MNC} LAC 0BB8, updated"])
+    if uicc:
+        ef(profile, "3F00/2F00", "DIR", "linear fixed", "ALW", "ADM", record_length=32,
+           records=2, contents={1: application_template(USIM_AID, "USIM", 32)},
+           comment=["The applications of the UICC: one USIM"])
+    if with_gsm_df:
+        profile.section("3F00/7F20", "DF GSM")
+        profile.key("Type", "DF")
+        subscriber_files(profile, "3F00/7F20", with_spn, usim=False)
+    if uicc:
+        profile.section("3F00/7FFF", "ADF USIM, selected by its AID or as 7FFF")
+        profile.key("Type", "DF")
+        profile.key("AID", hexs(USIM_AID))
+        subscriber_files(profile, "3F00/7FFF", with_spn, usim=True)
 
     profile.section("3F00/7F10", "DF TELECOM")
     profile.key("Type", "DF")
@@ -724,6 +758,10 @@ def main():
                      dict(adn_invalidated=True)),
         "worn-memory": ("ADN updates need 2 retries (9202); SMS updates fail (9240).",
                         dict(worn_memory=True)),
+        "uicc-dual-mode": ("The demo card as a UICC with a USIM that answers class A0 too.",
+                           dict(uicc="answer")),
+        "uicc-refuses-a0": ("The demo card as a UICC with a USIM that refuses class A0 (6E00);"
+                            " no DF GSM.", dict(uicc="refuse", with_gsm_df=False)),
     }
     for name, (title, options) in variants.items():
         cards[tests / f"{name}.simcard"] = build_card([title, generated], **options)
