@@ -10,6 +10,7 @@
 #include "LangText.h"
 #include "MisfitText.h"
 #include "ReaderList.h"
+#include "ReaderReport.h"
 #include "Terminal.h"
 #include "TextTable.h"
 
@@ -120,8 +121,17 @@ void printWriteFailure(const model::BookWriteFailure& failure) {
 
 } // namespace
 
-int runReaders(Session& session, const Arguments&) {
+int runReaders(Session& session, const Arguments& arguments) {
     const Readers readers = findReaders(session.withPlugin());
+    if (arguments.has("--verbose")) {
+        const model::ReaderCheck check = model::checkReaders(true, readers.cards);
+        printLine(utf8(model::readerReport(check)));
+        if (!check.usable()) {
+            printError(utf8(check.advice()));
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
     if (readers.cards.empty()) {
         printLine(std::string("No smart-card reader found."));
         return kExitOk;
@@ -295,10 +305,9 @@ int runWrite(Session& session, const Arguments& arguments) {
         printLine(bookLabel(kind) + ": written");
     }
     for (const model::RecordNotAsWritten& book : report.notAsWritten) {
-        printError(utf8(book.record == 0
-                            ? langText(kNotReadBackText, utf16(bookLabel(book.kind)))
-                            : langText(kNotAsWrittenText, utf16(bookLabel(book.kind)),
-                                       book.record)));
+        printError(utf8(book.record == 0 ? langText(kNotReadBackText, utf16(bookLabel(book.kind)))
+                                         : langText(kNotAsWrittenText, utf16(bookLabel(book.kind)),
+                                                    book.record)));
     }
     if (!report.failed.empty()) {
         printError(utf8(langText(kNotTakenText, utf16(bookList(report.failed)))));

@@ -41,6 +41,8 @@ CliRunner::CliRunner(const std::filesystem::path& folder)
     setEnv("VIRTUALSIM_TRACE", std::nullopt);
     setEnv("VIRTUALSIM_LATENCY_MS", std::nullopt);
     setEnv("VIRTUALSIM_NO_SERVICE", std::nullopt);
+    setEnv("VIRTUALSIM_NO_READERS", std::nullopt);
+    setEnv("VIRTUALSIM_ATR", std::nullopt);
     // The list separator and date format of the plain locale.
     setEnv("LC_ALL", "C");
 }
