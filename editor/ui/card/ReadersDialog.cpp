@@ -48,7 +48,7 @@ ReadersDialog::ReadersDialog(QWidget* owner) : QDialog(owner) {
     page->addWidget(m_list, 1);
     page->addWidget(m_advice);
     page->addLayout(buttons);
-    resize(720, 300);
+    setMinimumSize(760, 280);
 }
 
 void ReadersDialog::showCheck(const model::ReaderCheck& check) {
