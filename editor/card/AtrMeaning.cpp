@@ -1,5 +1,6 @@
 #include "AtrMeaning.h"
 
+#include "HexDigit.h"
 #include "LangText.h"
 
 #include <algorithm>
@@ -15,19 +16,6 @@ constexpr unsigned kGlobalBytes = 15; // TDi naming T=15 carries global bytes, n
 constexpr int kNotAnAtrText = 1224;
 constexpr int kOffersT0Text = 1225;
 constexpr int kLacksT0Text = 1226;
-
-int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    return -1;
-}
 
 std::u16string protocolList(uint16_t protocols) {
     std::u16string list;
@@ -107,7 +95,7 @@ std::optional<std::vector<uint8_t>> atrBytes(std::u16string_view hex) {
         if (c == u' ') {
             continue;
         }
-        const int digit = hexDigit(c);
+        const int digit = platform::hexDigit(c);
         if (digit < 0) {
             return std::nullopt;
         }
