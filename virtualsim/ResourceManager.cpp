@@ -1,10 +1,12 @@
 #include "ResourceManager.h"
 
 #include "AnswerToReset.h"
+#include "ForeignAtrCard.h"
 #include "ProfileCard.h"
 #include "ReaderStateCheck.h"
 #include "StartupSettings.h"
 #include "T0Command.h"
+#include "card/Hex.h"
 
 #include <reader.h>
 
@@ -90,6 +92,14 @@ void ResourceManager::configureFromEnvironment() {
     std::string error;
     if (!settings.faults.empty() && !m_faults.add(settings.faults, &error))
         complain("VIRTUALSIM_FAULTS: " + error);
+    std::optional<std::vector<uint8_t>> foreignAtr;
+    if (!settings.atr.empty()) {
+        foreignAtr = parseHex(settings.atr);
+        if (!foreignAtr || !AnswerToReset::parse(*foreignAtr)) {
+            complain("VIRTUALSIM_ATR: not a well-formed ATR: " + settings.atr);
+            foreignAtr.reset();
+        }
+    }
     for (const auto& profile : settings.cards) {
         if (m_readers.size() == kMostReaders) {
             complain("VIRTUALSIM_CARDS names more readers than the 16 a resource manager serves");
@@ -101,6 +111,10 @@ void ResourceManager::configureFromEnvironment() {
         LoadedCard card = ProfileCard::load(*profile);
         if (auto* message = std::get_if<std::string>(&card))
             complain(*message);
+        else if (foreignAtr)
+            placeCard(reader,
+                      std::make_unique<ForeignAtrCard>(
+                          std::move(std::get<std::unique_ptr<SmartCard>>(card)), *foreignAtr));
         else
             placeCard(reader, std::move(std::get<std::unique_ptr<SmartCard>>(card)));
     }

@@ -86,6 +86,9 @@ StartupSettings StartupSettings::fromEnvironment() {
     settings.faults = variable("VIRTUALSIM_FAULTS").value_or("");
     settings.traceFile = variable("VIRTUALSIM_TRACE").value_or("");
     settings.serviceRunning = variable("VIRTUALSIM_NO_SERVICE") != "1";
+    if (variable("VIRTUALSIM_NO_READERS") == "1")
+        settings.cards.clear();
+    settings.atr = variable("VIRTUALSIM_ATR").value_or("");
     settings.powerOffDelayMs = number("VIRTUALSIM_POWER_OFF_MS").value_or(5000);
     return settings;
 }

@@ -17,6 +17,8 @@ struct StartupSettings {
     std::string faults;
     std::filesystem::path traceFile;
     bool serviceRunning = true;
+    // VIRTUALSIM_ATR: every card answers reset with these bytes instead.
+    std::string atr;
     unsigned powerOffDelayMs = 5000;
 
     static StartupSettings fromEnvironment();

@@ -20,6 +20,11 @@
  *   VIRTUALSIM_FAULTS       fault rules, see virtualsim_add_fault()
  *   VIRTUALSIM_TRACE        file that receives one line per command
  *   VIRTUALSIM_NO_SERVICE=1 the resource manager is not running
+ *   VIRTUALSIM_NO_READERS=1 no reader is plugged in (VIRTUALSIM_CARDS is
+ *                           ignored; the reader list is 0x8010002E)
+ *   VIRTUALSIM_ATR          hex bytes every card answers reset with instead
+ *                           of its own; any well-formed ATR, so a card that
+ *                           offers only T=1 ("3B800181") can be played
  *   VIRTUALSIM_POWER_OFF_MS idle time after which an unused card is powered
  *                           down (its security state is lost); default 5000
  */

@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "CaseInsensitive.h"
 #include "CodePage.h"
+#include "HexDigit.h"
 
 #include <algorithm>
 
@@ -84,19 +85,6 @@ std::vector<uint8_t> encode(std::u16string_view text, TextEncoding encoding) {
         bytes.push_back(static_cast<uint8_t>(c >> 8));
     }
     return bytes;
-}
-
-int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    return -1;
 }
 
 std::optional<std::vector<uint8_t>> decodeStruct(std::u16string_view text) {

@@ -1,6 +1,9 @@
 #include "ReaderScan.h"
 
+#include "AtrMeaning.h"
+
 #include <algorithm>
+#include <iterator>
 
 namespace pelmora::model {
 
@@ -26,22 +29,29 @@ void disconnect(const PluginCalls& calls, SimHandle connection) {
     calls.close(probe);
 }
 
-// Whether an open card still answers; a card that does not is disconnected.
-bool stillAnswering(const PluginCalls& calls, SimHandle connection) {
+// Whether an open card still answers, with its ATR; a card that does not is
+// disconnected, and the error that told is kept.
+std::optional<std::u16string> stillAnswering(const PluginCalls& calls, SimHandle connection,
+                                             int32_t& lastError) {
     CardDocument probe;
     probe.connection = connection;
     if (calls.cardInfo(probe) != 0) {
-        return true;
+        return atrText(probe.info);
     }
+    lastError = probe.lastError;
     calls.close(probe);
-    return false;
+    return std::nullopt;
 }
 
-bool cardPresent(const PluginCalls& calls, std::u16string_view reader) {
+// The ATR of the card the reader holds, when one can be opened.
+std::optional<std::u16string> cardPresent(const PluginCalls& calls, std::u16string_view reader) {
     CardDocument probe;
-    const bool present = calls.connect(probe, reader) != 0;
+    if (calls.connect(probe, reader) == 0) {
+        return std::nullopt;
+    }
+    std::u16string atr = atrText(probe.info);
     calls.close(probe);
-    return present;
+    return atr;
 }
 
 } // namespace
@@ -82,7 +92,7 @@ ReaderScan scanReaders(const PluginCalls& calls, std::span<const ReaderState> kn
             return sameReader(s.reader, reader);
         });
         if (!isKnown) {
-            scan.changes.push_back({ReaderChangeKind::ReaderAdded, reader, nullptr});
+            scan.changes.push_back({ReaderChangeKind::ReaderAdded, reader, nullptr, {}, 0});
             looked.push_back({reader, nullptr});
         }
     }
@@ -94,27 +104,31 @@ ReaderScan scanReaders(const PluginCalls& calls, std::span<const ReaderState> kn
             scan.stopped = true;
             return scan;
         }
-        bool present = false;
+        std::optional<std::u16string> atr;
         if (state.connection != nullptr) {
-            present = stillAnswering(calls, state.connection);
-            if (!present) {
-                scan.changes.push_back(
-                    {ReaderChangeKind::ConnectionLost, state.reader, state.connection});
+            int32_t lastError = 0;
+            atr = stillAnswering(calls, state.connection, lastError);
+            if (!atr) {
+                scan.changes.push_back({ReaderChangeKind::ConnectionLost,
+                                        state.reader,
+                                        state.connection,
+                                        {},
+                                        lastError});
             }
         }
-        if (!present) {
-            present = cardPresent(calls, state.reader);
+        if (!atr) {
+            atr = cardPresent(calls, state.reader);
         }
-        scan.changes.push_back(
-            {present ? ReaderChangeKind::CardPresent : ReaderChangeKind::CardEmpty, state.reader,
-             nullptr});
+        scan.changes.push_back({atr ? ReaderChangeKind::CardPresent : ReaderChangeKind::CardEmpty,
+                                state.reader, nullptr, atr.value_or(std::u16string())});
     }
     for (const ReaderState& state : known) {
         if (!named(names, state.reader)) {
             if (state.connection != nullptr) {
                 disconnect(calls, state.connection);
             }
-            scan.changes.push_back({ReaderChangeKind::ReaderGone, state.reader, state.connection});
+            scan.changes.push_back(
+                {ReaderChangeKind::ReaderGone, state.reader, state.connection, {}, 0});
         }
     }
     return scan;

@@ -32,6 +32,10 @@ struct ReaderChange {
     std::u16string reader;
     // ConnectionLost and ReaderGone: the handle the pass disconnected.
     SimHandle connection = nullptr;
+    // CardPresent: the card's ATR as the plug-in shows it.
+    std::u16string atr;
+    // ConnectionLost: the plug-in's error for the card that stopped answering.
+    int32_t lastError = 0;
 
     friend bool operator==(const ReaderChange&, const ReaderChange&) = default;
 };
@@ -49,7 +53,7 @@ struct ReaderScan {
 [[nodiscard]] bool sameReader(std::u16string_view a, std::u16string_view b);
 // The reader names the plug-in reports, each once (ignoring case); nothing
 // when stop was asked meanwhile.
-[[nodiscard]] std::optional<std::vector<std::u16string>>
-readerNames(const PluginCalls& calls, const std::atomic<bool>* stop);
+[[nodiscard]] std::optional<std::vector<std::u16string>> readerNames(const PluginCalls& calls,
+                                                                     const std::atomic<bool>* stop);
 
 } // namespace pelmora::model

@@ -9,6 +9,7 @@
 #include "LangText.h"
 #include "MisfitText.h"
 #include "ReaderList.h"
+#include "ReaderReport.h"
 #include "Terminal.h"
 #include "TextTable.h"
 #include "WriteFailureText.h"
@@ -111,8 +112,17 @@ void printWriteFailure(const model::BookWriteFailure& failure) {
 
 } // namespace
 
-int runReaders(Session& session, const Arguments&) {
+int runReaders(Session& session, const Arguments& arguments) {
     const Readers readers = findReaders(session.withPlugin());
+    if (arguments.has("--verbose")) {
+        const model::ReaderCheck check = model::checkReaders(true, readers.cards);
+        printLine(utf8(model::readerReport(check)));
+        if (!check.usable()) {
+            printError(utf8(check.advice()));
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
     if (readers.cards.empty()) {
         printLine(std::string("No smart-card reader found."));
         return kExitOk;

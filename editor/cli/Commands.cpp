@@ -11,10 +11,14 @@ const OptionSpec kPinStdin{"--pin-stdin", false, ""};
 const OptionSpec kVcard4{"--vcard4", false, ""};
 
 const std::array<Command, 11> kCommands = {{
-    {{"readers", {}, 0, 0},
-     "readers",
+    {{"readers", {{"--verbose", false, "-v"}}, 0, 0},
+     "readers [--verbose]",
      "list the smart-card readers and whether each holds a card",
-     "Lists every reader the PC/SC service knows, with \"card\" or \"no card\".",
+     "Lists every reader the PC/SC service knows, with \"card\" or \"no card\".\n"
+     "  -v, --verbose  a report for finding out why a reader does not work: the\n"
+     "                versions, each reader's state, its card's ATR and what that\n"
+     "                says, and the last error; when no reader can be used, what\n"
+     "                to do about it (on standard error) and exit status 1",
      runReaders},
     {{"info", {kReader, kPinStdin, {"--save-info", true, ""}}, 0, 0},
      "info [--reader R] [--pin-stdin] [--save-info FILE.csv]",

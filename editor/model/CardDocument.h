@@ -29,6 +29,8 @@ public:
     std::u16string booksCardId;
     // The last reader refresh found a card in the reader.
     bool cardPresent = false;
+    // That card's ATR ("3B..."), as the plug-in shows it.
+    std::u16string cardAtr;
 
     [[nodiscard]] const std::u16string& readerLine() const { return m_readerLine; }
     void setReaderLine(std::u16string_view text);

@@ -200,6 +200,7 @@ void EditorSession::applyReaderChanges(const std::vector<ReaderChange>& changes)
         case ReaderChangeKind::ConnectionLost:
             if (card->connection == change.connection) {
                 forgetConnection(*card);
+                card->lastError = change.lastError;
                 documentChanged(*card);
             }
             break;
@@ -210,7 +211,9 @@ void EditorSession::applyReaderChanges(const std::vector<ReaderChange>& changes)
             if (!present) {
                 releaseUneditedBooks(*card);
             }
-            if (card->cardPresent != present || hadBooks != !card->categories().empty()) {
+            const bool atrChanged = card->cardAtr != change.atr;
+            card->cardAtr = change.atr;
+            if (atrChanged || card->cardPresent != present || hadBooks != !card->categories().empty()) {
                 card->cardPresent = present;
                 documentChanged(*card);
             }

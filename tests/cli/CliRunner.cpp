@@ -41,6 +41,8 @@ CliRunner::CliRunner(const std::filesystem::path& folder)
     setEnv("VIRTUALSIM_TRACE", std::nullopt);
     setEnv("VIRTUALSIM_LATENCY_MS", std::nullopt);
     setEnv("VIRTUALSIM_NO_SERVICE", std::nullopt);
+    setEnv("VIRTUALSIM_NO_READERS", std::nullopt);
+    setEnv("VIRTUALSIM_ATR", std::nullopt);
     // The list separator, date format and English texts of the plain locale,
     // whatever the machine's locale: without a language in its settings the
     // program takes it from LC_ALL, LC_MESSAGES or LANG.

@@ -58,6 +58,20 @@ TEST_F(ContextTest, ServiceThatIsNotRunningRefusesContexts) {
 
 using ReaderListTest = VirtualSimTest;
 
+TEST_F(ReaderListTest, TheEnvironmentPlaysNoReaderOrACardWithoutT0) {
+    start({{"VIRTUALSIM_NO_READERS", "1"}});
+    SCARDCONTEXT context = establish();
+    DWORD length = 0;
+    EXPECT_EQ(pcsc().ListReaders(context, nullptr, nullptr, &length), SCARD_E_NO_READERS_AVAILABLE);
+
+    start({{"VIRTUALSIM_CARDS", PELMORA_SOURCE_DATA "/cards/demo.simcard"},
+           {"VIRTUALSIM_ATR", "3B 80 01 81"}});
+    context = establish();
+    EXPECT_EQ(tryConnect(context, 0, SCARD_SHARE_EXCLUSIVE, SCARD_PROTOCOL_T0),
+              SCARD_E_PROTO_MISMATCH);
+    EXPECT_EQ(tryConnect(context, 0, SCARD_SHARE_EXCLUSIVE, SCARD_PROTOCOL_T1), SCARD_S_SUCCESS);
+}
+
 TEST_F(ReaderListTest, OneReaderPerCardsEntryNamedByPosition) {
     start({{"VIRTUALSIM_CARDS", "::"}});
     SCARDCONTEXT context = establish();

@@ -37,6 +37,7 @@ constexpr std::array kCommands = {
     Command{kCmdBackupSim, 160, 0, 0, "", nullptr},
     Command{kCmdRestoreSim, 161, 0, 0, "", nullptr},
     Command{kCmdProperties, 162, 0, 0, "", nullptr},
+    Command{kCmdReaders, 1233, 0, 0, "", &IconNumbers::cardIcon},
     Command{kCmdChangeFont, 172, 7, 0, "", &IconNumbers::fontIcon},
     Command{kCmdOptions, 223, 0, 0, "", &IconNumbers::settingsIcon},
     Command{kCmdReadme, 178, 0, 0, "", nullptr},
@@ -51,7 +52,7 @@ constexpr int kEditMenu[] = {kCmdUndo, kCmdRedo, 0, kCmdCut, kCmdCopy, kCmdPaste
                                   0, kCmdAdd, kCmdEdit, kCmdAddPrefix, 0, kCmdFind};
 constexpr int kSimMenu[] = {kCmdReadSim, kCmdWriteSim, 0, kCmdChangePin1, kCmdChangePin2, 0,
                                  kCmdSimClose, 0, kCmdBackupSim, kCmdRestoreSim, 0,
-                                 kCmdProperties};
+                                 kCmdProperties, 0, kCmdReaders};
 constexpr int kOptionsMenu[] = {kCmdChangeFont, kCmdOptions};
 constexpr int kHelpMenu[] = {kCmdReadme, kCmdHelpTopics, 0, kCmdAbout};
 

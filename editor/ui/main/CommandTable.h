@@ -41,6 +41,7 @@ enum CommandId : int {
     kCmdSimClose = 1144,
     kCmdAddPrefix = 1179,
     kCmdRestoreDeleted = 1183,
+    kCmdReaders = 1233,
     kCmdReadme = 32800,
     kCmdOptions = 32803,
     kCmdHelpTopics = 32807,

@@ -25,6 +25,7 @@
 #include "OptionsDialog.h"
 #include "PhoneBookFiles.h"
 #include "Prompts.h"
+#include "ReadersDialog.h"
 #include "RowEditing.h"
 #include "SupportLibrary.h"
 #include "UiText.h"
@@ -42,12 +43,14 @@
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
@@ -99,6 +102,7 @@ constexpr CommandSlot kSlots[] = {
     {kCmdOptions, &MainWindow::options},       {kCmdReadme, &MainWindow::readme},
     {kCmdHelpTopics, &MainWindow::helpTopics}, {kCmdAbout, &MainWindow::about},
     {kCmdRestoreDeleted, &MainWindow::restoreDeletedMessages},
+    {kCmdReaders, &MainWindow::showReaders},
 };
 // clang-format on
 
@@ -215,7 +219,7 @@ void MainWindow::createCentre() {
     auto* right = new QWidget(m_splitter);
     auto* rightLayout = new QHBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    m_list = new QTableView(right);
+    m_list = new QTableView;
     m_list->setObjectName(QStringLiteral("1000"));
     m_list->setMinimumWidth(kNarrowest);
     m_listModel = new EntryTableModel(this);
@@ -231,7 +235,16 @@ void MainWindow::createCentre() {
     m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->horizontalHeader()->setSectionsClickable(true);
     m_list->horizontalHeader()->setStretchLastSection(true);
-    rightLayout->addWidget(m_list, 1);
+    // Where the list would stand empty, what keeps the readers from working.
+    m_listArea = new QStackedWidget(right);
+    m_listArea->addWidget(m_list);
+    m_readerAdvice = new QLabel(m_listArea);
+    m_readerAdvice->setObjectName(QStringLiteral("readerAdvice"));
+    m_readerAdvice->setWordWrap(true);
+    m_readerAdvice->setAlignment(Qt::AlignCenter);
+    m_readerAdvice->setMargin(24);
+    m_listArea->addWidget(m_readerAdvice);
+    rightLayout->addWidget(m_listArea, 1);
     m_panel = new IdenPanel(right);
     m_panel->hide();
     rightLayout->addWidget(m_panel);
@@ -374,6 +387,7 @@ const std::vector<std::unique_ptr<model::Document>>& MainWindow::documents() con
 void MainWindow::documentAdded(model::Document& document, size_t index) {
     m_treeModel->documentAdded(document, index);
     m_tree->expand(m_treeModel->documentIndex(document));
+    showReaderCheck();
 }
 
 void MainWindow::releaseShown(const model::Document& document) {
@@ -387,6 +401,7 @@ void MainWindow::documentRemoving(model::Document& document, size_t /*index*/) {
     releaseShown(document);
     m_treeModel->documentRemoving(document);
     showSelectedCategory();
+    showReaderCheck(&document);
 }
 
 void MainWindow::documentChanged(model::Document& document) {
@@ -451,6 +466,35 @@ void MainWindow::showSelectedCategory() {
     // Once the panel has taken or given back its room.
     QTimer::singleShot(0, this, &MainWindow::sizeColumns);
     updateEnabledState();
+    showReaderCheck();
+}
+
+model::ReaderCheck MainWindow::readerCheck(const model::Document* leaving) const {
+    std::vector<model::CardDocument*> cards = m_session->cardDocuments();
+    std::erase_if(cards, [leaving](const model::CardDocument* c) { return c == leaving; });
+    return model::checkReaders(m_session->binding().bound(), cards);
+}
+
+void MainWindow::showReaderCheck(const model::Document* leaving) {
+    if (m_session == nullptr)
+        return;
+    const model::ReaderCheck check = readerCheck(leaving);
+    if (m_readersDialog != nullptr)
+        m_readersDialog->showCheck(check);
+    m_readerAdvice->setText(fromU16(check.advice()));
+    const bool advise = m_listModel->category() == nullptr && !check.usable();
+    m_listArea->setCurrentWidget(advise ? static_cast<QWidget*>(m_readerAdvice) : m_list);
+}
+
+void MainWindow::showReaders() {
+    if (m_readersDialog == nullptr) {
+        m_readersDialog = new ReadersDialog(this);
+        m_readersDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (m_session != nullptr)
+        m_readersDialog->showCheck(readerCheck());
+    m_readersDialog->show();
+    m_readersDialog->raise();
 }
 
 void MainWindow::sizeColumns() {

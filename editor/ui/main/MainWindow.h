@@ -10,11 +10,13 @@
 #include "JobProgress.h"
 #include "Prompts.h"
 #include "QueuedUiThread.h"
+#include "ReaderCheck.h"
 #include "SessionListener.h"
 #include "Settings.h"
 #include "Subscription.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -23,6 +25,8 @@
 #include <vector>
 
 class QAction;
+class QLabel;
+class QStackedWidget;
 class QMenu;
 class QSplitter;
 class QTableView;
@@ -37,6 +41,7 @@ class EditorSession;
 namespace pelmora::ui {
 
 class WindowCardCommands;
+class ReadersDialog;
 class CellEditDelegate;
 class DocumentTreeModel;
 class EntryTableModel;
@@ -121,12 +126,19 @@ public slots:
     void helpTopics();
     void about();
     void restoreDeletedMessages();
+    // The readers with their states, refreshed with the reader refresh.
+    void showReaders();
 
     // Undo and Redo follow the selected book's history; the changed marks of
     // its document are brought up to date.
     void updateEnabledState();
     // Shows the selected book in the list (and the iDEN panel for the iDEN book).
     void showSelectedCategory();
+    // The reader check of the session's card documents: in the readers
+    // dialog, and in the list area while it shows no book and no reader works.
+    // leaving: a document about to leave the session, left out.
+    void showReaderCheck(const model::Document* leaving = nullptr);
+    [[nodiscard]] model::ReaderCheck readerCheck(const model::Document* leaving = nullptr) const;
     // The list's font and colour from the settings.
     void applyListFont();
 
@@ -193,6 +205,9 @@ private:
     EntryTableModel* m_listModel = nullptr;
     CellEditDelegate* m_delegate = nullptr;
     IdenPanel* m_panel = nullptr;
+    QStackedWidget* m_listArea = nullptr;
+    QLabel* m_readerAdvice = nullptr;
+    QPointer<ReadersDialog> m_readersDialog;
     int m_leaveWay = 0; // how the window is being closed
     WindowCardCommands* m_cardCommands = nullptr;
     model::EditorSession* m_session = nullptr;

@@ -1,5 +1,6 @@
 // Renders the card dialogs to PNG files for a look at them: the progress
 // dialog during a read and a backup, the reader choice with two readers, the
+// readers dialog (a card ready, an empty reader, a card pulled mid-command), the
 // three PIN dialogs (one with a refused PIN), and the demo card's properties
 // and those of its SDN book, read through the plug-in from the card that
 // PELMORA_PCSC_LIBRARY serves.
@@ -15,6 +16,7 @@
 #include "PluginCalls.h"
 #include "ProgressDialog.h"
 #include "ReaderChoiceDialog.h"
+#include "ReadersDialog.h"
 #include "UiText.h"
 
 #include <QApplication>
@@ -79,6 +81,21 @@ int main(int argc, char** argv) {
     ReaderChoiceDialog choice({reader, QStringLiteral("Virtual SIM Reader 1")}, card, settings,
                               nullptr);
     save(choice, out, QStringLiteral("reader-choice"), lang);
+
+    model::CardDocument ready, empty, pulled;
+    ready.reader = reader.toStdU16String();
+    ready.cardPresent = true;
+    ready.cardAtr = u"3B1A115649525455414C53494D";
+    empty.reader = u"Virtual SIM Reader 1";
+    pulled.reader = u"Virtual SIM Reader 2";
+    pulled.lastError = static_cast<int32_t>(0x80100069);
+    model::CardDocument* const readers[] = {&ready, &empty, &pulled};
+    ReadersDialog readersDialog(nullptr);
+    readersDialog.showCheck(model::checkReaders(true, readers));
+    save(readersDialog, out, QStringLiteral("readers"), lang);
+    model::CardDocument* const unusable[] = {&empty};
+    readersDialog.showCheck(model::checkReaders(true, unusable));
+    save(readersDialog, out, QStringLiteral("readers-unusable"), lang);
 
     const std::pair<PinDialogKind, const char*> kinds[] = {{PinDialogKind::Verify, "pin-verify"},
                                                            {PinDialogKind::Change, "pin-change"},

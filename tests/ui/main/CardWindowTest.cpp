@@ -16,9 +16,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
+#include <QLabel>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -99,6 +103,34 @@ ModalScript::Step givePins(QStringList& asked) {
     };
 }
 
+// A card that answers reset offering only T=1, and nothing else.
+size_t muteCard(void*, const uint8_t*, size_t, uint8_t*, size_t) {
+    return 0;
+}
+constexpr uint8_t kOnlyT1Atr[] = {0x3B, 0x80, 0x01, 0x81};
+
+// Brings the virtual SIM into a situation a user meets.
+bool play(const QString& situation, Bench& bench, model::CardDocument& otherProgram) {
+    const VirtualSimControls& sim = VirtualCard::sim();
+    if (situation == QLatin1String("no service")) {
+        sim.setServiceRunning(0);
+    } else if (situation == QLatin1String("no reader")) {
+        return sim.removeReader(0) == 0;
+    } else if (situation == QLatin1String("empty reader")) {
+        return sim.removeCard(0) == 0;
+    } else if (situation == QLatin1String("held")) {
+        return bench.card.calls.connect(otherProgram, bench.card.card.reader) != 0;
+    } else if (situation == QLatin1String("only T=1")) {
+        const VirtualSimCustomCard card{kOnlyT1Atr, sizeof kOnlyT1Atr, muteCard, nullptr, nullptr};
+        return sim.removeCard(0) == 0 && sim.insertCustomCard(0, &card) == 0;
+    } else if (situation == QLatin1String("pulled")) {
+        bench.selectRoot();
+        bench.read();
+        return sim.pullCard(0) == 0;
+    }
+    return true;
+}
+
 } // namespace
 
 class CardWindowTest : public QObject {
@@ -106,6 +138,28 @@ class CardWindowTest : public QObject {
 
 private slots:
     void initTestCase() { QVERIFY(useShippedLanguage()); }
+    // The next test's card goes into reader 0.
+    void cleanup() {
+        if (VirtualCard::sim().readerCount() == 0)
+            QVERIFY(VirtualCard::sim().addReader(nullptr) >= 0);
+    }
+
+    void eachReaderSituationIsExplained_data() {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<int>("advice");
+        QTest::newRow("card ready") << QStringLiteral("ready") << 1212;
+        QTest::newRow("no reader") << QStringLiteral("no reader") << 1214;
+        QTest::newRow("empty reader") << QStringLiteral("empty reader") << 1222;
+        QTest::newRow("held by another program") << QStringLiteral("held") << 1222;
+        QTest::newRow("only T=1") << QStringLiteral("only T=1") << 1222;
+        QTest::newRow("pulled mid-command") << QStringLiteral("pulled") << 1221;
+    }
+
+    void eachReaderSituationIsExplained() {
+        QFETCH(QString, situation);
+        QFETCH(int, advice);
+        explain(situation, advice);
+    }
 
     void readFillsTheListWhileTheWindowStaysResponsive() {
         Bench bench;
@@ -288,6 +342,42 @@ private slots:
         bench.window->action(kCmdBackupSim)->trigger();
         QVERIFY(QFileInfo(file).size() > 0);
         QVERIFY(prompts.shown().empty());
+    }
+
+    // Last: once the service stopped, the plug-in's context stays refused.
+    void aStoppedServiceIsExplainedLast() { explain(QStringLiteral("no service"), 1214); }
+
+private:
+    static void explain(const QString& situation, int advice) {
+        Bench bench;
+        QVERIFY(bench.bound);
+        model::CardDocument otherProgram;
+        QVERIFY(play(situation, bench, otherProgram));
+        bench.session->refreshReadersNow();
+
+        // The list area: the list while a reader works, else what to do.
+        auto* area = bench.window->findChild<QLabel*>(QStringLiteral("readerAdvice"));
+        QVERIFY(area != nullptr);
+        const auto* stack = qobject_cast<QStackedWidget*>(area->parentWidget());
+        QCOMPARE(stack->currentWidget() == area, advice != 1212);
+        QCOMPARE(area->text(), text(advice));
+
+        bench.window->action(kCmdReaders)->trigger();
+        auto* dialog = bench.window->findChild<QDialog*>(QStringLiteral("1234"));
+        QVERIFY(dialog != nullptr && dialog->isVisible());
+        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("readerAdvice"))->text(), text(advice));
+        const auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("readerList"));
+        QCOMPARE(list->topLevelItemCount(), int(bench.session->cardDocuments().size()));
+        click(*dialog, "1235");
+        const QString report = QApplication::clipboard()->text();
+        QVERIFY(report.startsWith(text(1228)));
+        QVERIFY(!report.contains(QStringLiteral("1234"))); // PIN1 of the pulled card
+        if (situation == QLatin1String("ready")) {
+            QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("3B1A115649525455414C53494D"));
+            QVERIFY(report.contains(QStringLiteral("ATR: 3B1A115649525455414C53494D")));
+        }
+        bench.card.calls.close(otherProgram);
+        dialog->close();
     }
 };
 
