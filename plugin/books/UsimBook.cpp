@@ -4,6 +4,7 @@
 #include "books/CardDirectory.h"
 #include "card/CallOutcome.h"
 #include "card/SIMCard.h"
+#include "codec/AdnRecord.h"
 #include "codec/DiallingNumber.h"
 
 #include <array>
@@ -117,7 +118,9 @@ std::optional<UsimBookSet> surveySet(CardDirectory& directory,
     return set;
 }
 
-bool readRecords(CardDirectory& directory, const RecordFile& file, UsimBookImage& image) {
+// wanted: the records to read (by number - 1); the others stay empty.
+bool readRecords(CardDirectory& directory, const RecordFile& file, UsimBookImage& image,
+                 const std::vector<bool>* wanted = nullptr) {
     if (image.records.contains(file.id.value)) {
         return true; // a file shared by two sets
     }
@@ -127,6 +130,10 @@ bool readRecords(CardDirectory& directory, const RecordFile& file, UsimBookImage
     const auto record = std::span(buffer).first(file.recordLength);
     SIMCard& card = directory.card();
     for (int i = 1; i <= file.records; ++i) {
+        if (wanted != nullptr && !(*wanted)[static_cast<size_t>(i - 1)]) {
+            records.emplace_back();
+            continue;
+        }
         if (!directory.select(file.id) ||
             !card.read_record(static_cast<uint8_t>(i), file.recordLength, SIMCard::kModeAbsolute,
                               record)) {
@@ -163,6 +170,15 @@ const std::vector<uint8_t>* UsimBookImage::record(const RecordFile& file, size_t
         return nullptr;
     }
     return &found->second[number - 1];
+}
+
+bool holdsEntry(const std::vector<uint8_t>* adn) {
+    if (adn == nullptr) {
+        return false;
+    }
+    const std::optional<codec::AdnRecord> decoded = codec::parseAdnRecord(*adn);
+    return decoded && (!decoded->name.empty() || !decoded->number.empty() ||
+                       decoded->extensionRecord.has_value());
 }
 
 size_t valueRecordNumber(const UsimBookImage& image, const UsimBookSet& set,
@@ -244,7 +260,21 @@ std::optional<UsimBookImage> readUsimBook(CardDirectory& directory, const UsimBo
         read = read && readRecords(directory, set.adn, image);
         read = read && (!set.iap || readRecords(directory, *set.iap, image));
         for (const UsimValueFile& value : set.values) {
-            read = read && readRecords(directory, value.file, image);
+            if (!read || withCounters) {
+                read = read && readRecords(directory, value.file, image);
+                continue;
+            }
+            std::vector<bool> wanted(static_cast<size_t>(value.file.records), false);
+            for (int i = 1; i <= set.adn.records; ++i) {
+                const size_t at = static_cast<size_t>(i);
+                const size_t v = holdsEntry(image.record(set.adn, at))
+                                     ? valueRecordNumber(image, set, value, at)
+                                     : 0;
+                if (v != 0) {
+                    wanted[v - 1] = true;
+                }
+            }
+            read = readRecords(directory, value.file, image, &wanted);
         }
         if (withCounters) {
             read = read && (!set.uid || readRecords(directory, *set.uid, image));

@@ -71,12 +71,16 @@ struct UsimBookImage {
 [[nodiscard]] size_t valueRecordNumber(const UsimBookImage& image, const UsimBookSet& set,
                                        const UsimValueFile& value, size_t adnRecord);
 
+// Whether an ADN record holds an entry (a name, a number or its extension).
+[[nodiscard]] bool holdsEntry(const std::vector<uint8_t>* adn);
+
 // A number followed through the chain of EXT1 records it continues in.
 void appendExtensionChain(std::u16string& number, std::optional<uint8_t> first,
                           const UsimBookImage& image, const std::optional<RecordFile>& ext1);
 
-// Reads every record of the layout's files; withCounters adds UID, PBC and
-// the counters PSC, CC and PUID a write keeps. nullopt, noted, when a read fails.
+// Reads the layout's files: for a write (withCounters) every record, with UID,
+// PBC and the counters PSC, CC and PUID; for a read only the value records
+// of ADN records that hold an entry (the others stay empty). nullopt, noted, when a read fails.
 [[nodiscard]] std::optional<UsimBookImage> readUsimBook(CardDirectory& directory,
                                                         const UsimBookLayout& layout,
                                                         bool withCounters, CallOutcome& outcome);

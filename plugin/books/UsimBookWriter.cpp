@@ -38,15 +38,6 @@ std::u16string_view entryValue(const PhoneBookEntry& entry, int k) {
     return codec::fieldText(field.text, field.capacity);
 }
 
-bool holdsEntry(const std::vector<uint8_t>* adn) {
-    if (adn == nullptr) {
-        return false;
-    }
-    const std::optional<codec::AdnRecord> decoded = codec::parseAdnRecord(*adn);
-    return decoded && (!decoded->name.empty() || !decoded->number.empty() ||
-                       decoded->extensionRecord.has_value());
-}
-
 // The new contents of the book's files, planned against what the card holds.
 class UsimBookPlan {
 public:
