@@ -120,6 +120,13 @@ TEST_F(CliTest, AnotherLayoutsBookWrittenOverTheUsimBookReadsBackTheSame) {
     EXPECT_EQ(rows("type1.phn"), rows("type2.phn"));
 }
 
+TEST_F(CliTest, InfoNamesTheUsimBookOfACardThatHasOne) {
+    useCardCopy(testCard("usim-type2"));
+    const CliResult info = run({"info", "--pin-stdin"}, "1234\n");
+    ASSERT_EQ(info.status, 0) << describe(info);
+    expectRow(info.out, {"usim", "100"});
+}
+
 TEST_F(CliTest, TheDemoCardHasNoUsimBook) {
     const CliResult read =
         run({"read", "--pin-stdin", "--books", "usim", "-o", path("none.phn")}, "1234\n");
