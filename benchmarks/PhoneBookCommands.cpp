@@ -1,4 +1,5 @@
-// Reads and writes every book of the demo card through the real PC/SC binding
+// Reads and writes every book of the demo card (the test card that adds a USIM
+// phone book of 250 entries to it) through the real PC/SC binding
 // and the virtual SIM, and prints the commands each call sends against the
 // least it could send (the selections of the two-call protocol and one READ
 // or UPDATE RECORD per record), then the time with 5 ms of latency per command.
@@ -42,14 +43,17 @@ struct Book {
     const char* name;
     int efId;
     // Least commands: MF, DF, EF and GET RESPONSE per call (the iDEN book: MF,
-    // DF, and SELECT and GET RESPONSE per value file, then SELECT per value file).
+    // DF, and SELECT and GET RESPONSE per value file, then SELECT per value file;
+    // the USIM book: MF, DF telecom, DF phonebook, EF PBR described and read,
+    // EF ADN described).
     int readFloorBase;
     int writeFloorBase;
 };
 
-// The demo card with SDN writable by PIN1 (administrative on the card itself).
+// The demo card with a USIM phone book, SDN writable by PIN1 (administrative
+// on the card itself).
 std::string demoProfile() {
-    std::ifstream in(PELMORA_DEMO_CARD, std::ios::binary);
+    std::ifstream in(PELMORA_USIM_CARD, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     std::string profile = text.str();
@@ -148,7 +152,7 @@ int main() {
     const Book books[] = {
         {"ADN", 0x6F3A, 4 + 4, 4},     {"FDN", 0x6F3B, 4 + 4, 4}, {"MSISDN", 0x6F40, 4 + 4, 4},
         {"LND", 0x6F44, 4 + 4, 4},     {"SDN", 0x6F49, 4 + 4, 4}, {"BDN", 0x6F4D, 4 + 4, 4},
-        {"iDEN", 0, 8 + 8 + 3, 8 + 3},
+        {"iDEN", 0, 8 + 8 + 3, 8 + 3}, {"USIM", kUsimPhoneBookId, 2 * 8, 8},
     };
     std::printf("%-7s %7s | %8s %6s %9s %9s | %8s %6s %9s %9s\n", "book", "records", "read",
                 "floor", "per rec.", "5 ms: ms", "write", "floor", "per rec.", "5 ms: ms");

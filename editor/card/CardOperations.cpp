@@ -143,8 +143,8 @@ CardDocument* CardOperations::openCardAsking(std::span<CardDocument* const> read
 }
 
 void CardOperations::probeBooks(CardDocument& card) const {
-    static constexpr uint16_t kProbeOrder[] = {kBookNextel, kBookAdn, kBookMsisdn, kBookLnd,
-                                               kBookFdn,    kBookSdn, kBookBdn};
+    static constexpr uint16_t kProbeOrder[] = {kBookNextel, kBookAdn, kBookUsim, kBookMsisdn,
+                                               kBookLnd,    kBookFdn, kBookSdn,  kBookBdn};
     // A book the card failed to describe is kept: reading it then fails,
     // where dropping it would pass a card fault as an absent book.
     for (uint16_t kind : kProbeOrder) {

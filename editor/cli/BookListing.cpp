@@ -1,5 +1,6 @@
 #include "BookListing.h"
 
+#include "AdditionalValues.h"
 #include "BookNames.h"
 #include "CsvRow.h"
 #include "LangText.h"
@@ -46,6 +47,10 @@ size_t printEntries(const model::Category& book) {
     TextTable table;
     std::vector<std::u16string> header = model::csvHeader(model::csvHeaderTexts(), iden);
     header.insert(header.begin(), langText(1));
+    const auto extras = model::additionalValues(book.kind());
+    for (const model::AdditionalValue& extra : extras) {
+        header.push_back(langText(extra.text));
+    }
     table.addRow(std::move(header));
     size_t used = 0;
     for (int slot = 0; slot < static_cast<int>(book.slotCount()); ++slot) {
@@ -54,6 +59,9 @@ size_t printEntries(const model::Category& book) {
         }
         std::vector<std::u16string> row = model::csvColumns(*book.entry(slot), iden);
         row.insert(row.begin(), number(slot + 1));
+        for (const model::AdditionalValue& extra : extras) {
+            row.emplace_back(model::entryValue(*book.entry(slot), extra.value));
+        }
         table.addRow(std::move(row));
         ++used;
     }

@@ -19,7 +19,7 @@ struct BookWord {
 };
 
 // The first word of each kind is the one printed.
-constexpr std::array<BookWord, 10> kWords = {{{"iden", model::kBookNextel},
+constexpr std::array<BookWord, 11> kWords = {{{"iden", model::kBookNextel},
                                               {"nextel", model::kBookNextel},
                                               {"adn", model::kBookAdn},
                                               {"msisdn", model::kBookMsisdn},
@@ -28,7 +28,8 @@ constexpr std::array<BookWord, 10> kWords = {{{"iden", model::kBookNextel},
                                               {"fdn", model::kBookFdn},
                                               {"sdn", model::kBookSdn},
                                               {"bdn", model::kBookBdn},
-                                              {"sms", model::kBookSms}}};
+                                              {"sms", model::kBookSms},
+                                              {"usim", model::kBookUsim}}};
 
 std::string lower(std::string_view word) {
     std::string out(word);
@@ -50,14 +51,14 @@ uint16_t parseBookName(std::string_view word, const std::string& command) {
     const char* end = wanted.data() + wanted.size();
     const auto [stop, error] = std::from_chars(wanted.data(), end, id, 16);
     if (!wanted.empty() && error == std::errc() && stop == end) {
-        for (uint16_t kind : model::kBookCreationOrder) {
+        for (uint16_t kind : model::kBookFileOrder) {
             if (kind == id) {
                 return kind;
             }
         }
     }
     throw UsageError("'" + std::string(word) +
-                         "' names no book (iden, adn, msisdn, lnd, fdn, sdn, bdn or sms)",
+                         "' names no book (iden, adn, msisdn, lnd, fdn, sdn, bdn, sms or usim)",
                      command);
 }
 

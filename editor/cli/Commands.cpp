@@ -38,7 +38,7 @@ const std::array<Command, 11> kCommands = {{
      "contacts as vCards. FILE is written only once every book was read in full,\n"
      "and replaces an old file in one step.\n"
      "  --books LIST  only these books, comma-separated: iden, adn, msisdn, lnd, fdn,\n"
-     "                sdn, bdn, sms (default: every book of the card)\n"
+     "                sdn, bdn, sms, usim (default: every book of the card)\n"
      "  --vcard4      write a .vcf file as vCard 4.0 (default 3.0)\n"
      "  -o, --output FILE  the file to write (.phn, .csv or .vcf)",
      runRead},
@@ -101,7 +101,7 @@ const std::array<Command, 11> kCommands = {{
      "show FILE [--book KIND]",
      "print the books of a .phn, .csv or .vcf file",
      "Prints the used entries of every book of FILE as a table.\n"
-     "  --book KIND  only this book: iden, adn, msisdn, lnd, fdn, sdn, bdn or sms",
+     "  --book KIND  only this book: iden, adn, msisdn, lnd, fdn, sdn, bdn, sms or usim",
      runShow},
     {{"convert", {kVcard4}, 2, 2},
      "convert [--vcard4] IN OUT",
@@ -127,7 +127,7 @@ const std::array<Command, 11> kCommands = {{
      "the editor's print setup (title, logo, header lines, page numbers), on A4\n"
      "pages of OUT.pdf. OUT.pdf is replaced only by a complete print.\n"
      "  --card       print the book of the card instead of a file's\n"
-     "  --book KIND  the book: iden, adn, msisdn, lnd, fdn, sdn, bdn or sms\n"
+     "  --book KIND  the book: iden, adn, msisdn, lnd, fdn, sdn, bdn, sms or usim\n"
      "               (default: adn)\n"
      "  -o, --output OUT.pdf  the PDF file to write",
      runPrint},

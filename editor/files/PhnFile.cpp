@@ -1,5 +1,6 @@
 #include "PhnFile.h"
 
+#include "AdditionalValues.h"
 #include "Category.h"
 #include "FieldRules.h"
 #include "FileDocument.h"
@@ -79,6 +80,10 @@ void writePhoneBook(platform::ProfileDocument& profile, const std::u16string& se
             const std::u16string_view value = entryValue(entry, vk.value);
             profile.setValue(section, key(vk.letter, j), profileValue(value));
         }
+        for (const AdditionalValue& extra : additionalValues(book.kind())) {
+            profile.setValue(section, key(extra.phnKey, j),
+                             profileValue(entryValue(entry, extra.value)));
+        }
     }
 }
 
@@ -126,6 +131,10 @@ void readPhoneBook(const platform::ProfileDocument& profile, const std::u16strin
         setFieldText(entry.name, valueOf(profile, section, key(u'n', j)));
         if (!iden) {
             setFieldText(entry.value0, valueOf(profile, section, key(u't', j)));
+            for (const AdditionalValue& extra : additionalValues(book.kind())) {
+                const std::u16string raw = valueOf(profile, section, key(extra.phnKey, j));
+                setEntryValue(entry, extra.value, cutToWidth(raw, entryValueWidth(extra.value) + 1));
+            }
             continue;
         }
         for (const ValueKey& vk : kIdenKeys) {
@@ -201,7 +210,7 @@ PhnContent writePhn(const Document& document, const PhoneBookFileOptions&) {
 
 std::optional<std::u16string> phnContentFault(const platform::ProfileDocument& profile,
                                               std::u16string_view file) {
-    for (uint16_t kind : kBookCreationOrder) {
+    for (uint16_t kind : kBookFileOrder) {
         const std::u16string section = bookSectionName(kind);
         if (!profile.hasSection(section)) {
             continue;
@@ -219,7 +228,10 @@ std::optional<std::u16string> phnContentFault(const platform::ProfileDocument& p
             continue;
         }
         // Every entry is written with all its keys, the last one last.
-        const char16_t last = kind == kBookNextel ? kIdenKeys.back().letter : u't';
+        const auto extras = additionalValues(kind);
+        const char16_t last = kind == kBookNextel ? kIdenKeys.back().letter
+                              : extras.empty()    ? u't'
+                                                  : extras.back().phnKey;
         for (uint32_t j = 1; j <= count; ++j) {
             const std::u16string missing = key(last, j);
             if (!profile.value(section, missing)) {
@@ -231,7 +243,7 @@ std::optional<std::u16string> phnContentFault(const platform::ProfileDocument& p
 }
 
 bool holdsPhoneBooks(const platform::ProfileDocument& profile) {
-    return std::any_of(kBookCreationOrder.begin(), kBookCreationOrder.end(),
+    return std::any_of(kBookFileOrder.begin(), kBookFileOrder.end(),
                        [&](uint16_t kind) { return profile.hasSection(bookSectionName(kind)); });
 }
 
@@ -242,7 +254,7 @@ std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
         return nullptr;
     }
     auto document = std::make_unique<FileDocument>(name);
-    for (uint16_t kind : kBookCreationOrder) {
+    for (uint16_t kind : kBookFileOrder) {
         const std::u16string section = bookSectionName(kind);
         const bool messages = isMessageKind(kind);
         const uint32_t count = countEntries(profile, section, messages ? u'm' : u'n');

@@ -6,6 +6,11 @@ namespace pelmora::model {
 
 std::u16string bookCaption(uint16_t kind) {
     constexpr int kFirstCaption = 24;
+    constexpr int kUsimCaption = 1340;
+    if (kind == kBookUsim) {
+        std::u16string caption = velmet::langText(kUsimCaption);
+        return caption.empty() ? bookSectionName(kind) : caption;
+    }
     for (size_t i = 0; i < kBookCreationOrder.size(); ++i) {
         if (kBookCreationOrder[i] == kind) {
             std::u16string caption = velmet::langText(kFirstCaption + static_cast<int>(i));
@@ -45,6 +50,8 @@ uint32_t BookCapacities::forKind(uint16_t kind) const {
         return bdn;
     case kBookSms:
         return sms;
+    case kBookUsim:
+        return usim;
     default:
         return 0;
     }

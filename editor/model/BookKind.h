@@ -16,10 +16,12 @@ enum BookKind : uint16_t {
     kBookLnd = 0x6F44,
     kBookSdn = 0x6F49,
     kBookBdn = 0x6F4D,
+    kBookUsim = 0x4F3A, // USIM phone book (3F00/7F10/5F3A, described by its EF PBR)
     kBookNone = 0xFFFF, // a category not yet given a kind
 };
 
-// The order in which a new document lists its books and a card is probed.
+// The order in which a new document lists its books and a card is probed;
+// the USIM book joins a card document only when the card has one.
 inline constexpr std::array<uint16_t, 8> kBookCreationOrder = {
     kBookNextel, kBookAdn, kBookMsisdn, kBookLnd, kBookFdn, kBookSdn, kBookBdn, kBookSms};
 
@@ -32,11 +34,16 @@ inline constexpr std::array<uint16_t, 8> kBookCreationOrder = {
     case kBookLnd:
     case kBookSdn:
     case kBookBdn:
+    case kBookUsim:
         return true;
     default:
         return false;
     }
 }
+
+// Every book a .phn file may hold, in the order its sections are read.
+inline constexpr std::array<uint16_t, 9> kBookFileOrder = {
+    kBookNextel, kBookAdn, kBookMsisdn, kBookLnd, kBookFdn, kBookSdn, kBookBdn, kBookSms, kBookUsim};
 
 [[nodiscard]] constexpr bool isMessageKind(uint16_t kind) {
     return kind == kBookSms;
@@ -46,7 +53,7 @@ inline constexpr std::array<uint16_t, 8> kBookCreationOrder = {
 [[nodiscard]] std::u16string bookSectionName(uint16_t kind);
 
 // The book's caption in the language in use (texts 24 to 31 in creation
-// order); its section name when the language has none.
+// order, 1340 for the USIM book); its section name when the language has none.
 [[nodiscard]] std::u16string bookCaption(uint16_t kind);
 
 // Slot counts of the books of a new document (and of books made from a .csv).
@@ -59,6 +66,7 @@ struct BookCapacities {
     uint32_t sdn = 20;
     uint32_t bdn = 20;
     uint32_t sms = 30;
+    uint32_t usim = 500;
 
     [[nodiscard]] uint32_t forKind(uint16_t kind) const;
 };

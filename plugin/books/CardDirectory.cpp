@@ -9,6 +9,10 @@ bool CardDirectory::enter(FileId directory) {
     return m_card.select(files::kMasterFile) && m_card.select(directory);
 }
 
+bool CardDirectory::enter(FileId directory, FileId subdirectory) {
+    return enter(directory) && m_card.select(subdirectory);
+}
+
 bool CardDirectory::describe(FileId ef, SimFileInfo& info) {
     m_current.reset();
     info = SimFileInfo{};

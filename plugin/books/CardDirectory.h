@@ -18,6 +18,8 @@ public:
 
     // Selects the master file and then the directory.
     [[nodiscard]] bool enter(FileId directory);
+    // Selects the master file, the directory and a directory inside it.
+    [[nodiscard]] bool enter(FileId directory, FileId subdirectory);
     // Selects an EF of the directory and reads its description.
     [[nodiscard]] bool describe(FileId ef, SimFileInfo& info);
     // Makes an EF of the directory the current file.

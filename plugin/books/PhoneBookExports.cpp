@@ -1,11 +1,13 @@
 // The phone-book exports of the plug-in: the books under DF telecom, and the
-// iDEN book, which the book id 0 names.
+// iDEN book, which the book id 0 names, and the USIM phone book (kUsimPhoneBookId).
 
 #include "Brontel.h"
 #include "books/IdenBookReader.h"
 #include "books/IdenBookWriter.h"
 #include "books/StandardBookReader.h"
 #include "books/StandardBookWriter.h"
+#include "books/UsimBookReader.h"
+#include "books/UsimBookWriter.h"
 #include "card/SIMCard.h"
 
 namespace {
@@ -14,6 +16,10 @@ using brontel::SIMCard;
 
 bool isIdenBook(int efId) {
     return (efId & 0xFFFF) == 0;
+}
+
+bool isUsimBook(int efId) {
+    return (efId & 0xFFFF) == kUsimPhoneBookId;
 }
 
 brontel::FileId bookFile(int efId) {
@@ -36,6 +42,9 @@ BRONTEL_EXPORT int get_phone_book(SimHandle handle, int efId, PhoneBookRequest* 
         if (isIdenBook(efId)) {
             return brontel::readIdenBook(*connection(handle), efId, *request);
         }
+        if (isUsimBook(efId)) {
+            return brontel::readUsimBook(*connection(handle), *request);
+        }
         return brontel::readStandardBook(*connection(handle), bookFile(efId), *request);
     } catch (...) {
         return 0;
@@ -49,6 +58,9 @@ BRONTEL_EXPORT int set_phone_book(SimHandle handle, int efId, PhoneBookRequest* 
         }
         if (isIdenBook(efId)) {
             return brontel::writeIdenBook(*connection(handle), *request);
+        }
+        if (isUsimBook(efId)) {
+            return brontel::writeUsimBook(*connection(handle), *request);
         }
         return brontel::writeStandardBook(*connection(handle), bookFile(efId), *request);
     } catch (...) {

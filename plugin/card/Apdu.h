@@ -14,6 +14,7 @@ enum Instruction : uint8_t {
     kInsStatus = 0xF2,
     kInsGetResponse = 0xC0,
     kInsReadBinary = 0xB0,
+    kInsUpdateBinary = 0xD6,
     kInsReadRecord = 0xB2,
     kInsUpdateRecord = 0xDC,
     kInsVerifyChv = 0x20,

@@ -38,6 +38,12 @@ inline constexpr FileId kIdenValues1{0x6F2A};
 inline constexpr FileId kIdenValues2{0x6F2B};
 inline constexpr FileId kIdenValues3{0x6F2C};
 inline constexpr FileId kIdenEmail{0x6F26};
+// DF PHONEBOOK under DF telecom and its fixed files (TS 31.102 4.4.2).
+inline constexpr FileId kPhoneBook{0x5F3A};
+inline constexpr FileId kPhoneBookReference{0x4F30};
+inline constexpr FileId kPhoneBookSyncCounter{0x4F22};
+inline constexpr FileId kPhoneBookChangeCounter{0x4F23};
+inline constexpr FileId kPhoneBookPreviousUid{0x4F24};
 } // namespace files
 
 } // namespace brontel

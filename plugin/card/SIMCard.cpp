@@ -354,6 +354,17 @@ int SIMCard::read_binary(uint16_t offset, std::span<uint8_t> buffer, uint8_t len
     return check_sw(sw.sw1, sw.sw2);
 }
 
+int SIMCard::update_binary(uint16_t offset, std::span<const uint8_t> data) {
+    if (data.empty() || data.size() > Apdu::kMaxData) {
+        m_simError = kSimErrorNone;
+        return 0;
+    }
+    Apdu apdu(kInsUpdateBinary, static_cast<uint8_t>(offset >> 8),
+              static_cast<uint8_t>(offset & 0xFF), static_cast<uint8_t>(data.size()));
+    (void)apdu.append(data);
+    return exchange(apdu);
+}
+
 int SIMCard::send_codes(uint8_t ins, uint8_t p2, std::string_view code,
                         std::optional<std::string_view> secondCode) {
     const PinBlock first(code);

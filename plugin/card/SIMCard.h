@@ -76,6 +76,7 @@ public:
     int update_record(uint8_t record, uint8_t length, uint8_t mode, std::span<const uint8_t> data);
     // Copies the data bytes received, as many as the buffer holds.
     int read_binary(uint16_t offset, std::span<uint8_t> buffer, uint8_t length);
+    int update_binary(uint16_t offset, std::span<const uint8_t> data);
     int verify_chv(std::string_view pin, uint8_t chv);
     int change_chv(std::string_view oldPin, std::string_view newPin, uint8_t chv);
     // p2 is 00 for CHV1 and 02 for CHV2.

@@ -57,6 +57,20 @@ enum PhoneBookValue : int {
     kRecordNumberCount = 12, // element 11 is the editor's speed-dial-group field
 };
 
+// Book id of the USIM phone book for get_phone_book and set_phone_book: DF
+// PHONEBOOK 5F3A under DF telecom, as its reference file EF PBR describes it
+// (TS 31.102 4.4.2). Entries are numbered through the ADN files of every PBR
+// record in turn. An entry carries the name and number of its ADN record (value
+// 0), its additional numbers (ANR) in values 2 to 6, its e-mail addresses
+// (EMAIL) in values 10 and 1, and its second name (SNE) in value 9; record number
+// element 0 is the entry's number in the book, 0 for an empty entry. Values the
+// entry has no room for stay on the card as they are.
+constexpr int kUsimPhoneBookId = 0x4F3A;
+constexpr int kUsimFirstNumberValue = kValueHome;
+constexpr int kUsimNumberValues = 5;
+constexpr int kUsimEmailValues[] = {kValueEmail, kValuePrivateId};
+constexpr int kUsimSecondNameValue = kValueOther;
+
 struct PhoneBookEntry {
     char16_t name[242];
     char16_t value0[61];

@@ -537,6 +537,200 @@ def iden_files():
     return files
 
 
+# --- TS 31.102 4.4.2: the USIM phone book (DF PHONEBOOK 5F3A) -----------------
+
+# Tags of the files in EF PBR records (4.4.2.1).
+PBR_TAGS = {"ADN": 0xC0, "IAP": 0xC1, "EXT1": 0xC2, "SNE": 0xC3, "ANR": 0xC4,
+            "PBC": 0xC5, "GRP": 0xC6, "UID": 0xC9, "EMAIL": 0xCA}
+PBR_TYPES = {1: 0xA8, 2: 0xA9, 3: 0xAA}
+PBR_RECORD = 64
+PB_ADN_RECORD = 28        # X = 14
+PB_SNE_ALPHA = 14
+PB_EMAIL_ALPHA = 30
+PB_EXT1_RECORDS = 10
+
+
+def pbr_record(files, length=PBR_RECORD):
+    """One EF PBR record: for each file type a constructed TLV ('A8', 'A9',
+    'AA') of file TLVs (tag, length 3, file id, SFI); unused bytes FF."""
+    record = []
+    for kind in (1, 2, 3):
+        body = []
+        for label, file_id, sfi, file_kind in files:
+            if file_kind == kind:
+                body += [PBR_TAGS[label], 0x03, file_id >> 8, file_id & 0xFF, sfi]
+        if body:
+            record += [PBR_TYPES[kind], len(body)] + body
+    assert len(record) <= length
+    return record + [0xFF] * (length - len(record))
+
+
+def anr_record(number, type2_link=None):
+    """4.4.2.9: AAS record id (FF: none), then the number part of an ADN
+    record (length, TON/NPI, 10 BCD bytes, CCP1 id, EXT1 id); a type 2 record
+    adds the SFI of EF ADN and the ADN record it belongs to."""
+    part, rest = dialling_record(14, "", number)
+    assert not rest
+    return [0xFF] + part + (list(type2_link) if type2_link else [])
+
+
+def text_record(text, alpha_length, type2_link=None):
+    """4.4.2.10 (SNE) and 4.4.2.13 (EMAIL): the text coded as an alpha
+    identifier; a type 2 record adds the ADN file's SFI and record id."""
+    return alpha(text, alpha_length) + (list(type2_link) if type2_link else [])
+
+
+def usim_contacts(count, offset=0):
+    """Generated contacts for the large book: every third with an e-mail,
+    every fifth with a second number, every seventh with a second name."""
+    contacts = []
+    for k in range(1, count + 1):
+        n = k + offset
+        contacts.append(dict(
+            record=k, name=f"Contact {n:03d}", number=f"+4477009{n:05d}",
+            email=f"contact{n}@mail.example" if n % 3 == 0 else "",
+            anr=f"01632{n:06d}" if n % 5 == 0 else "",
+            sne=f"Nick {n}" if n % 7 == 0 else ""))
+    return contacts
+
+
+# (record, name, number, second number, e-mail, second name)
+USIM_CONTACTS = [
+    (1, "Alice Morgan", "+447700900101", "+441632960101", "alice@example.com", "Ali"),
+    (2, "Bob Harris", "+447700900102", "", "bob.harris@example.org", ""),
+    (3, "Charlotte Reed", "+447700900103", "01632960103", "", "Lottie"),
+    (4, "Daniel Wright", "+442079460001", "", "", ""),
+    (5, "Renée Dubois", "+33199001234", "+33199001299", "renee_d@example.fr", ""),
+    (6, "Иван Петров", "+74951234567", "", "ivan@example.ru", "Ваня"),
+    (7, "Conference", "+442079460133p123456789#", "", "", ""),
+    (8, "Just a name", "", "", "", ""),
+    (9, "", "+447700900199", "", "", ""),
+    (12, "Plumber", "01632960150", "07700900151", "fix-it@plumbing.example", ""),
+    (40, "Mail only", "07700900140", "", "only@mail.example", ""),
+]
+
+
+def name_alpha(name, x):
+    return alpha(name, x) if is_gsm(name) else alpha(name, x, 0x81)
+
+
+def usim_book_files(layout):
+    """The files of DF PHONEBOOK for one layout:
+    "type1"  - one PBR record, SNE, ANR and EMAIL of type 1 (250 ADN records);
+    "type2"  - one PBR record, EMAIL and the second number (ANR) of type 2
+               through EF IAP, SNE of type 1 (100 ADN records);
+    "twice"  - two PBR records of 250 ADN records each, 500 contacts, EMAIL of
+               type 2 and SNE, ANR of type 1 in each.
+    Returns {file id: (label, kind, length, records or None, contents)}."""
+    files = {}
+    ext1 = {}
+    next_ext = [1]
+
+    def dialling(number, length):
+        record, rest = dialling_record(length, "", number)
+        if rest:
+            record, _ = dialling_record(length, "", number, extension=next_ext[0])
+            ext1[next_ext[0]] = extension_record(rest)
+            next_ext[0] += 1
+        return record
+
+    if layout == "twice":
+        sets = [(usim_contacts(250), 250, 0), (usim_contacts(250, 250), 250, 1)]
+    else:
+        contacts = [dict(record=r, name=n, number=num, anr=anr, email=mail, sne=sne)
+                    for r, n, num, anr, mail, sne in USIM_CONTACTS]
+        sets = [(contacts, 250 if layout == "type1" else 100, 0)]
+
+    pbr = {}
+    uid_next = 1
+    for contacts, adn_records, index in sets:
+        ids = dict(ADN=0x4F3A + index, PBC=0x4F09 + index, UID=0x4F20 + 8 * index,
+                   IAP=0x4F25 + 2 * index, SNE=0x4F19 + index, ANR=0x4F11 + 2 * index,
+                   ANR2=0x4F12 + 2 * index, EMAIL=0x4F50 + index)
+        adn_sfi = 0x01 + 8 * index
+        sfi = dict(ADN=adn_sfi, PBC=adn_sfi + 1, UID=adn_sfi + 2, IAP=adn_sfi + 3,
+                   SNE=adn_sfi + 4, ANR=adn_sfi + 5, ANR2=adn_sfi + 6, EMAIL=adn_sfi + 7)
+        type2 = {"type1": [], "type2": ["EMAIL", "ANR2"], "twice": ["EMAIL"]}[layout]
+        entries = [("ADN", "ADN", 1), ("PBC", "PBC", 1), ("UID", "UID", 1)]
+        if type2:
+            entries.append(("IAP", "IAP", 1))
+        entries += [("SNE", "SNE", 1)]
+        entries += [("ANR", "ANR", 1)] if layout != "type2" else []
+        entries += [("EMAIL", "EMAIL", 1)] if layout == "type1" else []
+        entries += [(key, "ANR" if key == "ANR2" else key, 2) for key in type2]
+        listed = [(label, ids[key], sfi[key], kind) for key, label, kind in entries]
+        listed.append(("EXT1", 0x4F4A, 0x1E, 3))
+        pbr[index + 1] = pbr_record(listed)
+
+        adn, pbc, uid, iap, sne, anr, email, anr2 = ({} for _ in range(8))
+        free2 = {"EMAIL": 1, "ANR2": 1}
+        for c in contacts:
+            r = c["record"]
+            record = name_alpha(c["name"], PB_ADN_RECORD - 14) if c["name"] else [0xFF] * 14
+            adn[r] = record + dialling(c["number"], 14) if c["number"] else record + [0xFF] * 14
+            pbc[r] = [0x00, 0x00]
+            uid[r] = [uid_next >> 8, uid_next & 0xFF]
+            uid_next += 1
+            link = [adn_sfi, r]
+            pointers = []
+            if c["sne"]:
+                sne[r] = name_alpha(c["sne"], PB_SNE_ALPHA)
+            for key in type2:
+                value = c["email"] if key == "EMAIL" else c["anr"]
+                if value:
+                    at = free2[key]
+                    free2[key] += 1
+                    if key == "EMAIL":
+                        email[at] = text_record(value, PB_EMAIL_ALPHA, link)
+                    else:
+                        anr2[at] = anr_record(value, link)
+                    pointers.append(at)
+                else:
+                    pointers.append(0xFF)
+            if type2:
+                iap[r] = pointers
+            if "EMAIL" not in type2 and c["email"]:
+                email[r] = text_record(c["email"], PB_EMAIL_ALPHA)
+            if layout != "type2" and c["anr"]:
+                anr[r] = anr_record(c["anr"])
+        files[ids["ADN"]] = ("ADN", "linear fixed", PB_ADN_RECORD, adn_records, adn)
+        files[ids["PBC"]] = ("PBC", "linear fixed", 2, adn_records, pbc)
+        files[ids["UID"]] = ("UID", "linear fixed", 2, adn_records, uid)
+        if type2:
+            files[ids["IAP"]] = ("IAP", "linear fixed", len(type2), adn_records, iap)
+        files[ids["SNE"]] = ("SNE", "linear fixed", PB_SNE_ALPHA, adn_records, sne)
+        if layout != "type2":
+            files[ids["ANR"]] = ("ANR", "linear fixed", 15, adn_records, anr)
+        email_length = PB_EMAIL_ALPHA + (2 if "EMAIL" in type2 else 0)
+        email_records = adn_records if "EMAIL" not in type2 else adn_records // 2
+        files[ids["EMAIL"]] = ("EMAIL", "linear fixed", email_length, email_records, email)
+        if "ANR2" in type2:
+            files[ids["ANR2"]] = ("ANR", "linear fixed", 17, adn_records // 2, anr2)
+    files[0x4F30] = ("PBR", "linear fixed", PBR_RECORD, len(pbr), pbr)
+    files[0x4F4A] = ("EXT1", "linear fixed", 13, PB_EXT1_RECORDS, ext1)
+    # 4.4.2.12 PSC, CC, PUID: synchronisation counter, change counter and the
+    # last unique identifier handed out.
+    files[0x4F22] = ("PSC", "transparent", 4, None, [0x00, 0x00, 0x00, 0x01])
+    files[0x4F23] = ("CC", "transparent", 2, None, [0x00, 0x00])
+    last = uid_next - 1
+    files[0x4F24] = ("PUID", "transparent", 2, None, [last >> 8, last & 0xFF])
+    return files
+
+
+def add_usim_book(profile, layout):
+    profile.section("3F00/7F10/5F3A", f"DF PHONEBOOK, layout {layout}")
+    profile.key("Type", "DF")
+    for file_id, (label, structure, length, records, contents) in sorted(
+            usim_book_files(layout).items()):
+        path = f"3F00/7F10/5F3A/{file_id:04X}"
+        update = "ADM" if label == "PBR" else "CHV1"
+        if structure == "transparent":
+            ef(profile, path, label, structure, "CHV1", update, size=length, data=contents)
+        else:
+            ef(profile, path, label, structure, "CHV1", update, record_length=length,
+               records=records, contents=contents)
+
+
 # --- Profile text ----------------------------------------------------------------
 
 def hexs(data):
@@ -627,7 +821,7 @@ def subscriber_files(profile, base, with_spn, usim):
 def build_card(title, *, blank=False, with_iden=True, with_spn=True, chv1_enabled=True,
                chv1_attempts=3, unblock1_attempts=10, chv2_attempts=3, with_chv2=True,
                adn_length=28, adn_invalidated=False, worn_memory=False, uicc=None,
-               with_gsm_df=True):
+               with_gsm_df=True, usim_book=None):
     profile = Profile(title)
     contents = (lambda records: {}) if blank else (lambda records: records)
 
@@ -725,6 +919,8 @@ def build_card(title, *, blank=False, with_iden=True, with_spn=True, chv1_enable
                contents=contents(files[file_id]))
         ef(profile, "3F00/7F31/6F26", "e-mail continuation", "linear fixed", "CHV1", "CHV1",
            record_length=EMAIL_RECORD, records=EMAIL_RECORDS, contents=contents(files[0x6F26]))
+    if usim_book:
+        add_usim_book(profile, usim_book)
     return profile.text()
 
 
@@ -762,6 +958,12 @@ def main():
                            dict(uicc="answer")),
         "uicc-refuses-a0": ("The demo card as a UICC with a USIM that refuses class A0 (6E00);"
                             " no DF GSM.", dict(uicc="refuse", with_gsm_df=False)),
+        "usim-type1": ("The demo card with a USIM phone book (DF 5F3A): SNE, ANR and EMAIL "
+                       "of type 1.", dict(usim_book="type1")),
+        "usim-type2": ("The demo card with a USIM phone book: EMAIL and the second number "
+                       "of type 2 through EF IAP.", dict(usim_book="type2")),
+        "usim-500": ("The demo card with a USIM phone book of two PBR records, 500 contacts.",
+                     dict(usim_book="twice")),
     }
     for name, (title, options) in variants.items():
         cards[tests / f"{name}.simcard"] = build_card([title, generated], **options)

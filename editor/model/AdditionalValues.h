@@ -1,0 +1,20 @@
+#pragma once
+// The values a USIM phone-book entry carries beside its name and number: its
+// further numbers, e-mail addresses and second name, in the order they are
+// listed, each with the text naming it and its key in .phn files.
+
+#include <cstdint>
+#include <span>
+
+namespace pelmora::model {
+
+struct AdditionalValue {
+    int value; // index of the value in PhoneBookEntry
+    int text;  // language text of its column
+    char16_t phnKey;
+};
+
+// None for the books without such values (the iDEN book has its own panel).
+[[nodiscard]] std::span<const AdditionalValue> additionalValues(uint16_t kind);
+
+} // namespace pelmora::model
