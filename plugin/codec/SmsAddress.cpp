@@ -25,9 +25,14 @@ std::u16string numberText(uint8_t tonNpi, std::span<const uint8_t> bcd, size_t d
     return text;
 }
 
+// A "+" alone is no number: written as one, it would reach the card as an
+// empty address.
 bool isNumberText(std::u16string_view text) {
     if (!text.empty() && text.front() == u'+') {
         text.remove_prefix(1);
+        if (text.empty()) {
+            return false;
+        }
     }
     return std::all_of(text.begin(), text.end(), [](char16_t c) {
         return (c >= u'0' && c <= u'9') || c == u'*' || c == u'#';
