@@ -196,6 +196,13 @@ PhnContent writePhn(const Document& document, const PhoneBookFileOptions&) {
         }
         content.books.push_back(book.get());
     }
+    if (content.books.empty()) {
+        // A document without entries still saves as a phone-book file, so
+        // that it opens again: the empty section of the phone book marks it.
+        const std::u16string section = bookSectionName(kBookAdn);
+        content.profile.setValue(section, key(u'n', 1), u"");
+        content.profile.removeKey(section, key(u'n', 1));
+    }
     return content;
 }
 

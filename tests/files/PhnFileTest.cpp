@@ -147,6 +147,18 @@ TEST(PhnFile, OpeningFindsBooksOnlyWhereTheyAre) {
     EXPECT_EQ(nameAt(*bdn->category(kBookBdn), 0), u"Bar");
 }
 
+// A file of empty books opens as a document without entries; saved, it must
+// still open.
+TEST(PhnFile, DocumentWithoutEntriesSavesAsAFileThatOpens) {
+    auto empty = readPhn(profileOf("[0000]"), u"b", {});
+    ASSERT_TRUE(empty);
+    const PhnContent saved = writePhn(*empty, {});
+    EXPECT_TRUE(saved.books.empty());
+    auto again = readPhn(ProfileDocument::parse(saved.profile.serialize()), u"b", {});
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->categories().empty());
+}
+
 TEST(PhnFile, IdenValuesTheCardCannotHoldAreRefusedAndNumbersAreFound) {
     auto doc = readPhn(profileOf("[0000]\r\nn1=Ann\r\nt1=1\r\ng1=300\r\ni1=1.2.3.4\r\n"
                                  "n2=Bo\r\ng2=7\r\n"),
