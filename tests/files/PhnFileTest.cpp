@@ -159,6 +159,18 @@ TEST(PhnFile, DocumentWithoutEntriesSavesAsAFileThatOpens) {
     EXPECT_TRUE(again->categories().empty());
 }
 
+// Read from an ANSI file, a value may end in a line-break character; the
+// file written from it must read back the same on every later save.
+TEST(PhnFile, ValueEndingInALineBreakIsTheSameAfterEverySave) {
+    const std::string file("[0000]\r\nn1=Team\r\nt1=1\r\0\n", 24);
+    auto opened = readPhn(profileOf(file), u"b", {});
+    ASSERT_TRUE(opened);
+    const auto saved = writePhn(*opened, {}).profile.serialize();
+    auto again = readPhn(ProfileDocument::parse(saved), u"b", {});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(writePhn(*again, {}).profile.serialize(), saved);
+}
+
 TEST(PhnFile, IdenValuesTheCardCannotHoldAreRefusedAndNumbersAreFound) {
     auto doc = readPhn(profileOf("[0000]\r\nn1=Ann\r\nt1=1\r\ng1=300\r\ni1=1.2.3.4\r\n"
                                  "n2=Bo\r\ng2=7\r\n"),
