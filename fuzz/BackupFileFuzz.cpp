@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const FileId id : fullBackupList()) {
             BackupFile file;
             file.id = id;
-            for (const FileId directory : {files::kMasterFile, files::kTelecom, files::kGsm, files::kIden}) {
+            for (const FileId directory :
+                 {files::kMasterFile, files::kTelecom, files::kGsm, files::kIden}) {
                 file.directory = directory;
                 if (file.sectionName() != section) {
                     continue;

@@ -15,10 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int number = data[0] | (data[1] << 8);
     const auto bytes = fuzz::bytesOf(data + 2, size - 2);
     const std::u16string longText(2000, u'x');
-    const std::array<velmet::LangArg, 6> args{velmet::LangArg(u"text"), velmet::LangArg(-42),
-                                              velmet::LangArg(4000000000u),
-                                              velmet::LangArg(longText), velmet::LangArg(7),
-                                              velmet::LangArg(u"")};
+    const std::array<velmet::LangArg, 6> args{
+        velmet::LangArg(u"text"),  velmet::LangArg(-42), velmet::LangArg(4000000000u),
+        velmet::LangArg(longText), velmet::LangArg(7),   velmet::LangArg(u"")};
     const auto file = velmet::LanguageFile::parse(bytes);
     for (const auto& language : file.languages()) {
         (void)file.sectionFor(language.name);

@@ -16,6 +16,6 @@ run_fuzz_target() {
   ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1} \
   UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
   PELMORA_CODEPAGE=${PELMORA_CODEPAGE:-1252} \
-    "$build/bin/$target" -jobs=1 -workers=1 -artifact_prefix="$findings/" "${dict[@]}" "$@" \
+    "$build/bin/$target" -artifact_prefix="$findings/" "${dict[@]}" "$@" \
     "$build/fuzz-corpus/$target"
 }
