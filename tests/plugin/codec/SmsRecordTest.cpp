@@ -85,8 +85,8 @@ TEST(SmsSubmitRecord, FormattingInTheDestinationIsDropped) {
 // A received message whose alphanumeric originator is "+": answered as a new
 // message, the "+" stays the destination instead of becoming no address.
 TEST(SmsSubmitRecord, PlusAloneIsKeptAsTheDestination) {
-    const auto received = decodeSmsRecord(
-        hex("00 00 00 02 58 2B 1D 00 B6 B6 B7 49 A9 51 2D 51 51 51 D4 51 51 51"));
+    const auto received =
+        decodeSmsRecord(hex("00 00 00 02 58 2B 1D 00 B6 B6 B7 49 A9 51 2D 51 51 51 D4 51 51 51"));
     ASSERT_TRUE(received);
     EXPECT_EQ(received->address, u"+");
     const EncodedBytes answer = encodeSmsSubmitRecord(received->text, received->address, R);
