@@ -21,3 +21,6 @@ if [ "${PELMORA_SANITIZE:-0}" = 1 ]; then
   set -- -E '^install_tree$' "$@"
 fi
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
+if [ "${PELMORA_SANITIZE:-0}" = 1 ] && compgen -G "$build/bin/fuzz_*" >/dev/null; then
+  bash scripts/fuzz-smoke.sh "$build"
+fi

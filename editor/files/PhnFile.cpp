@@ -54,9 +54,10 @@ std::u16string key(char16_t letter, uint32_t number) {
 }
 
 // Profile values lose surrounding blanks and one pair of enclosing quotes
-// when read; quoting such a value keeps it whole.
+// when read; quoting such a value keeps it whole. A line break is written as
+// a blank, so it counts as one.
 std::u16string profileValue(std::u16string_view text) {
-    auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
     const bool quoted = text.size() >= 2 && text.front() == text.back() &&
                         (text.front() == u'"' || text.front() == u'\'');
     if (!text.empty() && (blank(text.front()) || blank(text.back()) || quoted)) {
@@ -204,6 +205,13 @@ PhnContent writePhn(const Document& document, const PhoneBookFileOptions&) {
             continue;
         }
         content.books.push_back(book.get());
+    }
+    if (content.books.empty()) {
+        // A document without entries still saves as a phone-book file, so
+        // that it opens again: the empty section of the phone book marks it.
+        const std::u16string section = bookSectionName(kBookAdn);
+        content.profile.setValue(section, key(u'n', 1), u"");
+        content.profile.removeKey(section, key(u'n', 1));
     }
     return content;
 }

@@ -25,11 +25,13 @@ std::u16string numberText(uint8_t tonNpi, std::span<const uint8_t> bcd, size_t d
     return text;
 }
 
+// Without a digit ("+", "(") text is no number: written as one, it would
+// reach the card as an empty address.
 bool isNumberText(std::u16string_view text) {
     if (!text.empty() && text.front() == u'+') {
         text.remove_prefix(1);
     }
-    return std::all_of(text.begin(), text.end(), [](char16_t c) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char16_t c) {
         return (c >= u'0' && c <= u'9') || c == u'*' || c == u'#';
     });
 }
@@ -105,7 +107,7 @@ std::optional<SmsAddress> decodeSmsAddress(std::span<const uint8_t> bytes, size_
 
 EncodedBytes encodeSmsAddress(std::u16string_view text) {
     const std::u16string compact = withoutFormatting(text);
-    if (isNumberText(compact)) {
+    if (text.empty() || isNumberText(compact)) {
         return encodeNumber(compact);
     }
     return encodeAlphanumeric(text);

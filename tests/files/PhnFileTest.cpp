@@ -147,6 +147,30 @@ TEST(PhnFile, OpeningFindsBooksOnlyWhereTheyAre) {
     EXPECT_EQ(nameAt(*bdn->category(kBookBdn), 0), u"Bar");
 }
 
+// A file of empty books opens as a document without entries; saved, it must
+// still open.
+TEST(PhnFile, DocumentWithoutEntriesSavesAsAFileThatOpens) {
+    auto empty = readPhn(profileOf("[0000]"), u"b", {});
+    ASSERT_TRUE(empty);
+    const PhnContent saved = writePhn(*empty, {});
+    EXPECT_TRUE(saved.books.empty());
+    auto again = readPhn(ProfileDocument::parse(saved.profile.serialize()), u"b", {});
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->categories().empty());
+}
+
+// Read from an ANSI file, a value may end in a line-break character; the
+// file written from it must read back the same on every later save.
+TEST(PhnFile, ValueEndingInALineBreakIsTheSameAfterEverySave) {
+    const std::string file("[0000]\r\nn1=Team\r\nt1=1\r\0\n", 24);
+    auto opened = readPhn(profileOf(file), u"b", {});
+    ASSERT_TRUE(opened);
+    const auto saved = writePhn(*opened, {}).profile.serialize();
+    auto again = readPhn(ProfileDocument::parse(saved), u"b", {});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(writePhn(*again, {}).profile.serialize(), saved);
+}
+
 TEST(PhnFile, IdenValuesTheCardCannotHoldAreRefusedAndNumbersAreFound) {
     auto doc = readPhn(profileOf("[0000]\r\nn1=Ann\r\nt1=1\r\ng1=300\r\ni1=1.2.3.4\r\n"
                                  "n2=Bo\r\ng2=7\r\n"),

@@ -82,6 +82,27 @@ TEST(SmsSubmitRecord, FormattingInTheDestinationIsDropped) {
 // SMS-DELIVER TPDUs from the tests of the Go package github.com/warthog618/sms
 // (encoding/tpdu/deliver_internal_test.go and cmd/smsdecode/smsdecode_test.go)
 // placed in EF SMS records.
+// Received messages whose alphanumeric originator holds no digit ("+", "("):
+// answered as a new message, the originator stays the destination instead of
+// becoming no address.
+TEST(SmsSubmitRecord, DestinationWithoutDigitsIsKept) {
+    const std::pair<const char*, std::u16string> cases[] = {
+        {"00 00 00 02 58 2B 1D 00 B6 B6 B7 49 A9 51 2D 51 51 51 D4 51 51 51", u"+"},
+        {"00 00 00 02 53 28 49 B7 BF 49 49 51 51 51 51 51 51 51", u"("},
+    };
+    for (const auto& [bytes, originator] : cases) {
+        const auto received = decodeSmsRecord(hex(bytes));
+        ASSERT_TRUE(received) << bytes;
+        EXPECT_EQ(received->address, originator);
+        const EncodedBytes answer = encodeSmsSubmitRecord(received->text, received->address, R);
+        EXPECT_FALSE(answer.didNotFit) << bytes;
+        const auto written = decodeSmsRecord(answer.bytes);
+        ASSERT_TRUE(written) << bytes;
+        EXPECT_EQ(written->address, originator);
+        EXPECT_EQ(written->text, received->text);
+    }
+}
+
 TEST(SmsRecordDecoding, PublishedMessages) {
     const std::optional<SmsRecord> deliver = decodeSmsRecord(
         record("01 00 04 04 91 36 19 00 00 51 50 71 32 20 05 23 08 C8 30 3A 8C 0E A3 C3"));
