@@ -12,7 +12,6 @@ packages=(
   xvfb xauth fonts-dejavu-core fonts-wqy-microhei poppler-utils optipng xdotool
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl appstream file
   binutils
-  clang
   breeze-icon-theme
   python3-vobject
 )
