@@ -135,6 +135,17 @@ TEST_F(CliTest, PinsNoKeypadCanTypeAreRefusedBeforeAnyCardCommand) {
     EXPECT_EQ(run({"pin", "verify", "1", "--pin-stdin"}, " 1234 \n").status, 0);
 }
 
+TEST_F(CliTest, APinCheckTheCardAnsweredWithAnErrorIsNoRefusedPin) {
+    useCardCopy(demoCard());
+    m_cli.setEnv("VIRTUALSIM_FAULTS", "A020=6F00");
+    const CliResult result = run({"pin", "verify", "1", "--pin-stdin"}, "1234\n");
+    EXPECT_EQ(result.status, 1) << describe(result);
+    EXPECT_EQ(result.err,
+              "velmet-cli: The card answered the PIN1 check with an error, not with a verdict on "
+              "the PIN: technical problem with no diagnostic given (6F XX). No attempt is known "
+              "to have been used (3 left).\n");
+}
+
 TEST_F(CliTest, ASaveNeverReplacesWhatIsNoWritableRegularFile) {
     std::filesystem::create_symlink("/dev/null", m_folder / "null.phn");
     writeBytes(m_folder / "locked.phn", "kept");

@@ -1,6 +1,7 @@
 #include "CardCommandTexts.h"
 
 #include "BookKind.h"
+#include "CardAnswerText.h"
 #include "UiText.h"
 
 #include <QFileInfo>
@@ -39,7 +40,21 @@ QString chooseBackupFile(QWidget* owner, velmet::Settings& settings, bool restor
     return path;
 }
 
+namespace {
+
+QString captions(const std::vector<uint16_t>& kinds) {
+    QStringList books;
+    for (const uint16_t kind : kinds)
+        books << fromU16(model::bookCaption(kind));
+    return books.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 QString cardReportMessage(const model::CardReport& report) {
+    if (report.cardRemoved)
+        return fromU16(model::cardRemovedDuringReadText(toU16(captions(report.done)),
+                                                        toU16(captions(report.failed))));
     QStringList lines;
     if (!report.failed.empty()) {
         QStringList books;
