@@ -1,6 +1,7 @@
 #include "CardAnswerText.h"
 
 #include "LangText.h"
+#include "PluginCalls.h"
 #include "ReaderSituation.h"
 
 namespace pelmora::model {
@@ -14,6 +15,8 @@ constexpr int32_t kLastStatusCode = -18;
 constexpr int kCardRemovedText = 1100;
 constexpr int kReaderErrorText = 1101;
 constexpr int kOtherErrorText = 1102;
+constexpr int kRemovedDuringReadText = 1252;
+constexpr int kRemovedBeforeAnyBookText = 1253;
 
 constexpr uint32_t kPcscRemovedCard = 0x80100069;
 constexpr uint32_t kPcscNoSmartCard = 0x8010000C;
@@ -25,6 +28,17 @@ constexpr uint32_t kPcscResultBase = 0x80100000;
 bool cardWasRemoved(int32_t lastError) {
     const auto code = static_cast<uint32_t>(lastError);
     return code == kPcscRemovedCard || code == kPcscNoSmartCard;
+}
+
+bool cardLeftReader(const PluginCalls& calls, CardDocument& card, int32_t lastError) {
+    SimInfo info{};
+    return cardWasRemoved(lastError) || calls.cardInfo(card, info) == 0;
+}
+
+std::u16string cardRemovedDuringReadText(const std::u16string& readBooks,
+                                         const std::u16string& unreadBooks) {
+    return readBooks.empty() ? velmet::langText(kRemovedBeforeAnyBookText, unreadBooks)
+                             : velmet::langText(kRemovedDuringReadText, readBooks, unreadBooks);
 }
 
 std::u16string cardAnswerText(int32_t lastError, bool cardRemoved) {

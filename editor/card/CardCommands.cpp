@@ -65,6 +65,7 @@ struct CardCommands::Run {
         std::unique_ptr<Category> staged;
         bool succeeded = false;
         bool technicalProblem = false;
+        bool cardRemoved = false; // the card left the reader during or before this book
     };
     std::vector<StagedBook> reads;
 
@@ -181,6 +182,7 @@ std::shared_ptr<CardCommand> CardCommands::readSim(CardDocument& document, Categ
             runner.work(job);
             read.succeeded = job.succeeded;
             read.technicalProblem = job.technicalProblem;
+            read.cardRemoved = !job.succeeded && cardLeftReader(m_calls, *r.card, job.lastError);
             m_operations.afterRead(*read.staged);
         }
         r.report().cancelled = r.cancelled();
@@ -194,6 +196,7 @@ std::shared_ptr<CardCommand> CardCommands::readSim(CardDocument& document, Categ
                 m_operations.host().showError(kTechnicalProblemText);
             }
             (read.succeeded ? r.report().done : r.report().failed).push_back(read.book->kind());
+            r.report().cardRemoved = r.report().cardRemoved || read.cardRemoved;
             const bool nothingRead = !read.succeeded && read.staged->slotCount() == 0;
             if (nothingRead) {
                 read.book->setIncomplete(true);

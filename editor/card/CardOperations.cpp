@@ -1,5 +1,6 @@
 #include "CardOperations.h"
 
+#include "CardAnswerText.h"
 #include "CardBookChecks.h"
 #include "CardErrors.h"
 #include "CardInfoLine.h"
@@ -204,6 +205,8 @@ CardReport CardOperations::readSim(CardDocument& document, Category* selected,
                 m_host.showError(kTechnicalProblemText);
             }
             (job.succeeded ? report.done : report.failed).push_back(category->kind());
+            report.cardRemoved = report.cardRemoved ||
+                                 (!job.succeeded && cardLeftReader(m_calls, card, job.lastError));
             afterRead(*category);
         }
     });

@@ -79,6 +79,7 @@ struct CardReport {
     std::vector<RecordNotAsWritten> notAsWritten;
     // Why each book the card did not take failed (writes only).
     std::vector<BookWriteFailure> writeFailures;
+    bool cardRemoved = false;      // the card left the reader during a read
     bool stopped = false;          // a PIN step failed: the command stopped there
     bool cancelled = false;        // the user cancelled: a read changed no book
     int recordsWritten = 0;        // records the card took (writes only)

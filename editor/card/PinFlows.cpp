@@ -1,5 +1,6 @@
 #include "PinFlows.h"
 
+#include "PinNoticeText.h"
 #include "PinRules.h"
 
 namespace pelmora::model {
@@ -123,7 +124,15 @@ bool PinFlows::verifyDialog(CardDocument& card, int type) const {
         if (result != 0) {
             return true;
         }
+        const int32_t answer = card.lastError;
+        const int before = attempts;
         if (!attemptsLeft(card, type, attempts)) {
+            return false;
+        }
+        // An error that is no verdict on the PIN ends the flow: asking again
+        // would spend attempts on a card that does not work.
+        if (isNoPinVerdict(answer)) {
+            m_ask.cardError(type, pinCardErrorText(type, answer, before, attempts));
             return false;
         }
         failed = true;

@@ -1,5 +1,7 @@
 #include "PinNoticeText.h"
 
+#include "Brontel.h"
+#include "CardAnswerText.h"
 #include "LangText.h"
 
 namespace pelmora::model {
@@ -13,6 +15,8 @@ constexpr int kPinsDifferText = 363;
 constexpr int kCardRefusedText = 364;
 constexpr int kNotAPinText = 458;
 constexpr int kNotAPukText = 459;
+constexpr int kCardErrorText = 1250;
+constexpr int kCardErrorCountedText = 1251;
 
 } // namespace
 
@@ -36,6 +40,17 @@ std::u16string pinNoticeText(PinNotice notice, int type) {
         return velmet::langText(kNotAPukText);
     }
     return {};
+}
+
+bool isNoPinVerdict(int32_t lastError) {
+    return lastError >= kSimErrorTechnicalProblem && lastError <= kSimErrorWrongLength;
+}
+
+std::u16string pinCardErrorText(int type, int32_t lastError, int attemptsBefore,
+                                int attemptsAfter) {
+    return velmet::langText(attemptsAfter < attemptsBefore ? kCardErrorCountedText : kCardErrorText,
+                            type == 2 ? std::u16string(u"PIN2") : std::u16string(u"PIN1"),
+                            cardAnswerText(lastError), attemptsAfter);
 }
 
 } // namespace pelmora::model

@@ -4,6 +4,8 @@
 
 #include "SecretText.h"
 
+#include <string>
+
 namespace pelmora::model {
 
 enum class PinNotice {
@@ -38,6 +40,9 @@ public:
                            PinChange& answer) = 0;
     virtual bool askUnblock(int type, int pukAttempts, bool failed, PinUnblock& answer) = 0;
     virtual void notice(int type, PinNotice notice) = 0;
+    // The card answered a PIN with an error that is no verdict on the PIN;
+    // text says what the card answered and what became of the attempts.
+    virtual void cardError(int type, const std::u16string& text) = 0;
 };
 
 } // namespace pelmora::model

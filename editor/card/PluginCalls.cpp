@@ -138,12 +138,17 @@ int PluginCalls::restore(CardDocument& card, const std::u16string& path, BackupC
 
 int PluginCalls::verifyPin(CardDocument& card, int type, const char16_t* pin) const {
     const auto& e = m_binding.exports();
-    return type == 2 ? call(card, e.verify_pin2, card.connection, pin)
-                     : call(card, e.verify_pin1, card.connection, pin);
+    const int result = type == 2 ? call(card, e.verify_pin2, card.connection, pin)
+                                 : call(card, e.verify_pin1, card.connection, pin);
+    // Tells a refused PIN from a card that did not carry the check out.
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::enablePin1(CardDocument& card, const char16_t* pin) const {
-    return call(card, m_binding.exports().enable_pin1, card.connection, pin);
+    const int result = call(card, m_binding.exports().enable_pin1, card.connection, pin);
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::disablePin1(CardDocument& card, const char16_t* pin) const {

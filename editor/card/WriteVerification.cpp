@@ -71,10 +71,7 @@ BookWriteFailure describeWriteFailure(const PluginCalls& calls, CardDocument& ca
     BookWriteFailure failure;
     failure.kind = book.kind();
     failure.cardError = cardError;
-    // A pulled card may fail the write with a transport error: a card that
-    // no longer gives its information is gone.
-    SimInfo info{};
-    failure.cardRemoved = cardWasRemoved(cardError) || calls.cardInfo(card, info) == 0;
+    failure.cardRemoved = cardLeftReader(calls, card, cardError);
     failure.partlyChanged = recordsAttempted > 1;
     if (!failure.cardRemoved) {
         failure.firstRecord = std::max(0, firstRecordNotAsWritten(calls, card, book, cut));

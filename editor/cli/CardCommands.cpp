@@ -33,6 +33,12 @@ constexpr int kIncompleteReadText = 355;
 constexpr int kNotTakenText = 356;
 constexpr int kNotWrittenText = 358;
 constexpr int kWrittenWithoutText = 359;
+constexpr int kNotAsWrittenText = 981;
+constexpr int kNotReadBackText = 982;
+constexpr int kRecordNotTakenText = 1103;
+constexpr int kBookNotTakenText = 1104;
+constexpr int kPartlyChangedText = 1105;
+constexpr int kNotWrittenFileText = 1254;
 
 std::string bookList(const std::vector<uint16_t>& kinds) {
     std::string list;
@@ -176,14 +182,27 @@ int runRead(Session& session, const Arguments& arguments) {
     if (books.empty()) {
         books.push_back(nullptr); // every book
     }
+    std::vector<uint16_t> read;
     std::vector<uint16_t> failed;
+    bool cardRemoved = false;
     for (model::Category* book : books) {
         const model::CardReport report =
             access.wait(access.session().readSim(card, book, access.progress()));
         if (!report.opened) {
             access.failToOpen();
         }
+        read.insert(read.end(), report.done.begin(), report.done.end());
         failed.insert(failed.end(), report.failed.begin(), report.failed.end());
+        cardRemoved = cardRemoved || report.cardRemoved;
+        if (cardRemoved) {
+            break;
+        }
+    }
+    if (cardRemoved) {
+        throw Failure(utf8(langText(
+            kNotWrittenFileText,
+            model::cardRemovedDuringReadText(utf16(bookList(read)), utf16(bookList(failed))),
+            utf16(output.string()))));
     }
     if (!failed.empty()) {
         throw Failure(

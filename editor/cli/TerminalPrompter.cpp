@@ -157,4 +157,8 @@ void TerminalPrompter::notice(int type, model::PinNotice notice) {
     }
 }
 
+void TerminalPrompter::cardError(int, const std::u16string& text) {
+    m_problem = utf8(text);
+}
+
 } // namespace pelmora::cli

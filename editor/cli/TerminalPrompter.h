@@ -34,6 +34,7 @@ public:
                    model::PinChange& answer) override;
     bool askUnblock(int type, int pukAttempts, bool failed, model::PinUnblock& answer) override;
     void notice(int type, model::PinNotice notice) override;
+    void cardError(int type, const std::u16string& text) override;
 
     // Why the last PIN step did not succeed ("" when nothing went wrong).
     [[nodiscard]] const std::string& problem() const { return m_problem; }

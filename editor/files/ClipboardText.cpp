@@ -29,7 +29,8 @@ std::u16string copyRows(const Category& book, std::span<const int> selectedSlots
 }
 
 size_t pasteRows(Category& book, std::u16string_view text, char16_t separator,
-                 const PasteOptions& options, CategoryObserver* observer) {
+                 const PasteOptions& options, CategoryObserver* observer,
+                 std::vector<std::u16string>* notes) {
     if (!book.isPhoneBook()) {
         return 0;
     }
@@ -39,6 +40,9 @@ size_t pasteRows(Category& book, std::u16string_view text, char16_t separator,
     }
     RowImporter importer(book, ImportRules{options.allowEmptyNameContacts, options.fileBook, true});
     const size_t pasted = importer.importRows(rows);
+    if (notes != nullptr) {
+        *notes = importChangeNotes(importer.changes(), 1);
+    }
     if (observer) {
         observer->refillEntries(book);
         const int last = importer.lastSlot();

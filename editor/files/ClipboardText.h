@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pelmora::model {
 
@@ -23,8 +24,11 @@ struct PasteOptions {
 };
 
 // Imports the rows into the book, one undo step per row, refills the list and
-// selects the last pasted entry. Returns the number of rows pasted.
+// selects the last pasted entry. Returns the number of rows pasted; notes
+// receives a line for every number or value the book holds otherwise than
+// pasted, or left out.
 size_t pasteRows(Category& book, std::u16string_view text, char16_t separator,
-                 const PasteOptions& options, CategoryObserver* observer);
+                 const PasteOptions& options, CategoryObserver* observer,
+                 std::vector<std::u16string>* notes = nullptr);
 
 } // namespace pelmora::model

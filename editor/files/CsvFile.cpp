@@ -8,7 +8,6 @@
 #include "Records.h"
 #include "RowImporter.h"
 #include "Utf16Bytes.h"
-#include "VcardTexts.h"
 
 #include <optional>
 
@@ -16,29 +15,11 @@ namespace pelmora::model {
 
 namespace {
 
-constexpr int kNumberKeptText = 980;
-
 bool writesBook(const Category& book, const PhoneBookFileOptions& options) {
     if (!book.isPhoneBook() || book.slotCount() == 0) {
         return false;
     }
     return !options.saveOnlyAdnCsv || book.kind() == kBookAdn || book.kind() == kBookNextel;
-}
-
-// The header is line 1; a row's line is its place below it.
-std::vector<std::u16string> importWarnings(const std::vector<ImportChange>& changes) {
-    std::vector<std::u16string> warnings;
-    for (const ImportChange& change : changes) {
-        const int line = static_cast<int>(change.row + 2);
-        if (!change.kept.empty()) {
-            warnings.push_back(
-                velmet::langText(kNumberKeptText, line, change.text, change.kept));
-        } else {
-            warnings.push_back(velmet::langText(
-                change.number ? kVcardNotANumberText : kVcardNotAValueText, line, change.text));
-        }
-    }
-    return warnings;
 }
 
 } // namespace
@@ -110,7 +91,8 @@ CsvDocument readCsv(std::span<const uint8_t> bytes, std::u16string_view name, ch
         RowImporter importer(document.addCategory(kind, sizes.forKind(kind)), rules);
         importer.importRows(body);
         if (kind == result.layoutBook) {
-            result.warnings = importWarnings(importer.changes());
+            // The header is line 1.
+            result.warnings = importChangeNotes(importer.changes(), 2);
         }
     }
     if (!options.saveOnlyAdnCsv) {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace pelmora::model {
@@ -66,6 +67,47 @@ std::u16string profileValue(std::u16string_view text) {
     return std::u16string(text);
 }
 
+// Key of an iDEN entry's speed-dial numbers: each value's key letter and its
+// number ("t1,w5"), so that a book read back keeps every value on its record.
+constexpr char16_t kRecordNumbersKey = u'r';
+
+std::u16string recordNumbersValue(const PhoneBookEntry& entry) {
+    std::u16string text;
+    for (const ValueKey& vk : kIdenKeys) {
+        const int32_t number = entry.recordNumbers[vk.value];
+        if (number > 0 && !entryValue(entry, vk.value).empty()) {
+            text += (text.empty() ? u"" : u",") + key(vk.letter, static_cast<uint32_t>(number));
+        }
+    }
+    return text;
+}
+
+// The numbers of a "r" key by value index (0: none); nothing for text of any
+// other form.
+std::optional<std::array<int, kRecordNumberCount>> parseRecordNumbers(std::u16string_view text) {
+    std::array<int, kRecordNumberCount> numbers{};
+    while (!text.empty()) {
+        const size_t end = std::min(text.find(u','), text.size());
+        const std::u16string_view pair = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        const auto vk = std::find_if(kIdenKeys.begin(), kIdenKeys.end(), [&](const ValueKey& k) {
+            return !pair.empty() && k.letter == pair.front();
+        });
+        if (vk == kIdenKeys.end() || pair.size() < 2 || pair.size() > 6) {
+            return std::nullopt;
+        }
+        int number = 0;
+        for (char16_t c : pair.substr(1)) {
+            if (c < u'0' || c > u'9') {
+                return std::nullopt;
+            }
+            number = number * 10 + (c - u'0');
+        }
+        numbers[static_cast<size_t>(vk->value)] = number;
+    }
+    return numbers;
+}
+
 void writePhoneBook(platform::ProfileDocument& profile, const std::u16string& section,
                     const Category& book) {
     const bool iden = book.kind() == kBookNextel;
@@ -74,6 +116,10 @@ void writePhoneBook(platform::ProfileDocument& profile, const std::u16string& se
         ++j;
         const std::u16string_view name = fieldText(entry.name);
         profile.setValue(section, key(u'n', j), profileValue(name));
+        if (const std::u16string numbers = iden ? recordNumbersValue(entry) : u"";
+            !numbers.empty()) {
+            profile.setValue(section, key(kRecordNumbersKey, j), numbers);
+        }
         for (const ValueKey& vk : kIdenKeys) {
             if (!iden && vk.value != kValueMain) {
                 break;
@@ -122,11 +168,41 @@ std::u16string valueOf(const platform::ProfileDocument& profile, const std::u16s
     return profile.value(section, k).value_or(std::u16string());
 }
 
+// An iDEN value as a .phn entry gives it: "" when the card could not hold it.
+std::u16string idenValue(const platform::ProfileDocument& profile, const std::u16string& section,
+                         const ValueKey& vk, uint32_t j) {
+    const std::u16string raw = valueOf(profile, section, key(vk.letter, j));
+    std::u16string value(cutToWidth(raw, entryValueWidth(vk.value) + 1));
+    return fitsCardLimits(kBookNextel, vk.value, value) ? value : u"";
+}
+
+// The speed-dial numbers the file stored for each entry's values, each taken
+// in numbers; a number outside the book, or given twice, is left out.
+std::vector<std::array<int, kRecordNumberCount>>
+storedRecordNumbers(const platform::ProfileDocument& profile, const std::u16string& section,
+                    uint32_t count, SpeedDialNumbers& numbers) {
+    std::vector<std::array<int, kRecordNumberCount>> stored(count);
+    for (uint32_t j = 1; j <= count; ++j) {
+        const auto given = parseRecordNumbers(valueOf(profile, section, key(kRecordNumbersKey, j)));
+        for (const ValueKey& vk : kIdenKeys) {
+            const int number = given ? (*given)[static_cast<size_t>(vk.value)] : 0;
+            if (number != 0 && numbers.isFree(number) &&
+                !idenValue(profile, section, vk, j).empty()) {
+                numbers.take(number);
+                stored[j - 1][static_cast<size_t>(vk.value)] = number;
+            }
+        }
+    }
+    return stored;
+}
+
 void readPhoneBook(const platform::ProfileDocument& profile, const std::u16string& section,
                    Category& book) {
     const bool iden = book.kind() == kBookNextel;
     SpeedDialNumbers numbers(book.slotCount());
     const uint32_t count = book.slotCount();
+    const auto stored = iden ? storedRecordNumbers(profile, section, count, numbers)
+                             : std::vector<std::array<int, kRecordNumberCount>>{};
     for (uint32_t j = 1; j <= count; ++j) {
         PhoneBookEntry& entry = *book.entry(static_cast<int>(j - 1));
         setFieldText(entry.name, valueOf(profile, section, key(u'n', j)));
@@ -139,12 +215,14 @@ void readPhoneBook(const platform::ProfileDocument& profile, const std::u16strin
             continue;
         }
         for (const ValueKey& vk : kIdenKeys) {
-            const std::u16string raw = valueOf(profile, section, key(vk.letter, j));
-            const std::u16string value(cutToWidth(raw, entryValueWidth(vk.value) + 1));
-            if (value.empty() || !fitsCardLimits(kBookNextel, vk.value, value)) {
+            const std::u16string value = idenValue(profile, section, vk, j);
+            if (value.empty()) {
                 continue;
             }
-            int number = numbers.takeLowest();
+            int number = stored[j - 1][static_cast<size_t>(vk.value)];
+            if (number == 0) {
+                number = numbers.takeLowest();
+            }
             // Every value needs a card record of its own: the book grows for it.
             if (number == 0 && book.grow(book.slotCount() + 1)) {
                 numbers.grow(book.slotCount());
@@ -256,8 +334,7 @@ bool holdsPhoneBooks(const platform::ProfileDocument& profile) {
 }
 
 std::unique_ptr<FileDocument> readPhn(const platform::ProfileDocument& profile,
-                                      std::u16string_view name,
-                                      const PhoneBookFileOptions&) {
+                                      std::u16string_view name, const PhoneBookFileOptions&) {
     if (!holdsPhoneBooks(profile)) {
         return nullptr;
     }

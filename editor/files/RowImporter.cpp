@@ -3,7 +3,9 @@
 #include "Category.h"
 #include "CsvRow.h"
 #include "FieldRules.h"
+#include "LangText.h"
 #include "Records.h"
+#include "VcardTexts.h"
 
 #include <algorithm>
 #include <string>
@@ -95,8 +97,10 @@ int RowImporter::takeNumber() {
     return number;
 }
 
-std::u16string RowImporter::storableNumber(const std::u16string& text) {
-    if (text.empty() || consistsOf(text, kNumberCharacters)) {
+std::u16string RowImporter::storableNumber(const std::u16string& text, int k) {
+    const size_t capacity = entryValueWidth(k) + 1;
+    if (text.empty() ||
+        (consistsOf(text, kNumberCharacters) && cutToWidth(text, capacity).size() == text.size())) {
         return text;
     }
     std::u16string kept;
@@ -110,7 +114,9 @@ std::u16string RowImporter::storableNumber(const std::u16string& text) {
     if (!digit) {
         kept.clear();
     }
-    m_changes.push_back({m_row, text, kept, true});
+    const std::u16string fitted(cutToWidth(kept, capacity));
+    m_changes.push_back({m_row, text, fitted, true, fitted.size() < kept.size()});
+    kept = fitted;
     return kept;
 }
 
@@ -154,14 +160,14 @@ void RowImporter::importOrdinaryRow(int slot, const TextRow& row) {
     }
     PhoneBookEntry entry{};
     setFieldText(entry.name, name);
-    setFieldText(entry.value0, storableNumber(cleaned(row, 1)));
+    setFieldText(entry.value0, storableNumber(cleaned(row, 1), kValueMain));
     if (!isEmptyRecord(entry)) {
         store(slot, entry);
     }
 
     int lastWritten = slot;
     for (size_t column = 2; column < row.size(); ++column) {
-        const std::u16string value = storableNumber(cleaned(row, column));
+        const std::u16string value = storableNumber(cleaned(row, column), kValueMain);
         if (value.empty()) {
             continue;
         }
@@ -197,8 +203,8 @@ void RowImporter::importIdenRow(int slot, const TextRow& row) {
         const int k = kIdenCsvColumns[column];
         const bool numberColumn = column < 8;
         const std::u16string text = cleaned(row, column);
-        const std::u16string value(cutToWidth(numberColumn ? storableNumber(text) : text,
-                                              entryValueWidth(k) + 1));
+        const std::u16string value(
+            cutToWidth(numberColumn ? storableNumber(text, k) : text, entryValueWidth(k) + 1));
         if (value.empty()) {
             continue;
         }
@@ -225,6 +231,24 @@ void RowImporter::importIdenRow(int slot, const TextRow& row) {
     if (!isEmptyRecord(entry)) {
         store(slot, entry);
     }
+}
+
+std::vector<std::u16string> importChangeNotes(const std::vector<ImportChange>& changes,
+                                              int firstLine) {
+    constexpr int kNumberKeptText = 980;
+    constexpr int kNumberCutText = 1255;
+    std::vector<std::u16string> notes;
+    for (const ImportChange& change : changes) {
+        const int line = static_cast<int>(change.row) + firstLine;
+        if (!change.kept.empty()) {
+            notes.push_back(velmet::langText(change.cut ? kNumberCutText : kNumberKeptText, line,
+                                             change.text, change.kept));
+        } else {
+            notes.push_back(velmet::langText(
+                change.number ? kVcardNotANumberText : kVcardNotAValueText, line, change.text));
+        }
+    }
+    return notes;
 }
 
 } // namespace pelmora::model

@@ -31,7 +31,13 @@ struct ImportChange {
     std::u16string text; // as the row holds it
     std::u16string kept; // what the entry holds instead; empty: left out
     bool number = false; // a number column, else another iDEN value
+    bool cut = false;    // longer than the entry holds, and cut
 };
+
+// The user's words for each change, naming its line: the first row imported
+// is line firstLine.
+[[nodiscard]] std::vector<std::u16string>
+importChangeNotes(const std::vector<ImportChange>& changes, int firstLine);
 
 class RowImporter {
 public:
@@ -64,9 +70,10 @@ private:
     // may; -1 when there is none.
     int emptySlotFrom(int slot);
     int takeNumber();
-    // The characters of a number column a card can store; empty when the
-    // column holds no digit (then it is no number). Notes any change.
-    std::u16string storableNumber(const std::u16string& text);
+    // The characters of a number column a card can store, as many as value k
+    // holds; empty when the column holds no digit (then it is no number).
+    // Notes any change.
+    std::u16string storableNumber(const std::u16string& text, int k);
     void noteLeftOut(const std::u16string& text, bool number);
     void store(int slot, const PhoneBookEntry& entry);
 };

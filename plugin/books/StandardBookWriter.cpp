@@ -11,6 +11,7 @@
 #include "codec/FieldText.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace brontel {
@@ -69,6 +70,35 @@ void dropExtensions(std::vector<codec::EncodedAdnRecord>& records, const Standar
     }
 }
 
+// Whether the card's record already says what the entry says: the same name
+// and number, no extension record behind either. Such a record keeps its own
+// bytes (its alphabet scheme, number type, comparison byte), so a book written
+// back unchanged stays as it was.
+bool holdsEntry(std::span<const uint8_t> layout, const PhoneBookEntry& entry,
+                const codec::EncodedAdnRecord& planned) {
+    const std::optional<codec::AdnRecord> held = codec::parseAdnRecord(layout);
+    return held && !held->extensionRecord && planned.extensionBcd.empty() &&
+           held->name == codec::fieldText(entry.name) &&
+           held->number == codec::fieldText(entry.value0);
+}
+
+// The records 1 to count that already hold their entry (index k - 1); a
+// record that cannot be read is rewritten.
+std::vector<bool> recordsHoldingEntries(SIMCard& card, const RecordFile& file,
+                                        const StandardBook& book, const PhoneBookRequest& request,
+                                        const std::vector<codec::EncodedAdnRecord>& records) {
+    std::vector<bool> holding(records.size(), false);
+    std::array<uint8_t, 255> buffer{};
+    const auto record = std::span(buffer).first(file.recordLength);
+    for (size_t i = 0; i < records.size(); ++i) {
+        holding[i] = card.read_record(static_cast<uint8_t>(i + 1), file.recordLength,
+                                      SIMCard::kModeAbsolute, record) != 0 &&
+                     holdsEntry(record.first(record.size() - book.trailingBytes),
+                                request.entries[i], records[i]);
+    }
+    return holding;
+}
+
 } // namespace
 
 int writeStandardBook(SIMCard& card, FileId ef, const PhoneBookRequest& request) {
@@ -103,6 +133,11 @@ int writeStandardBook(SIMCard& card, FileId ef, const PhoneBookRequest& request)
         outcome.commandFailed(card);
         return outcome.finish(card);
     }
+    std::vector<bool> holding = recordsHoldingEntries(card, *file, book, request, records);
+    // Every update of a cyclic file moves its records: all are written, or none.
+    if (file->cyclic && !std::ranges::all_of(holding, [](bool h) { return h; })) {
+        holding.assign(holding.size(), false);
+    }
     bool allWritten = true;
     for (int step = 0; step < count; ++step) {
         // A cyclic file is written oldest first in previous mode: each update
@@ -110,7 +145,8 @@ int writeStandardBook(SIMCard& card, FileId ef, const PhoneBookRequest& request)
         const int k = file->cyclic ? count - step : step + 1;
         const uint8_t recordNumber = file->cyclic ? 0 : static_cast<uint8_t>(k);
         const uint8_t mode = file->cyclic ? SIMCard::kModePrevious : SIMCard::kModeAbsolute;
-        if (!card.update_record(recordNumber, file->recordLength, mode, records[k - 1].bytes)) {
+        if (!holding[static_cast<size_t>(k - 1)] &&
+            !card.update_record(recordNumber, file->recordLength, mode, records[k - 1].bytes)) {
             outcome.commandFailed(card); // the other records are still written
             allWritten = false;
         }

@@ -10,7 +10,8 @@ class SIMCard;
 
 // Writes the first count entries to records 1, 2, ... (a cyclic book newest
 // last, so that entry 1 ends up as record 1), long numbers continuing in
-// extension records.
+// extension records. A record that already holds its entry's name and number
+// is left as the card has it.
 [[nodiscard]] int writeStandardBook(SIMCard& card, FileId ef, const PhoneBookRequest& request);
 
 } // namespace brontel

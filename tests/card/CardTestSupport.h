@@ -66,6 +66,7 @@ struct ScriptedUser : PinPrompter, CardHost {
         return true;
     }
     void notice(int, PinNotice n) override { notices.push_back(n); }
+    void cardError(int, const std::u16string& text) override { errors.push_back(text); }
 
     std::u16string pickReader; // chooseReader's answer; "": the first one offered
     CardDocument* chooseReader(const std::vector<CardDocument*>& readers) override {

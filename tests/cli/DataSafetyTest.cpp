@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <sstream>
 
 namespace pelmora::test {
 namespace {
@@ -34,6 +35,53 @@ TEST_F(CliTest, AFileThatCannotBeReadWholeNeverReachesTheCard) {
     EXPECT_EQ(textOf(card), before);
 }
 
+// The lines of a text that differ from another's of the same length.
+std::vector<std::string> changedLines(const std::string& before, const std::string& after) {
+    std::istringstream a(before);
+    std::istringstream b(after);
+    std::vector<std::string> changed;
+    std::string x;
+    std::string y;
+    while (std::getline(a, x) && std::getline(b, y)) {
+        if (x != y) {
+            changed.push_back(y);
+        }
+    }
+    return changed;
+}
+
+// ASCII text as UTF-16LE bytes, as in a .phn file.
+std::string utf16Bytes(std::string_view text) {
+    std::string bytes;
+    for (char c : text) {
+        bytes += {c, '\0'};
+    }
+    return bytes;
+}
+
+TEST_F(CliTest, TheDemoCardWrittenBackUnchangedStaysByteForByteAndAnEditChangesOnlyItsRecord) {
+    const std::filesystem::path card = useCardCopy(demoCard());
+    const std::string before = textOf(card);
+    // Entries stay in their records: a book read without its holes would move them.
+    writeBytes(m_cli.settingsFile(), "[Options]\r\nSIM_WITHOUT_HOLES=0\r\n");
+    ASSERT_EQ(run({"read", "--pin-stdin", "-o", path("demo.phn")}, "1234\n").status, 0);
+    const CliResult unchanged = run({"write", "--pin-stdin", path("demo.phn")}, "1234\n5678\n");
+    EXPECT_EQ(unchanged.status, 0) << describe(unchanged);
+    EXPECT_EQ(textOf(card), before);
+
+    std::string phn = textOf(m_folder / "demo.phn");
+    const std::string name = utf16Bytes("n1=Alice Morgan");
+    ASSERT_NE(phn.find(name), std::string::npos);
+    phn.replace(phn.find(name), name.size(), utf16Bytes("n1=Alice Moran"));
+    writeBytes(m_folder / "demo.phn", phn);
+    const CliResult edited =
+        run({"write", "--pin-stdin", "--books", "adn", path("demo.phn")}, "1234\n");
+    EXPECT_EQ(edited.status, 0) << describe(edited);
+    const std::vector<std::string> changed = changedLines(before, textOf(card));
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].substr(0, 2), "1=");
+}
+
 TEST_F(CliTest, AnEmptyBookErasesTheCardsOnlyWhenNamedAndAllowed) {
     const std::filesystem::path card = useCardCopy(demoCard());
     const std::string before = textOf(card);
@@ -57,8 +105,7 @@ TEST_F(CliTest, ACsvGoesToTheBookItsHeaderNamesAndAVerifiedWriteNamesWhatTheCard
     writeBytes(m_cli.settingsFile(), "[Options]\r\nSAVE_ONLY_ADN_CSV=0\r\n");
     writeBytes(m_folder / "adn.csv", "Name,Phone\r\nZed,+44p1w2\r\n");
     m_cli.setEnv("VIRTUALSIM_FAULTS", "A0DC#1=9000"); // answered as done, left undone
-    const CliResult verified =
-        run({"write", "--pin-stdin", "--verify", path("adn.csv")}, "1234\n");
+    const CliResult verified = run({"write", "--pin-stdin", "--verify", path("adn.csv")}, "1234\n");
     EXPECT_EQ(verified.status, 1) << describe(verified);
     EXPECT_THAT(verified.err, HasSubstr("\"+44p1w2\"")) << describe(verified);
     EXPECT_THAT(verified.err, HasSubstr("Phone book (adn): record 1 reads back"))
@@ -86,6 +133,17 @@ TEST_F(CliTest, PinsNoKeypadCanTypeAreRefusedBeforeAnyCardCommand) {
     EXPECT_EQ(countOf(textOf(trace), " A020"), 0u) << "no VERIFY was sent";
     // Blanks around a line of standard input are dropped.
     EXPECT_EQ(run({"pin", "verify", "1", "--pin-stdin"}, " 1234 \n").status, 0);
+}
+
+TEST_F(CliTest, APinCheckTheCardAnsweredWithAnErrorIsNoRefusedPin) {
+    useCardCopy(demoCard());
+    m_cli.setEnv("VIRTUALSIM_FAULTS", "A020=6F00");
+    const CliResult result = run({"pin", "verify", "1", "--pin-stdin"}, "1234\n");
+    EXPECT_EQ(result.status, 1) << describe(result);
+    EXPECT_EQ(result.err,
+              "velmet-cli: The card answered the PIN1 check with an error, not with a verdict on "
+              "the PIN: technical problem with no diagnostic given (6F XX). No attempt is known "
+              "to have been used (3 left).\n");
 }
 
 TEST_F(CliTest, ASaveNeverReplacesWhatIsNoWritableRegularFile) {

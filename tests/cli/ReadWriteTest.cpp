@@ -65,7 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, ReadFromABrokenCard,
     ::testing::Values(
         // Command 300 falls in the phone book, after the card was opened.
-        BrokenRead{"CardPulledMidRead", "*#300=pull", "did not give Phone book (adn)"},
+        BrokenRead{"CardPulledMidRead", "*#300=pull",
+                   "the card was removed from the reader during the read: read in full: Nextel "
+                   "phone book (iden); not read in full: Phone book (adn), Own numbers (msisdn),"},
         BrokenRead{"TechnicalProblem", "A0B2#40=6F00",
                    "Error 0x6F00: Technical problem with no diagnostic given"},
         BrokenRead{"BookNotSelectable", "A0A40000026F3A=6F00", "did not give Phone book (adn)"},

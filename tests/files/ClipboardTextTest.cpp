@@ -65,6 +65,17 @@ TEST(ClipboardPaste, ValuesTheCardCannotHoldAreRefused) {
     EXPECT_EQ(entryValue(*iden.entry(0), kValueChatAddress), u"");
 }
 
+TEST(ClipboardPaste, NumbersTheCardCannotHoldAsPastedAreNamed) {
+    Category adn(kBookAdn, 5);
+    const std::u16string tooLong(70, u'1');
+    std::vector<std::u16string> notes;
+    pasteRows(adn, u"Ann,+44p1w2\r\nBo," + tooLong + u"\r\nCy,123\r\n", u',', PasteOptions{},
+              nullptr, &notes);
+    EXPECT_EQ(numberAt(adn, 0), u"+44p12");
+    EXPECT_EQ(numberAt(adn, 1), tooLong.substr(0, 60));
+    EXPECT_EQ(notes.size(), 2u); // one line each, naming its row
+}
+
 TEST(ClipboardPaste, NothingToPaste) {
     Category adn(kBookAdn, 2);
     RecordingObserver list;

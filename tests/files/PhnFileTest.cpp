@@ -57,6 +57,28 @@ TEST(PhnFile, IdenBookKeepsAllElevenValues) {
     EXPECT_NE(book.entry(3)->recordNumbers[kValueTalkgroup], 0);
 }
 
+TEST(PhnFile, IdenValuesKeepTheirSpeedDialNumbers) {
+    FileDocument doc(u"x.phn");
+    Category& iden = doc.addCategory(kBookNextel, 10);
+    PhoneBookEntry ann = makeEntry(u"Ann", u"1");
+    setEntryValue(ann, kValueEmail, u"ann@example.org");
+    ann.recordNumbers[kValueMain] = 7;
+    ann.recordNumbers[kValueEmail] = 3;
+    *iden.entry(2) = ann;
+    const auto back = roundTrip(doc);
+    EXPECT_EQ(back->category(kBookNextel)->entry(2)->recordNumbers[kValueMain], 7);
+    EXPECT_EQ(back->category(kBookNextel)->entry(2)->recordNumbers[kValueEmail], 3);
+
+    // Numbers given twice or not as numbers: the lowest free ones instead.
+    const auto read = readPhn(profileOf("[0000]\r\nn1=Ann\r\nr1=t2\r\nt1=1\r\n"
+                                        "n2=Bo\r\nr2=t2\r\nt2=5\r\nn3=Cy\r\nr3=t\r\nt3=6\r\n"),
+                              u"b", {});
+    const Category& book = *read->category(kBookNextel);
+    EXPECT_EQ(book.entry(0)->recordNumbers[kValueMain], 2);
+    EXPECT_EQ(book.entry(1)->recordNumbers[kValueMain], 1);
+    EXPECT_EQ(book.entry(2)->recordNumbers[kValueMain], 3);
+}
+
 TEST(PhnFile, NamesOutsideTheCodePageSurviveInUtf16) {
     FileDocument doc(u"x.phn");
     *doc.addCategory(kBookAdn, 2).entry(0) = makeEntry(u"Наташа 😀", u"1");

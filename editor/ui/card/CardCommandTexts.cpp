@@ -66,9 +66,19 @@ QStringList whyNotWritten(const model::CardReport& report) {
     return lines;
 }
 
+QString captions(const std::vector<uint16_t>& kinds) {
+    QStringList books;
+    for (const uint16_t kind : kinds)
+        books << fromU16(model::bookCaption(kind));
+    return books.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 QString cardReportMessage(const model::CardReport& report) {
+    if (report.cardRemoved)
+        return fromU16(model::cardRemovedDuringReadText(toU16(captions(report.done)),
+                                                        toU16(captions(report.failed))));
     QStringList lines;
     QStringList books;
     for (const uint16_t kind : report.failed) {

@@ -111,4 +111,8 @@ void WindowPinPrompter::notice(int type, model::PinNotice notice) {
     Prompts::tell(m_owner, QMessageBox::Warning, message);
 }
 
+void WindowPinPrompter::cardError(int, const std::u16string& text) {
+    Prompts::tell(m_owner, QMessageBox::Warning, fromU16(text));
+}
+
 } // namespace pelmora::ui

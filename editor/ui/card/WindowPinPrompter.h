@@ -33,6 +33,7 @@ public:
                    model::PinChange& answer) override;
     bool askUnblock(int type, int pukAttempts, bool failed, model::PinUnblock& answer) override;
     void notice(int type, model::PinNotice notice) override;
+    void cardError(int type, const std::u16string& text) override;
 
 private:
     // The dialog of the last question when this one asks again after a

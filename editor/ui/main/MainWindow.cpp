@@ -752,10 +752,17 @@ void MainWindow::paste() {
         return;
     const model::PasteOptions options{m_settings.allowEmptyNameContacts,
                                       document->kind() == model::DocumentKind::File};
+    std::vector<std::u16string> notes;
     if (model::pasteRows(*book, QApplication::clipboard()->text().toStdU16String(),
-                         platform::listSeparator(), options, m_listModel) > 0)
+                         platform::listSeparator(), options, m_listModel, &notes) > 0)
         m_tree->update();
     afterEdit();
+    if (!notes.empty()) {
+        QStringList lines;
+        for (const std::u16string& note : notes)
+            lines << QString::fromStdU16String(note);
+        Prompts::tell(this, QMessageBox::Information, lines.join(QLatin1Char('\n')));
+    }
 }
 
 void MainWindow::deleteRows() {
