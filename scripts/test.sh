@@ -19,4 +19,6 @@ if [ "${PELMORA_SANITIZE:-0}" = 1 ]; then
   # The installed tree is the release build's; its check runs there.
   set -- -E '^install_tree$' "$@"
 fi
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -LE '^focus$' "$@"
+# The tests that need real keyboard focus, once on a virtual X server.
+xvfb-run -a ctest --test-dir "$build" --output-on-failure -L '^focus$'
