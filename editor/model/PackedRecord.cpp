@@ -24,13 +24,24 @@ PackedRecord::PackedRecord(const void* record, size_t size) : m_recordSize(size)
     if (size % 2 != 0 || size / 2 > UINT16_MAX) {
         throw std::length_error("record size not packable");
     }
-    const size_t count = size / 2;
+    const auto* bytes = static_cast<const unsigned char*>(record);
+    // Trailing zeros are implied, so the packing stops at the last used
+    // unit; most of a record is its zero tail, skipped here eight bytes a step.
+    size_t end = size;
+    while (end >= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes + end - 8, 8);
+        if (word != 0) {
+            break;
+        }
+        end -= 8;
+    }
+    const size_t count = (end + 1) / 2;
     if (count == 0) {
         return;
     }
     // Two passes over the record itself: the first counts the packed units,
     // the second writes them, so no working copy of the record is made.
-    const auto* bytes = static_cast<const unsigned char*>(record);
     auto unitAt = [bytes](size_t at) {
         uint16_t unit = 0;
         std::memcpy(&unit, bytes + at * 2, 2);
