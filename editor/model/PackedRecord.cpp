@@ -24,52 +24,76 @@ PackedRecord::PackedRecord(const void* record, size_t size) : m_recordSize(size)
     if (size % 2 != 0 || size / 2 > UINT16_MAX) {
         throw std::length_error("record size not packable");
     }
-    const size_t count = size / 2;
+    const auto* bytes = static_cast<const unsigned char*>(record);
+    // Trailing zeros are implied, so the packing stops at the last used
+    // unit; most of a record is its zero tail, skipped here eight bytes a step.
+    size_t end = size;
+    while (end >= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes + end - 8, 8);
+        if (word != 0) {
+            break;
+        }
+        end -= 8;
+    }
+    const size_t count = (end + 1) / 2;
     if (count == 0) {
         return;
     }
-    std::vector<uint16_t> units(count);
-    std::memcpy(units.data(), record, count * 2);
-
-    std::vector<uint16_t> packed;
-    size_t i = 0;
-    while (i < count) {
-        size_t zeros = 0;
-        while (i + zeros < count && units[i + zeros] == 0) {
-            ++zeros;
-        }
-        if (i + zeros == count) {
-            break;
-        }
-        size_t literalStart = i + zeros;
-        size_t j = literalStart;
-        while (j < count) {
-            if (units[j] != 0) {
-                ++j;
-                continue;
+    // Two passes over the record itself: the first counts the packed units,
+    // the second writes them, so no working copy of the record is made.
+    auto unitAt = [bytes](size_t at) {
+        uint16_t unit = 0;
+        std::memcpy(&unit, bytes + at * 2, 2);
+        return unit;
+    };
+    auto pack = [&](uint16_t* out) {
+        size_t written = 0;
+        auto put = [&](uint16_t unit) {
+            if (out != nullptr) {
+                out[written] = unit;
             }
-            size_t run = 0;
-            while (j + run < count && units[j + run] == 0) {
-                ++run;
+            ++written;
+        };
+        size_t i = 0;
+        while (i < count) {
+            size_t zeros = 0;
+            while (i + zeros < count && unitAt(i + zeros) == 0) {
+                ++zeros;
             }
-            if (run >= kMinZeroRun || j + run == count) {
+            if (i + zeros == count) {
                 break;
             }
-            j += run;
+            const size_t literalStart = i + zeros;
+            size_t j = literalStart;
+            while (j < count) {
+                if (unitAt(j) != 0) {
+                    ++j;
+                    continue;
+                }
+                size_t run = 0;
+                while (j + run < count && unitAt(j + run) == 0) {
+                    ++run;
+                }
+                if (run >= kMinZeroRun || j + run == count) {
+                    break;
+                }
+                j += run;
+            }
+            put(static_cast<uint16_t>(zeros));
+            put(static_cast<uint16_t>(j - literalStart));
+            for (size_t k = literalStart; k < j; ++k) {
+                put(unitAt(k));
+            }
+            i = j;
         }
-        packed.push_back(static_cast<uint16_t>(zeros));
-        packed.push_back(static_cast<uint16_t>(j - literalStart));
-        packed.insert(packed.end(), units.begin() + static_cast<ptrdiff_t>(literalStart),
-                      units.begin() + static_cast<ptrdiff_t>(j));
-        i = j;
-    }
-    m_unitCount = packed.size();
+        return written;
+    };
+    m_unitCount = pack(nullptr);
     if (m_unitCount > 0) {
-        m_units = std::make_unique<uint16_t[]>(m_unitCount);
-        std::copy(packed.begin(), packed.end(), m_units.get());
+        m_units = std::make_unique_for_overwrite<uint16_t[]>(m_unitCount);
+        pack(m_units.get());
     }
-    secureZero(units.data(), units.size() * 2);
-    secureZero(packed.data(), packed.size() * 2);
 }
 
 PackedRecord::~PackedRecord() {

@@ -1,12 +1,17 @@
 #include "SecureZero.h"
 
+#include <cstring>
+
 namespace pelmora::model {
 
 void secureZero(void* data, size_t size) noexcept {
-    volatile unsigned char* p = static_cast<volatile unsigned char*>(data);
-    for (size_t i = 0; i < size; ++i) {
-        p[i] = 0;
+    if (data == nullptr || size == 0) {
+        return;
     }
+    std::memset(data, 0, size);
+    // The barrier tells the compiler the zeroed bytes are still read, so the
+    // memset is not dropped as a dead store before the memory is freed.
+    asm volatile("" : : "r"(data) : "memory");
 }
 
 } // namespace pelmora::model

@@ -19,6 +19,10 @@ public:
     bool load(const QString& path);
     [[nodiscard]] bool loaded() const { return !m_path.isEmpty(); }
     [[nodiscard]] QIcon icon(int number) const;
+    // The icon with its own picture for the disabled state when the bundle
+    // holds disabledNumber; without it Qt greys the normal picture, so a
+    // disabled button never goes blank.
+    [[nodiscard]] QIcon icon(int number, int disabledNumber) const;
 
 private:
     QString m_path;

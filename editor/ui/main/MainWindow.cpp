@@ -321,10 +321,19 @@ int MainWindow::treeWidthForCaptions() const {
 }
 
 void MainWindow::loadIcons() {
+    // Undo, Redo and Paste have pictures of their own for the disabled state.
+    static constexpr std::pair<int, int> kDisabledIcons[] = {
+        {kCmdUndo, 26}, {kCmdRedo, 27}, {kCmdPaste, 28}};
     (void)m_icons.load(QString::fromStdU16String(m_settings.resourceFile));
     for (const Command& c : commands()) {
-        if (c.icon != nullptr)
-            action(c.id)->setIcon(m_icons.icon(m_settings.icons.*(c.icon)));
+        if (c.icon == nullptr)
+            continue;
+        const int number = m_settings.icons.*(c.icon);
+        const auto* disabled = std::find_if(std::begin(kDisabledIcons), std::end(kDisabledIcons),
+                                            [&](const auto& pair) { return pair.first == c.id; });
+        action(c.id)->setIcon(disabled == std::end(kDisabledIcons)
+                                  ? m_icons.icon(number)
+                                  : m_icons.icon(number, disabled->second));
     }
     setWindowIcon(m_icons.icon(kProgramIcon));
     m_treeModel->layoutChanged();
@@ -514,6 +523,12 @@ void MainWindow::sizeColumns() {
     } else {
         m_list->setColumnWidth(1, m_listModel->columnCount() > 2 ? rest / 2 : rest);
     }
+    // Every header stays readable in every language: a column is never
+    // narrower than its caption.
+    QHeaderView* header = m_list->horizontalHeader();
+    for (int column = 0; column < m_listModel->columnCount(); ++column)
+        m_list->setColumnWidth(column,
+                               std::max(m_list->columnWidth(column), header->sectionSizeHint(column)));
 }
 
 void MainWindow::applyListFont() {

@@ -280,6 +280,24 @@ private slots:
         QVERIFY(!apply->isEnabled());
     }
 
+    void germanHeadersFitTheirColumns() {
+        QVERIFY(testing::useShippedLanguage(QStringLiteral("de")));
+        MainWindow window(m_settings);
+        window.show();
+        window.addDocument(model::FileDocument::createNew(u"t", {}));
+        window.selectCategory(*window.documents().front()->category(model::kBookSms));
+        QCoreApplication::processEvents();
+        const QHeaderView* header = window.list()->horizontalHeader();
+        const QFontMetrics metrics(header->font());
+        for (int column = 0; column + 1 < window.listModel()->columnCount(); ++column) {
+            const QString caption =
+                window.listModel()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+            QVERIFY2(window.list()->columnWidth(column) > metrics.horizontalAdvance(caption),
+                     qPrintable(caption));
+        }
+        QVERIFY(testing::useShippedLanguage());
+    }
+
     void menusFollowALanguageChange() {
         MainWindow window(m_settings);
         auto* fileMenu = window.findChild<QMenu*>(QStringLiteral("menu173"));
