@@ -1,5 +1,6 @@
 #include "CardAnswerText.h"
 
+#include "HexDigits.h"
 #include "LangText.h"
 
 namespace pelmora::model {
@@ -35,11 +36,7 @@ std::u16string cardAnswerText(int32_t lastError, bool cardRemoved) {
     }
     const auto code = static_cast<uint32_t>(lastError);
     if ((code & kPcscResultMask) == kPcscResultBase) {
-        char16_t hex[9] = {};
-        for (int i = 7; i >= 0; --i) {
-            hex[7 - i] = u"0123456789ABCDEF"[(code >> (4 * i)) & 0xF];
-        }
-        return velmet::langText(kReaderErrorText, std::u16string(hex));
+        return velmet::langText(kReaderErrorText, platform::hexNumber<char16_t>(code, 8));
     }
     return velmet::langText(kOtherErrorText, static_cast<int>(lastError));
 }
