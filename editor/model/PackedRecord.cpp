@@ -68,8 +68,8 @@ PackedRecord::PackedRecord(const void* record, size_t size) : m_recordSize(size)
         m_units = std::make_unique<uint16_t[]>(m_unitCount);
         std::copy(packed.begin(), packed.end(), m_units.get());
     }
-    secureZero(units.data(), units.size() * 2);
-    secureZero(packed.data(), packed.size() * 2);
+    platform::secureZero(units.data(), units.size() * 2);
+    platform::secureZero(packed.data(), packed.size() * 2);
 }
 
 PackedRecord::~PackedRecord() {
@@ -97,7 +97,7 @@ PackedRecord& PackedRecord::operator=(PackedRecord&& other) noexcept {
 
 void PackedRecord::wipe() noexcept {
     if (m_units) {
-        secureZero(m_units.get(), m_unitCount * sizeof(uint16_t));
+        platform::secureZero(m_units.get(), m_unitCount * sizeof(uint16_t));
     }
     m_units.reset();
     m_unitCount = 0;

@@ -1,12 +1,12 @@
 #include "SecureZero.h"
 
-namespace pelmora::model {
+namespace pelmora::platform {
 
 void secureZero(void* data, size_t size) noexcept {
-    volatile unsigned char* p = static_cast<volatile unsigned char*>(data);
+    auto* p = static_cast<volatile unsigned char*>(data);
     for (size_t i = 0; i < size; ++i) {
         p[i] = 0;
     }
 }
 
-} // namespace pelmora::model
+} // namespace pelmora::platform
