@@ -1,5 +1,6 @@
 #include "ApduTrace.h"
 
+#include "HexDigits.h"
 #include <cstdio>
 #include <string>
 
@@ -8,11 +9,7 @@ namespace virtualsim {
 namespace {
 
 void appendHex(std::string& line, std::span<const uint8_t> bytes) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    for (uint8_t byte : bytes) {
-        line += kDigits[byte >> 4];
-        line += kDigits[byte & 0x0F];
-    }
+    pelmora::platform::appendHexBytes(line, bytes);
 }
 
 } // namespace

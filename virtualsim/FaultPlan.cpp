@@ -1,5 +1,6 @@
 #include "FaultPlan.h"
 
+#include "HexDigits.h"
 #include <algorithm>
 #include <charconv>
 
@@ -15,27 +16,10 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<std::vector<uint8_t>> parseHex(std::string_view text) {
-    if (text.empty() || text.size() % 2 != 0)
+    if (text.empty())
         return std::nullopt;
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < text.size(); i += 2) {
-        int high = hexDigit(text[i]), low = hexDigit(text[i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes.push_back(static_cast<uint8_t>(high << 4 | low));
-    }
-    return bytes;
+    return pelmora::platform::parseHexPairs(text);
 }
 
 template <typename T> std::optional<T> parseNumber(std::string_view text, int base = 10) {

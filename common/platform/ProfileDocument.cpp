@@ -3,7 +3,7 @@
 #include "AtomicFile.h"
 #include "CaseInsensitive.h"
 #include "CodePage.h"
-#include "HexDigit.h"
+#include "HexDigits.h"
 
 #include <algorithm>
 
@@ -91,16 +91,11 @@ std::optional<std::vector<uint8_t>> decodeStruct(std::u16string_view text) {
     if (text.size() < 2 || text.size() % 2 != 0) {
         return std::nullopt;
     }
-    std::vector<uint8_t> bytes;
-    bytes.reserve(text.size() / 2);
-    for (size_t i = 0; i < text.size(); i += 2) {
-        const int high = hexDigit(text[i]);
-        const int low = hexDigit(text[i + 1]);
-        if (high < 0 || low < 0) {
-            return std::nullopt;
-        }
-        bytes.push_back(static_cast<uint8_t>(high << 4 | low));
+    auto parsed = parseHexPairs(text);
+    if (!parsed) {
+        return std::nullopt;
     }
+    std::vector<uint8_t>& bytes = *parsed;
     const uint8_t checksum = bytes.back();
     bytes.pop_back();
     uint8_t sum = 0;
@@ -359,17 +354,13 @@ std::optional<std::vector<uint8_t>> ProfileDocument::structValue(std::u16string_
 
 void ProfileDocument::setStructValue(std::u16string_view section, std::u16string_view key,
                                      std::span<const uint8_t> bytes) {
-    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     std::u16string text;
-    text.reserve(2 * (bytes.size() + 1));
+    appendHexBytes(text, bytes);
     uint8_t sum = 0;
     for (uint8_t b : bytes) {
-        text.push_back(kHex[b >> 4]);
-        text.push_back(kHex[b & 0xF]);
         sum = static_cast<uint8_t>(sum + b);
     }
-    text.push_back(kHex[sum >> 4]);
-    text.push_back(kHex[sum & 0xF]);
+    appendHexBytes(text, std::span<const uint8_t>(&sum, 1));
     setValue(section, key, text);
 }
 

@@ -1,6 +1,6 @@
 #include "AtrMeaning.h"
 
-#include "HexDigit.h"
+#include "HexDigits.h"
 #include "LangText.h"
 
 #include <algorithm>
@@ -95,7 +95,7 @@ std::optional<std::vector<uint8_t>> atrBytes(std::u16string_view hex) {
         if (c == u' ') {
             continue;
         }
-        const int digit = platform::hexDigit(c);
+        const int digit = platform::hexDigitValue(c);
         if (digit < 0) {
             return std::nullopt;
         }

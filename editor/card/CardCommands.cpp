@@ -94,7 +94,7 @@ struct CardCommands::Run {
 };
 
 std::shared_ptr<CardCommands::Run> CardCommands::begin(JobProgress& progress,
-                                                        Finished finished) const {
+                                                       Finished finished) const {
     auto run = std::make_shared<Run>();
     run->progress = &progress;
     run->relay = std::make_shared<ProgressRelay>(m_ui, progress);
@@ -120,26 +120,26 @@ std::shared_ptr<CardCommand> CardCommands::endNow(std::shared_ptr<Run> run) cons
 std::shared_ptr<CardCommand> CardCommands::start(std::shared_ptr<Run> run,
                                                  std::function<void(Run&)> work,
                                                  std::function<void(Run&)> apply) const {
-    run->command->m_worker = std::thread([this, run, work = std::move(work),
-                                          apply = std::move(apply)] {
-        work(*run);
-        // Posted after every progress report of the worker, so it comes after them.
-        auto applied = std::make_shared<std::promise<void>>();
-        std::future<void> done = applied->get_future();
-        m_ui.post([run, apply, applied] {
-            apply(*run);
-            applied->set_value();
+    run->command->m_worker =
+        std::thread([this, run, work = std::move(work), apply = std::move(apply)] {
+            work(*run);
+            // Posted after every progress report of the worker, so it comes after them.
+            auto applied = std::make_shared<std::promise<void>>();
+            std::future<void> done = applied->get_future();
+            m_ui.post([run, apply, applied] {
+                apply(*run);
+                applied->set_value();
+            });
+            done.wait();
+            // The slots the books held before a read are zeroed and freed here,
+            // not on the UI thread.
+            run->reads.clear();
+            run->writes.clear();
+            m_ui.post([this, run] {
+                run->command->m_worker.join();
+                end(*run);
+            });
         });
-        done.wait();
-        // The slots the books held before a read are zeroed and freed here,
-        // not on the UI thread.
-        run->reads.clear();
-        run->writes.clear();
-        m_ui.post([this, run] {
-            run->command->m_worker.join();
-            end(*run);
-        });
-    });
     return run->command;
 }
 
@@ -157,8 +157,7 @@ bool CardCommands::askOnUiThread(const std::function<bool()>& ask) const {
 }
 
 std::shared_ptr<CardCommand> CardCommands::readSim(CardDocument& document, Category* selected,
-                                                   JobProgress& progress,
-                                                   Finished finished) const {
+                                                   JobProgress& progress, Finished finished) const {
     auto run = begin(progress, std::move(finished));
     run->card = m_operations.openThis(document);
     if (run->card == nullptr) {
@@ -278,69 +277,61 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
     return start(run, work, apply);
 }
 
-std::shared_ptr<CardCommands::Run>
-CardCommands::wholeCardRun(const std::shared_ptr<Run>& run, CardDocument& document,
-                           const std::filesystem::path& file) const {
+std::shared_ptr<CardCommand>
+CardCommands::wholeCardCommand(CardDocument& document, const std::filesystem::path& file,
+                               JobProgress& progress, Finished finished,
+                               std::function<bool(Run&)> transfer) const {
+    auto run = begin(progress, std::move(finished));
     run->card = m_operations.openThis(document);
     if (run->card == nullptr) {
-        return nullptr;
+        return endNow(run);
     }
     run->report().opened = true;
     run->command->m_documents = {run->card};
     run->file = file;
-    return run;
+    auto work = [transfer = std::move(transfer)](Run& r) {
+        (transfer(r) ? r.report().done : r.report().failed).push_back(kWholeCard);
+        r.report().cancelled = r.cancelled();
+    };
+    return start(run, work, [](Run&) {});
 }
 
 std::shared_ptr<CardCommand> CardCommands::backupSim(CardDocument& document,
                                                      const std::filesystem::path& file,
                                                      JobProgress& progress,
                                                      Finished finished) const {
-    auto run = begin(progress, std::move(finished));
-    if (!wholeCardRun(run, document, file)) {
-        return endNow(run);
-    }
-    auto work = [this](Run& r) {
-        const bool ok = CardOperations::backupReplacing(r.file, [&](const std::u16string& partial) {
+    return wholeCardCommand(document, file, progress, std::move(finished), [this](Run& r) {
+        return CardOperations::backupReplacing(r.file, [&](const std::u16string& partial) {
             CardJob job = r.job(CardJobKind::Backup, nullptr);
             job.file = partial;
             CardJobRunner(m_calls).work(job);
             // A cancelled backup leaves the old file as it was.
             return job.succeeded && !r.cancelled();
         });
-        (ok ? r.report().done : r.report().failed).push_back(kWholeCard);
-        r.report().cancelled = r.cancelled();
-    };
-    return start(run, work, [](Run&) {});
+    });
 }
 
 std::shared_ptr<CardCommand> CardCommands::restoreSim(CardDocument& document,
                                                       const std::filesystem::path& file,
                                                       JobProgress& progress,
                                                       Finished finished) const {
-    auto run = begin(progress, std::move(finished));
-    if (!wholeCardRun(run, document, file)) {
-        return endNow(run);
-    }
-    auto work = [this](Run& r) {
-        bool ok = false;
+    return wholeCardCommand(document, file, progress, std::move(finished), [this](Run& r) {
         const bool pinsGiven =
             !r.cancelled() &&
             askOnUiThread([&] { return m_operations.pinsForRestore(*r.card, r.file); });
         r.report().stopped = !r.cancelled() && !pinsGiven;
-        if (pinsGiven) {
-            CardJob job = r.job(CardJobKind::Restore, nullptr);
-            job.file = r.file.u16string();
-            CardJobRunner(m_calls).work(job);
-            ok = job.succeeded;
-            r.report().recordsWritten += job.records;
-            if (!ok) {
-                r.report().writeFailures.push_back(restoreFailure(job));
-            }
+        if (!pinsGiven) {
+            return false;
         }
-        (ok ? r.report().done : r.report().failed).push_back(kWholeCard);
-        r.report().cancelled = r.cancelled();
-    };
-    return start(run, work, [](Run&) {});
+        CardJob job = r.job(CardJobKind::Restore, nullptr);
+        job.file = r.file.u16string();
+        CardJobRunner(m_calls).work(job);
+        r.report().recordsWritten += job.records;
+        if (!job.succeeded) {
+            r.report().writeFailures.push_back(restoreFailure(job));
+        }
+        return job.succeeded;
+    });
 }
 
 } // namespace pelmora::model

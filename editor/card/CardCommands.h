@@ -46,18 +46,20 @@ public:
 private:
     struct Run;
     // Starts work on a worker; apply then runs on the UI thread, then the end.
-    [[nodiscard]] std::shared_ptr<CardCommand>
-    start(std::shared_ptr<Run> run, std::function<void(Run&)> work,
-          std::function<void(Run&)> apply) const;
+    [[nodiscard]] std::shared_ptr<CardCommand> start(std::shared_ptr<Run> run,
+                                                     std::function<void(Run&)> work,
+                                                     std::function<void(Run&)> apply) const;
     // A command that ended in its asking step (no card, a PIN refused).
     [[nodiscard]] std::shared_ptr<CardCommand> endNow(std::shared_ptr<Run> run) const;
     // Runs ask on the UI thread while the worker waits for its answer.
     bool askOnUiThread(const std::function<bool()>& ask) const;
     [[nodiscard]] std::shared_ptr<Run> begin(JobProgress& progress, Finished finished) const;
-    // Backup and Restore: the run on the opened card; nullptr when none opened.
-    [[nodiscard]] std::shared_ptr<Run> wholeCardRun(const std::shared_ptr<Run>& run,
-                                                    CardDocument& document,
-                                                    const std::filesystem::path& file) const;
+    // Backup and Restore: opens the card, then runs transfer on the worker;
+    // its result is the whole card's outcome.
+    [[nodiscard]] std::shared_ptr<CardCommand>
+    wholeCardCommand(CardDocument& document, const std::filesystem::path& file,
+                     JobProgress& progress, Finished finished,
+                     std::function<bool(Run&)> transfer) const;
     void end(Run& run) const;
 
     const CardOperations& m_operations;

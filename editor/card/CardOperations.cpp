@@ -1,5 +1,6 @@
 #include "CardOperations.h"
 
+#include "BackupSections.h"
 #include "CardAnswerText.h"
 #include "CardBookChecks.h"
 #include "CardErrors.h"
@@ -308,8 +309,8 @@ bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite
 bool CardOperations::checkWritten(CardDocument& card, const Category& written, const BookWrite& w,
                                   const CardJob& job, CardReport& report) const {
     if (!w.written(job)) {
-        report.writeFailures.push_back(describeWriteFailure(m_calls, card, written, job.lastError,
-                                                            job.records, w.cutSlots));
+        report.writeFailures.push_back(
+            describeWriteFailure(m_calls, card, written, job.lastError, job.records, w.cutSlots));
         return false;
     }
     if (m_options.verifyWrites) {
@@ -420,16 +421,11 @@ bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::p
     if (unreadable) {
         return true; // the plug-in reports the file itself
     }
-    // The backup's sections are named by directory and file; a book the card
-    // lets only PIN2 update is written only once PIN2 was given.
-    struct Pin2Book {
-        int kind;
-        std::u16string_view section;
-    };
-    for (const auto& [kind, section] :
-         {Pin2Book{kBookFdn, u"7F10 - 6F3B"}, Pin2Book{kBookBdn, u"7F10 - 6F4D"}}) {
+    // A book the card lets only PIN2 update is written only once PIN2 was given.
+    for (const int kind : {kBookFdn, kBookBdn}) {
         SimInfo book;
-        if (backup.hasSection(section) && bookInfo(card, kind, book) &&
+        if (backup.hasSection(brontel::backupBookSection(static_cast<uint16_t>(kind))) &&
+            bookInfo(card, kind, book) &&
             !pinForUpdate(card, book.bookAttributes[5], book.pin1Enabled)) {
             return false;
         }

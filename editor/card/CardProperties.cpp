@@ -1,5 +1,6 @@
 #include "CardProperties.h"
 
+#include "HexDigits.h"
 #include "LangText.h"
 #include "OperatorLookup.h"
 #include "Records.h"
@@ -24,14 +25,7 @@ std::u16string decimal(int value) {
 }
 
 std::u16string hexLower(int value) {
-    static constexpr char16_t digits[] = u"0123456789abcdef";
-    auto v = static_cast<uint32_t>(value);
-    std::u16string out;
-    do {
-        out.insert(out.begin(), digits[v & 0xF]);
-        v >>= 4;
-    } while (v != 0);
-    return out;
+    return platform::hexNumber<char16_t>(static_cast<uint32_t>(value), 1, platform::HexCase::Lower);
 }
 
 std::u16string phaseText(int phase) {

@@ -1,5 +1,6 @@
 #include "ReaderSituation.h"
 
+#include "HexDigits.h"
 #include "LangText.h"
 
 #include <array>
@@ -39,12 +40,7 @@ constexpr std::array<std::pair<uint32_t, ReaderSituation>, 12> kResults = {{
 } // namespace
 
 std::u16string resultCodeHex(int32_t lastError) {
-    const auto code = static_cast<uint32_t>(lastError);
-    std::u16string hex(8, u'0');
-    for (int i = 0; i < 8; ++i) {
-        hex[static_cast<size_t>(7 - i)] = u"0123456789ABCDEF"[(code >> (4 * i)) & 0xF];
-    }
-    return hex;
+    return platform::hexNumber<char16_t>(static_cast<uint32_t>(lastError), 8);
 }
 
 std::optional<ReaderSituation> situationOfResult(int32_t lastError) {

@@ -121,7 +121,7 @@ std::optional<std::string> readInputLine(bool hidden, std::string_view prompt) {
 }
 
 void wipe(std::string& secret) {
-    model::secureZero(secret.data(), secret.size());
+    platform::secureZero(secret.data(), secret.size());
     secret.clear();
 }
 

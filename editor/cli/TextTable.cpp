@@ -1,5 +1,6 @@
 #include "TextTable.h"
 
+#include "HexDigits.h"
 #include "Terminal.h"
 
 #include <algorithm>
@@ -27,13 +28,11 @@ std::u16string escapedControls(std::u16string text) {
     if (std::none_of(text.begin(), text.end(), isControl)) {
         return text;
     }
-    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     std::u16string shown;
     for (char16_t c : text) {
         if (isControl(c)) {
             shown += u"\\x";
-            shown += kHex[c >> 4];
-            shown += kHex[c & 0xF];
+            shown += platform::hexNumber<char16_t>(c, 2);
         } else {
             shown += c;
         }

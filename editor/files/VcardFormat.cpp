@@ -4,16 +4,6 @@
 
 namespace pelmora::model {
 
-int hexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
-}
-
 std::u16string escapeVcardText(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());

@@ -42,9 +42,6 @@ inline constexpr std::array<VcardIdenProperty, 3> kVcardIdenProperties = {
 inline constexpr std::string_view kVcardBookProperty = "X-PELMORA-BOOK";
 inline constexpr std::string_view kVcardIdenBook = "IDEN";
 
-// 0 to 15 for a hex digit of quoted-printable text or a URI, else -1.
-[[nodiscard]] int hexDigitValue(char16_t c);
-
 // Backslash, comma, semicolon and line breaks escaped.
 [[nodiscard]] std::u16string escapeVcardText(std::u16string_view text);
 // The escapes undone; a line break becomes a blank, as entries hold one line.

@@ -1,6 +1,7 @@
 #include "VcardLines.h"
 
 #include "CodePage.h"
+#include "HexDigits.h"
 #include "Utf8Validation.h"
 #include "VcardFormat.h"
 #include "VcardTexts.h"
@@ -112,8 +113,8 @@ std::string decodeQuotedPrintable(std::string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const int high =
-            i + 2 < text.size() ? hexDigitValue(static_cast<uint8_t>(text[i + 1])) : -1;
-        const int low = high >= 0 ? hexDigitValue(static_cast<uint8_t>(text[i + 2])) : -1;
+            i + 2 < text.size() ? platform::hexDigitValue(static_cast<uint8_t>(text[i + 1])) : -1;
+        const int low = high >= 0 ? platform::hexDigitValue(static_cast<uint8_t>(text[i + 2])) : -1;
         if (text[i] == '=' && low >= 0) {
             out.push_back(static_cast<char>(high * 16 + low));
             i += 2;

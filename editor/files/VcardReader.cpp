@@ -5,6 +5,7 @@
 #include "CsvRow.h"
 #include "FieldRules.h"
 #include "FileDocument.h"
+#include "HexDigits.h"
 #include "LangText.h"
 #include "Records.h"
 #include "RowImporter.h"
@@ -69,10 +70,10 @@ std::u16string telUriNumber(std::u16string_view uri) {
     uri = uri.substr(0, uri.find(u';'));
     std::u16string out;
     for (size_t i = 0; i < uri.size(); ++i) {
-        if (uri[i] == u'%' && i + 2 < uri.size() && hexDigitValue(uri[i + 1]) >= 0 &&
-            hexDigitValue(uri[i + 2]) >= 0) {
-            out.push_back(
-                static_cast<char16_t>(hexDigitValue(uri[i + 1]) * 16 + hexDigitValue(uri[i + 2])));
+        if (uri[i] == u'%' && i + 2 < uri.size() && platform::hexDigitValue(uri[i + 1]) >= 0 &&
+            platform::hexDigitValue(uri[i + 2]) >= 0) {
+            out.push_back(static_cast<char16_t>(platform::hexDigitValue(uri[i + 1]) * 16 +
+                                                platform::hexDigitValue(uri[i + 2])));
             i += 2;
         } else if (uri[i] != u'.') {
             out.push_back(uri[i]);

@@ -1,5 +1,6 @@
 #include "BookKind.h"
 
+#include "HexDigits.h"
 #include "LangText.h"
 
 namespace pelmora::model {
@@ -23,13 +24,7 @@ std::u16string bookCaption(uint16_t kind) {
 }
 
 std::u16string bookSectionName(uint16_t kind) {
-    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
-    std::u16string name(4, u'0');
-    for (int i = 3; i >= 0; --i) {
-        name[static_cast<size_t>(i)] = kHex[kind & 0xF];
-        kind = static_cast<uint16_t>(kind >> 4);
-    }
-    return name;
+    return platform::hexNumber<char16_t>(kind, 4);
 }
 
 uint32_t BookCapacities::forKind(uint16_t kind) const {

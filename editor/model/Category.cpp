@@ -13,7 +13,7 @@ namespace pelmora::model {
 namespace {
 
 template <typename Record> void zeroAndFree(std::vector<Record>& records) {
-    secureZero(records.data(), records.size() * sizeof(Record));
+    platform::secureZero(records.data(), records.size() * sizeof(Record));
     std::vector<Record>().swap(records);
 }
 
@@ -75,8 +75,8 @@ void Category::release() {
 }
 
 void Category::clear() {
-    secureZero(m_entries.data(), m_entries.size() * sizeof(PhoneBookEntry));
-    secureZero(m_messages.data(), m_messages.size() * sizeof(SmsEntry));
+    platform::secureZero(m_entries.data(), m_entries.size() * sizeof(PhoneBookEntry));
+    platform::secureZero(m_messages.data(), m_messages.size() * sizeof(SmsEntry));
     freeHistory();
     notifyReset(slotCount());
 }

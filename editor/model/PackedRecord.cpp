@@ -121,7 +121,7 @@ PackedRecord& PackedRecord::operator=(PackedRecord&& other) noexcept {
 
 void PackedRecord::wipe() noexcept {
     if (m_units) {
-        secureZero(m_units.get(), m_unitCount * sizeof(uint16_t));
+        platform::secureZero(m_units.get(), m_unitCount * sizeof(uint16_t));
     }
     m_units.reset();
     m_unitCount = 0;

@@ -5,42 +5,6 @@
 
 namespace pelmora::model {
 
-namespace {
-
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-} // namespace
-
-std::u16string_view fieldText(const char16_t* field, size_t capacity) {
-    if (field == nullptr) {
-        return {};
-    }
-    const char16_t* end = std::find(field, field + capacity, u'\0');
-    return {field, static_cast<size_t>(end - field)};
-}
-
-std::u16string_view cutToWidth(std::u16string_view text, size_t capacity) {
-    if (capacity == 0) {
-        return {};
-    }
-    text = text.substr(0, std::min(text.find(u'\0'), capacity - 1));
-    if (!text.empty() && text.size() == capacity - 1 && isHighSurrogate(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-void setFieldText(char16_t* field, size_t capacity, std::u16string_view text) {
-    if (field == nullptr || capacity == 0) {
-        return;
-    }
-    text = cutToWidth(text, capacity);
-    std::copy(text.begin(), text.end(), field);
-    std::fill(field + text.size(), field + capacity, u'\0');
-}
-
 std::u16string_view entryValue(const PhoneBookEntry& entry, int k) {
     PhoneBookValueField field = phoneBookValue(const_cast<PhoneBookEntry&>(entry), k);
     return fieldText(field.text, field.capacity);

@@ -3,26 +3,17 @@
 // fills: every read stops at the field's capacity even without a terminator.
 
 #include "Brontel.h"
+#include "FieldText.h"
 
 #include <cstddef>
 #include <string_view>
 
 namespace pelmora::model {
 
-[[nodiscard]] std::u16string_view fieldText(const char16_t* field, size_t capacity);
-template <size_t N> [[nodiscard]] std::u16string_view fieldText(const char16_t (&field)[N]) {
-    return fieldText(field, N);
-}
-
-// Stores the text cut to capacity - 1 units (never splitting a surrogate pair)
-// and zeroes the rest of the field, so equal texts give equal bytes.
-void setFieldText(char16_t* field, size_t capacity, std::u16string_view text);
-template <size_t N> void setFieldText(char16_t (&field)[N], std::u16string_view text) {
-    setFieldText(field, N, text);
-}
-
-// The text the field would hold after setFieldText.
-[[nodiscard]] std::u16string_view cutToWidth(std::u16string_view text, size_t capacity);
+// Text fields are read and written as the plug-in does.
+using brontel::codec::cutToWidth;
+using brontel::codec::fieldText;
+using brontel::codec::setFieldText;
 
 // Value k (0..10) of an entry; an empty view for any other k.
 [[nodiscard]] std::u16string_view entryValue(const PhoneBookEntry& entry, int k);

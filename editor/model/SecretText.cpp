@@ -14,7 +14,7 @@ void SecretText::assign(std::u16string_view text) {
 }
 
 void SecretText::clear() {
-    secureZero(m_text.data(), sizeof m_text);
+    platform::secureZero(m_text.data(), sizeof m_text);
     m_size = 0;
     m_present = false;
 }

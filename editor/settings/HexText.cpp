@@ -1,16 +1,13 @@
 #include "HexText.h"
 
+#include "HexDigits.h"
+
 namespace pelmora::velmet {
 namespace {
 
+// Settings files hold upper-case digits only.
 int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
+    return c >= u'a' ? -1 : platform::hexDigitValue(c);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "OperatorLookup.h"
 
 #include "CaseInsensitive.h"
+#include "HexDigits.h"
 
 #include <string>
 
@@ -18,13 +19,7 @@ std::u16string read(const platform::ProfileDocument& list, std::u16string_view s
 }
 
 std::u16string hex(unsigned value) {
-    const char16_t* digits = u"0123456789ABCDEF";
-    std::u16string text;
-    do {
-        text.insert(text.begin(), digits[value % 16]);
-        value /= 16;
-    } while (value != 0);
-    return text;
+    return platform::hexNumber<char16_t>(value);
 }
 
 unsigned swapNibbles(unsigned byte) {

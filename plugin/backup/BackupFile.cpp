@@ -1,9 +1,9 @@
 #include "backup/BackupFile.h"
 
+#include "BackupSections.h"
 #include "card/SIMCard.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace brontel {
 namespace {
@@ -15,13 +15,12 @@ bool isRecordFile(const SimFileInfo& info) {
     return info.fileType == kFileTypeEf && info.structure != kTransparent && info.recordLength != 0;
 }
 
+static_assert(files::kTelecom.value == kBackupBookDirectory);
+
 } // namespace
 
 std::u16string BackupFile::sectionName() const {
-    char text[20] = {};
-    std::snprintf(text, sizeof text, "%04X - %04X", static_cast<unsigned>(directory.value),
-                  static_cast<unsigned>(id.value));
-    return {text, text + std::char_traits<char>::length(text)};
+    return backupSectionName(directory.value, id.value);
 }
 
 uint8_t BackupFile::recordsToProcess() const {

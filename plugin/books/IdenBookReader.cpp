@@ -1,14 +1,14 @@
 #include "books/IdenBookReader.h"
 
-#include "card/CallOutcome.h"
+#include "FieldText.h"
 #include "books/CardDirectory.h"
 #include "books/EmailContinuations.h"
 #include "books/IdenValueFiles.h"
 #include "books/PhoneBookProgress.h"
 #include "books/RecordTrace.h"
+#include "card/CallOutcome.h"
 #include "card/SIMCard.h"
 #include "codec/EmailText.h"
-#include "codec/FieldText.h"
 #include "codec/IdenValueRecord.h"
 
 #include "CodePage.h"

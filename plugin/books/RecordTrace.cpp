@@ -1,18 +1,12 @@
 #include "books/RecordTrace.h"
 
+#include "HexDigits.h"
 #include "Log.h"
 
 namespace brontel {
 
 std::string hexPairs(std::span<const uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (uint8_t b : bytes) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0x0F];
-    }
-    return text;
+    return pelmora::platform::hexBytes(bytes);
 }
 
 void traceRecord(const char* tag, int recordNumber, std::span<const uint8_t> bytes) {

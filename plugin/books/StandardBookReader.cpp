@@ -1,15 +1,15 @@
 #include "books/StandardBookReader.h"
 
-#include "card/CallOutcome.h"
+#include "FieldText.h"
 #include "books/CardDirectory.h"
 #include "books/ExtensionRecords.h"
 #include "books/PhoneBookProgress.h"
 #include "books/RecordFile.h"
 #include "books/RecordTrace.h"
 #include "books/StandardBook.h"
+#include "card/CallOutcome.h"
 #include "card/SIMCard.h"
 #include "codec/AdnRecord.h"
-#include "codec/FieldText.h"
 
 #include <array>
 

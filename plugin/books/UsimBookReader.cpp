@@ -7,7 +7,7 @@
 #include "books/UsimBook.h"
 #include "card/CallOutcome.h"
 #include "codec/AdnRecord.h"
-#include "codec/FieldText.h"
+#include "FieldText.h"
 #include "codec/UsimValueRecord.h"
 
 namespace brontel {

@@ -7,7 +7,7 @@
 #include "card/CallOutcome.h"
 #include "card/SIMCard.h"
 #include "codec/AdnRecord.h"
-#include "codec/FieldText.h"
+#include "FieldText.h"
 #include "codec/UsimValueRecord.h"
 
 #include <algorithm>

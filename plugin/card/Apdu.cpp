@@ -1,6 +1,6 @@
 #include "card/Apdu.h"
 
-#include "card/Wipe.h"
+#include "SecureZero.h"
 
 #include <algorithm>
 
@@ -10,7 +10,7 @@ Apdu::Apdu(uint8_t ins, uint8_t p1, uint8_t p2, uint8_t p3, uint8_t cla)
     : m_bytes{cla, ins, p1, p2, p3} {}
 
 Apdu::~Apdu() {
-    wipe(m_bytes.data(), m_bytes.size());
+    pelmora::platform::secureZero(m_bytes.data(), m_bytes.size());
 }
 
 bool Apdu::append(std::span<const uint8_t> data) {

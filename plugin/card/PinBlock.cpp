@@ -1,6 +1,6 @@
 #include "card/PinBlock.h"
 
-#include "card/Wipe.h"
+#include "SecureZero.h"
 
 namespace brontel {
 
@@ -12,7 +12,7 @@ PinBlock::PinBlock(std::string_view code) {
 }
 
 PinBlock::~PinBlock() {
-    wipe(m_bytes.data(), m_bytes.size());
+    pelmora::platform::secureZero(m_bytes.data(), m_bytes.size());
 }
 
 } // namespace brontel

@@ -9,6 +9,7 @@
 #include "pcsc/Winscard.h"
 
 #include "CodePage.h"
+#include "HexDigits.h"
 #include "Log.h"
 
 #include <algorithm>
@@ -160,10 +161,7 @@ int SIMCard::read_card_status() {
     std::copy_n(atr.begin(), m_atrLength, m_atr.begin());
     std::u16string text;
     for (size_t i = 0; i < m_atrLength && text.size() + 2 < kAtrTextCapacity; ++i) {
-        char pair[3];
-        std::snprintf(pair, sizeof pair, "%02X", static_cast<unsigned>(m_atr[i]));
-        text.push_back(static_cast<char16_t>(pair[0]));
-        text.push_back(static_cast<char16_t>(pair[1]));
+        pelmora::platform::appendHexBytes(text, std::span<const uint8_t>(&m_atr[i], 1));
     }
     storeText(m_atrText, text);
     return 1;

@@ -1,6 +1,6 @@
 #include "codec/SmsRecordDecoder.h"
 
-#include "codec/FieldText.h"
+#include "FieldText.h"
 #include "codec/SmsAddress.h"
 #include "codec/SmsDataCoding.h"
 #include "codec/SmsTimeStamp.h"

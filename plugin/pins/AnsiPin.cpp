@@ -1,6 +1,6 @@
 #include "pins/AnsiPin.h"
 
-#include "card/Wipe.h"
+#include "SecureZero.h"
 
 #include "CodePage.h"
 
@@ -20,15 +20,15 @@ AnsiPin::AnsiPin(const char16_t* text) {
     try {
         converted = pelmora::platform::toAnsi(view);
     } catch (...) {
-        wipe(converted.data(), converted.capacity());
+        pelmora::platform::secureZero(converted.data(), converted.capacity());
         throw;
     }
     std::copy_n(converted.begin(), std::min(converted.size(), kMaxBytes), m_bytes.begin());
-    wipe(converted.data(), converted.capacity());
+    pelmora::platform::secureZero(converted.data(), converted.capacity());
 }
 
 AnsiPin::~AnsiPin() {
-    wipe(m_bytes.data(), m_bytes.size());
+    pelmora::platform::secureZero(m_bytes.data(), m_bytes.size());
 }
 
 } // namespace brontel

@@ -1,8 +1,8 @@
 #include "sms/SmsStoreWriter.h"
 
+#include "FieldText.h"
 #include "card/CallOutcome.h"
 #include "card/SIMCard.h"
-#include "codec/FieldText.h"
 #include "codec/SmsRecordDecoder.h"
 #include "codec/SmsSubmitEncoder.h"
 #include "sms/SmsFile.h"

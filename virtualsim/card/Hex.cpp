@@ -1,21 +1,8 @@
 #include "Hex.h"
 
-namespace virtualsim {
+#include "HexDigits.h"
 
-namespace {
-int digit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-} // namespace
+namespace virtualsim {
 
 std::optional<std::vector<uint8_t>> parseHex(std::string_view text) {
     std::vector<uint8_t> bytes;
@@ -29,8 +16,8 @@ std::optional<std::vector<uint8_t>> parseHex(std::string_view text) {
         if (i + 1 >= text.size()) {
             return std::nullopt;
         }
-        const int high = digit(text[i]);
-        const int low = digit(text[i + 1]);
+        const int high = pelmora::platform::hexDigitValue(static_cast<unsigned char>(text[i]));
+        const int low = pelmora::platform::hexDigitValue(static_cast<unsigned char>(text[i + 1]));
         if (high < 0 || low < 0) {
             return std::nullopt;
         }
@@ -41,17 +28,7 @@ std::optional<std::vector<uint8_t>> parseHex(std::string_view text) {
 }
 
 std::string toHex(std::span<const uint8_t> bytes, char separator) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(bytes.size() * 3);
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0 && separator != '\0') {
-            text.push_back(separator);
-        }
-        text.push_back(kDigits[bytes[i] >> 4]);
-        text.push_back(kDigits[bytes[i] & 0x0F]);
-    }
-    return text;
+    return pelmora::platform::hexBytes(bytes, separator);
 }
 
 } // namespace virtualsim

@@ -1,5 +1,7 @@
 #include "SecretCode.h"
 
+#include "SecureZero.h"
+
 #include <algorithm>
 
 namespace virtualsim {
@@ -31,10 +33,7 @@ SecretCode::SecretCode(const CodeBlock& value, uint8_t maxAttempts, uint8_t rema
 
 SecretCode::~SecretCode() {
     // Secret values do not outlive their card in freed memory.
-    volatile uint8_t* p = m_value.data();
-    for (size_t i = 0; i < m_value.size(); ++i) {
-        p[i] = 0;
-    }
+    pelmora::platform::secureZero(m_value.data(), m_value.size());
 }
 
 SecretCode::Outcome SecretCode::present(std::span<const uint8_t> block) {

@@ -21,7 +21,7 @@ constexpr int kTextNotAPuk = 459;
 void take(const QString& field, model::SecretText& secret) {
     std::u16string copy = field.toStdU16String();
     secret.assign(copy);
-    model::secureZero(copy.data(), copy.size() * sizeof(char16_t));
+    platform::secureZero(copy.data(), copy.size() * sizeof(char16_t));
 }
 
 } // namespace

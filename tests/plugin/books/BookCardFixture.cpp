@@ -1,7 +1,7 @@
 #include "BookCardFixture.h"
 
+#include "FieldText.h"
 #include "card/SIMCard.h"
-#include "codec/FieldText.h"
 
 namespace brontel::test {
 

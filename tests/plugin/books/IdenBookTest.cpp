@@ -3,8 +3,8 @@
 
 #include "BookCardFixture.h"
 
+#include "FieldText.h"
 #include "card/SIMCard.h"
-#include "codec/FieldText.h"
 
 #include <gtest/gtest.h>
 

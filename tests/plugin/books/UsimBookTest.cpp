@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "codec/FieldText.h"
+#include "FieldText.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
+#include "FieldText.h"
 #include "Hex.h"
-#include "codec/FieldText.h"
 #include "codec/SmsRecordDecoder.h"
 #include "codec/SmsSubmitEncoder.h"
 

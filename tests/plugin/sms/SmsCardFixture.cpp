@@ -1,7 +1,7 @@
 #include "SmsCardFixture.h"
 
+#include "FieldText.h"
 #include "card/SIMCard.h"
-#include "codec/FieldText.h"
 
 #include <cctype>
 #include <cstring>

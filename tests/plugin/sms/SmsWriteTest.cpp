@@ -2,7 +2,7 @@
 // failed reads and updates, cut texts, and round trips of the demo card.
 #include "SmsCardFixture.h"
 
-#include "codec/FieldText.h"
+#include "FieldText.h"
 #include "sms/SmsWriteAction.h"
 
 #include <string>

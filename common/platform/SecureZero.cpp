@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace pelmora::model {
+namespace pelmora::platform {
 
 void secureZero(void* data, size_t size) noexcept {
     if (data == nullptr || size == 0) {
@@ -14,4 +14,4 @@ void secureZero(void* data, size_t size) noexcept {
     asm volatile("" : : "r"(data) : "memory");
 }
 
-} // namespace pelmora::model
+} // namespace pelmora::platform
