@@ -120,6 +120,31 @@ TEST_F(CliTest, AnotherLayoutsBookWrittenOverTheUsimBookReadsBackTheSame) {
     EXPECT_EQ(rows("type1.phn"), rows("type2.phn"));
 }
 
+TEST_F(CliTest, RestoreBringsBackTheUsimBookOfTheBackup) {
+    useCardCopy(testCard("usim-type2"));
+    ASSERT_EQ(
+        run({"read", "--pin-stdin", "--books", "usim", "-o", path("first.phn")}, "1234\n").status,
+        0);
+    const CliResult saved = run({"backup", "--pin-stdin", path("card.bsf")}, "1234\n");
+    ASSERT_EQ(saved.status, 0) << describe(saved);
+    const std::filesystem::path other = m_folder / "other";
+    std::filesystem::create_directories(other);
+    CliRunner second(other);
+    second.useVirtualCards(testCard("usim-type1").string());
+    ASSERT_EQ(
+        second.run({"read", "--pin-stdin", "--books", "usim", "-o", path("type1.phn")}, "1234\n")
+            .status,
+        0);
+    ASSERT_EQ(run({"write", "--pin-stdin", "--books", "usim", path("type1.phn")}, "1234\n").status,
+              0);
+    const CliResult restored = run({"restore", "--pin-stdin", path("card.bsf")}, "1234\n5678\n");
+    ASSERT_EQ(restored.status, 0) << describe(restored);
+    ASSERT_EQ(
+        run({"read", "--pin-stdin", "--books", "usim", "-o", path("again.phn")}, "1234\n").status,
+        0);
+    EXPECT_EQ(readBytes(m_folder / "again.phn"), readBytes(m_folder / "first.phn"));
+}
+
 TEST_F(CliTest, InfoNamesTheUsimBookOfACardThatHasOne) {
     useCardCopy(testCard("usim-type2"));
     const CliResult info = run({"info", "--pin-stdin"}, "1234\n");
