@@ -66,6 +66,8 @@ private:
     bool importRow(const TextRow& row);
     void importOrdinaryRow(int slot, const TextRow& row);
     void importIdenRow(int slot, const TextRow& row);
+    // Name, number, then the book's additional values in their listed order.
+    void importUsimRow(int slot, const TextRow& row);
     // The first empty slot from the given one on, growing the book when it
     // may; -1 when there is none.
     int emptySlotFrom(int slot);

@@ -41,6 +41,7 @@ inline constexpr std::array<VcardIdenProperty, 3> kVcardIdenProperties = {
 // Marks a card of the iDEN book, so that it goes back there.
 inline constexpr std::string_view kVcardBookProperty = "X-PELMORA-BOOK";
 inline constexpr std::string_view kVcardIdenBook = "IDEN";
+inline constexpr std::string_view kVcardUsimBook = "USIM";
 
 // 0 to 15 for a hex digit of quoted-printable text or a URI, else -1.
 [[nodiscard]] int hexDigitValue(char16_t c);
