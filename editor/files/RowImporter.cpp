@@ -156,14 +156,22 @@ bool RowImporter::importRow(const TextRow& row) {
     return true;
 }
 
-void RowImporter::importOrdinaryRow(int slot, const TextRow& row) {
+bool RowImporter::takeNameAndNumber(const TextRow& row, PhoneBookEntry& entry) {
     const std::u16string name = cleaned(row, 0);
     if (name.empty() && !m_rules.allowEmptyNameContacts) {
-        return;
+        return false;
     }
-    PhoneBookEntry entry{};
     setFieldText(entry.name, name);
     setFieldText(entry.value0, storableNumber(cleaned(row, 1), kValueMain));
+    return true;
+}
+
+void RowImporter::importOrdinaryRow(int slot, const TextRow& row) {
+    PhoneBookEntry entry{};
+    if (!takeNameAndNumber(row, entry)) {
+        return;
+    }
+    const std::u16string name = cleaned(row, 0);
     if (!isEmptyRecord(entry)) {
         store(slot, entry);
     }
@@ -237,13 +245,10 @@ void RowImporter::importIdenRow(int slot, const TextRow& row) {
 }
 
 void RowImporter::importUsimRow(int slot, const TextRow& row) {
-    const std::u16string name = cleaned(row, 0);
-    if (name.empty() && !m_rules.allowEmptyNameContacts) {
+    PhoneBookEntry entry{};
+    if (!takeNameAndNumber(row, entry)) {
         return;
     }
-    PhoneBookEntry entry{};
-    setFieldText(entry.name, name);
-    setFieldText(entry.value0, storableNumber(cleaned(row, 1), kValueMain));
     const std::span<const AdditionalValue> extras = additionalValues(kBookUsim);
     for (size_t i = 0; i < extras.size() && i + 2 < row.size(); ++i) {
         const int k = extras[i].value;

@@ -64,6 +64,9 @@ private:
 
     void prepare(size_t rowCount);
     bool importRow(const TextRow& row);
+    // The row's name and main number into entry; false when a row without a
+    // name is no contact.
+    [[nodiscard]] bool takeNameAndNumber(const TextRow& row, PhoneBookEntry& entry);
     void importOrdinaryRow(int slot, const TextRow& row);
     void importIdenRow(int slot, const TextRow& row);
     // Name, number, then the book's additional values in their listed order.
