@@ -87,6 +87,9 @@ FileDescription descriptionOf(const PhoneBookRequest& r) {
 } // namespace
 
 std::u16string backupFileCaption(int fileId) {
+    if (fileId == kBookUsim) {
+        return bookCaption(kBookUsim); // saved and restored as a book, not as files
+    }
     for (size_t i = 0; i < kBookCreationOrder.size(); ++i) {
         if (static_cast<int>(kBookCreationOrder[i]) == fileId && fileId != 0) {
             return langText(24 + static_cast<int>(i));

@@ -2,6 +2,7 @@
 
 #include "BookNames.h"
 #include "CardAccess.h"
+#include "CardAnswerText.h"
 #include "CardProperties.h"
 #include "CommandSupport.h"
 #include "Commands.h"

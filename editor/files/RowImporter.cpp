@@ -1,5 +1,6 @@
 #include "RowImporter.h"
 
+#include "AdditionalValues.h"
 #include "Category.h"
 #include "CsvRow.h"
 #include "FieldRules.h"
@@ -146,6 +147,8 @@ bool RowImporter::importRow(const TextRow& row) {
     m_rowSnapshotTaken = false;
     if (m_book.kind() == kBookNextel) {
         importIdenRow(slot, row);
+    } else if (m_book.kind() == kBookUsim) {
+        importUsimRow(slot, row);
     } else {
         importOrdinaryRow(slot, row);
     }
@@ -153,14 +156,22 @@ bool RowImporter::importRow(const TextRow& row) {
     return true;
 }
 
-void RowImporter::importOrdinaryRow(int slot, const TextRow& row) {
+bool RowImporter::takeNameAndNumber(const TextRow& row, PhoneBookEntry& entry) {
     const std::u16string name = cleaned(row, 0);
     if (name.empty() && !m_rules.allowEmptyNameContacts) {
-        return;
+        return false;
     }
-    PhoneBookEntry entry{};
     setFieldText(entry.name, name);
     setFieldText(entry.value0, storableNumber(cleaned(row, 1), kValueMain));
+    return true;
+}
+
+void RowImporter::importOrdinaryRow(int slot, const TextRow& row) {
+    PhoneBookEntry entry{};
+    if (!takeNameAndNumber(row, entry)) {
+        return;
+    }
+    const std::u16string name = cleaned(row, 0);
     if (!isEmptyRecord(entry)) {
         store(slot, entry);
     }
@@ -227,6 +238,26 @@ void RowImporter::importIdenRow(int slot, const TextRow& row) {
         taken.push_back(number);
         setEntryValue(entry, k, value);
         entry.recordNumbers[k] = number;
+    }
+    if (!isEmptyRecord(entry)) {
+        store(slot, entry);
+    }
+}
+
+void RowImporter::importUsimRow(int slot, const TextRow& row) {
+    PhoneBookEntry entry{};
+    if (!takeNameAndNumber(row, entry)) {
+        return;
+    }
+    const std::span<const AdditionalValue> extras = additionalValues(kBookUsim);
+    for (size_t i = 0; i < extras.size() && i + 2 < row.size(); ++i) {
+        const int k = extras[i].value;
+        const bool number =
+            k >= kUsimFirstNumberValue && k < kUsimFirstNumberValue + kUsimNumberValues;
+        const std::u16string text = cleaned(row, i + 2);
+        setEntryValue(
+            entry, k,
+            cutToWidth(number ? storableNumber(text, kValueMain) : text, entryValueWidth(k) + 1));
     }
     if (!isEmptyRecord(entry)) {
         store(slot, entry);

@@ -64,8 +64,13 @@ private:
 
     void prepare(size_t rowCount);
     bool importRow(const TextRow& row);
+    // The row's name and main number into entry; false when a row without a
+    // name is no contact.
+    [[nodiscard]] bool takeNameAndNumber(const TextRow& row, PhoneBookEntry& entry);
     void importOrdinaryRow(int slot, const TextRow& row);
     void importIdenRow(int slot, const TextRow& row);
+    // Name, number, then the book's additional values in their listed order.
+    void importUsimRow(int slot, const TextRow& row);
     // The first empty slot from the given one on, growing the book when it
     // may; -1 when there is none.
     int emptySlotFrom(int slot);

@@ -41,6 +41,7 @@ inline constexpr std::array<VcardIdenProperty, 3> kVcardIdenProperties = {
 // Marks a card of the iDEN book, so that it goes back there.
 inline constexpr std::string_view kVcardBookProperty = "X-PELMORA-BOOK";
 inline constexpr std::string_view kVcardIdenBook = "IDEN";
+inline constexpr std::string_view kVcardUsimBook = "USIM";
 
 // Backslash, comma, semicolon and line breaks escaped.
 [[nodiscard]] std::u16string escapeVcardText(std::u16string_view text);

@@ -1,5 +1,6 @@
 #include "VcardReader.h"
 
+#include "AdditionalValues.h"
 #include "Category.h"
 #include "CodePage.h"
 #include "CsvRow.h"
@@ -39,7 +40,9 @@ struct VcardCard {
     std::u16string structuredName;
     std::vector<VcardNumber> numbers;
     std::vector<VcardValue> idenValues; // e-mail addresses and the iDEN extras
+    std::u16string nickname;
     bool fromIdenBook = false;
+    bool fromUsimBook = false;
 };
 
 std::u16string trimmed(std::u16string_view text) {
@@ -171,7 +174,7 @@ private:
     bool takeIntoCard(const VcardProperty& property) {
         const std::string& name = property.name;
         const bool used = name == "FN" || name == "N" || name == "TEL" || name == "EMAIL" ||
-                          name == kVcardBookProperty ||
+                          name == "NICKNAME" || name == kVcardBookProperty ||
                           std::any_of(kVcardIdenProperties.begin(), kVcardIdenProperties.end(),
                                       [&](const auto& iden) { return iden.name == name; });
         if (!used) {
@@ -190,8 +193,11 @@ private:
         } else if (name == "EMAIL") {
             m_card.idenValues.push_back(
                 {property.line, kValueEmail, trimmed(unescapeVcardText(*value))});
+        } else if (name == "NICKNAME") {
+            m_card.nickname = trimmed(unescapeVcardText(*value));
         } else if (name == kVcardBookProperty) {
             m_card.fromIdenBook = startsWithIgnoringCase(*value, u"iden");
+            m_card.fromUsimBook = startsWithIgnoringCase(*value, u"usim");
         } else {
             for (const VcardIdenProperty& iden : kVcardIdenProperties) {
                 if (iden.name == name) {
@@ -261,6 +267,51 @@ public:
         }
         for (const VcardValue& value : card.idenValues) {
             place(row, value, {});
+        }
+        rows.push_back(std::move(row));
+    }
+
+    // Numbers in turn into the main number and the further ones, e-mail
+    // addresses into the e-mail values, the nickname as the second name.
+    void usimRow(const VcardCard& card, std::vector<TextRow>& rows) {
+        const std::span<const AdditionalValue> extras = additionalValues(kBookUsim);
+        TextRow row(2 + extras.size());
+        row[0] = contactName(card);
+        const auto put = [&](size_t line, const std::u16string& text, std::span<const int> values) {
+            for (const int value : values) {
+                const auto extra = std::find_if(extras.begin(), extras.end(),
+                                                [&](const auto& e) { return e.value == value; });
+                std::u16string& cell = value == kValueMain
+                                           ? row[1]
+                                           : row[2 + static_cast<size_t>(extra - extras.begin())];
+                if (cell.empty()) {
+                    cell = text;
+                    return;
+                }
+            }
+            m_warnings.push_back(format(kVcardNoPlaceText, line, text));
+        };
+        static constexpr std::array<int, 1 + kUsimNumberValues> kNumbers = {
+            kValueMain,
+            kUsimFirstNumberValue,
+            kUsimFirstNumberValue + 1,
+            kUsimFirstNumberValue + 2,
+            kUsimFirstNumberValue + 3,
+            kUsimFirstNumberValue + 4};
+        for (const VcardNumber& number : card.numbers) {
+            if (acceptable(number.line, number.text, kNumberWidth)) {
+                put(number.line, number.text, kNumbers);
+            }
+        }
+        for (const VcardValue& value : card.idenValues) {
+            if (value.value == kValueEmail) {
+                put(value.line, value.text, kUsimEmailValues);
+            } else {
+                m_warnings.push_back(format(kVcardNoPlaceText, value.line, value.text));
+            }
+        }
+        if (!card.nickname.empty()) {
+            put(card.line, card.nickname, std::span(&kUsimSecondNameValue, 1));
         }
         rows.push_back(std::move(row));
     }
@@ -347,8 +398,11 @@ VcardDocument readVcard(std::span<const uint8_t> bytes, std::u16string_view name
     RowBuilder builder(result.warnings);
     std::vector<TextRow> ordinaryRows;
     std::vector<TextRow> idenRows;
+    std::vector<TextRow> usimRows;
     for (const VcardCard& card : cards) {
-        if (card.fromIdenBook || (iden && !card.idenValues.empty())) {
+        if (card.fromUsimBook) {
+            builder.usimRow(card, usimRows);
+        } else if (card.fromIdenBook || (iden && !card.idenValues.empty())) {
             builder.idenRow(card, idenRows);
         } else {
             builder.ordinaryRows(card, ordinaryRows);
@@ -363,6 +417,10 @@ VcardDocument readVcard(std::span<const uint8_t> bytes, std::u16string_view name
     }
     importInto(document.addCategory(kBookAdn, options.capacities.adn), ordinaryRows,
                result.warnings);
+    if (!usimRows.empty()) {
+        importInto(document.addCategory(kBookUsim, options.capacities.usim), usimRows,
+                   result.warnings);
+    }
     document.markAllUnchanged();
     return result;
 }

@@ -50,24 +50,22 @@ class CardWriter {
 public:
     CardWriter(std::string& out, VcardVersion version) : m_out(out), m_version(version) {}
 
-    void write(const PhoneBookEntry& entry, bool iden) {
+    void write(const PhoneBookEntry& entry, uint16_t kind) {
         line("BEGIN", {}, u"VCARD");
         line("VERSION", {}, m_version == VcardVersion::V4 ? u"4.0" : u"3.0");
         const std::u16string name = escapeVcardText(fieldText(entry.name));
         line("FN", {}, name);
         line("N", {}, u";" + name + u";;;");
-        if (!iden) {
+        if (kind == kBookUsim) {
+            usimValues(entry);
+        } else if (kind != kBookNextel) {
             number({}, entryValue(entry, kValueMain));
         } else {
             // The main number first.
             for (auto kind = kVcardTelKinds.rbegin(); kind != kVcardTelKinds.rend(); ++kind) {
                 number(kind->type, entryValue(entry, kind->value));
             }
-            const std::u16string_view email = entryValue(entry, kValueEmail);
-            if (!email.empty()) {
-                line("EMAIL", m_version == VcardVersion::V4 ? "" : "INTERNET",
-                     escapeVcardText(email));
-            }
+            email(entryValue(entry, kValueEmail));
             for (const VcardIdenProperty& property : kVcardIdenProperties) {
                 const std::u16string_view value = entryValue(entry, property.value);
                 if (!value.empty()) {
@@ -82,6 +80,30 @@ public:
 private:
     std::string& m_out;
     VcardVersion m_version;
+
+    // Every number as a TEL of its own, the main one first, and the second
+    // name as the nickname; a reader takes them back in this order.
+    void usimValues(const PhoneBookEntry& entry) {
+        number({}, entryValue(entry, kValueMain));
+        for (int k = kUsimFirstNumberValue; k < kUsimFirstNumberValue + kUsimNumberValues; ++k) {
+            number({}, entryValue(entry, k));
+        }
+        for (const int k : kUsimEmailValues) {
+            email(entryValue(entry, k));
+        }
+        const std::u16string_view nickname = entryValue(entry, kUsimSecondNameValue);
+        if (!nickname.empty()) {
+            line("NICKNAME", {}, escapeVcardText(nickname));
+        }
+        line(kVcardBookProperty, {}, platform::fromUtf8(kVcardUsimBook));
+    }
+
+    void email(std::u16string_view address) {
+        if (!address.empty()) {
+            line("EMAIL", m_version == VcardVersion::V4 ? "" : "INTERNET",
+                 escapeVcardText(address));
+        }
+    }
 
     void number(std::string_view type, std::u16string_view value) {
         if (!value.empty()) {
@@ -108,12 +130,12 @@ VcardContent writeVcard(const Document& document, VcardVersion version) {
     std::string text;
     CardWriter writer(text, version);
     for (const std::unique_ptr<Category>& book : document.categories()) {
-        if (book->kind() != kBookAdn && book->kind() != kBookNextel) {
+        if (book->kind() != kBookAdn && book->kind() != kBookNextel && book->kind() != kBookUsim) {
             continue;
         }
         for (const PhoneBookEntry& entry : book->entries()) {
             if (!isEmptyRecord(entry)) {
-                writer.write(entry, book->kind() == kBookNextel);
+                writer.write(entry, book->kind());
             }
         }
         content.books.push_back(book.get());

@@ -25,9 +25,13 @@ std::span<const FileId> fullBackupList() {
     return kFullList;
 }
 
+bool choosesEverything(int selection) {
+    return static_cast<uint16_t>(static_cast<unsigned>(selection) & 0xFFFF) == kBackupEverything;
+}
+
 std::vector<FileId> backupListFor(int selection) {
     const auto value = static_cast<uint16_t>(static_cast<unsigned>(selection) & 0xFFFF);
-    if (value == kBackupEverything) {
+    if (choosesEverything(selection)) {
         return {kFullList.begin(), kFullList.end()};
     }
     if (value == kBackupIdenBook) {

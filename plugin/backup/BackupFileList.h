@@ -19,6 +19,9 @@ inline constexpr uint16_t kBackupIdenBook = 0x0000;
 // directory and its files.
 [[nodiscard]] std::span<const FileId> fullBackupList();
 
+// Whether the selection chooses every file (and with them the USIM phone book).
+[[nodiscard]] bool choosesEverything(int selection);
+
 // The list a selection chooses: kBackupEverything the full list,
 // kBackupIdenBook the iDEN directory, any other value that EF under DF telecom.
 [[nodiscard]] std::vector<FileId> backupListFor(int selection);

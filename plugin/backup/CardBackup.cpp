@@ -5,6 +5,7 @@
 #include "backup/BackupResult.h"
 #include "backup/RecordKey.h"
 #include "backup/StoredRecord.h"
+#include "backup/UsimBookBackup.h"
 #include "card/SIMCard.h"
 
 #include "Log.h"
@@ -61,6 +62,9 @@ int backupCard(SIMCard& card, int selection, const std::filesystem::path& backup
             outcome.valueDidNotFit();
         }
     });
+    if (choosesEverything(selection) && backupUsimBook(card, document, outcome, progress)) {
+        attempted = true;
+    }
     if (!attempted) {
         return 0;
     }

@@ -5,6 +5,7 @@
 #include "backup/BackupResult.h"
 #include "backup/RecordKey.h"
 #include "backup/StoredRecord.h"
+#include "backup/UsimBookBackup.h"
 #include "card/SIMCard.h"
 
 #include "AtomicFile.h"
@@ -46,6 +47,12 @@ public:
     }
 
     void refuseRecordsBeyondLimit() { m_outcome.valueDidNotFit(); }
+
+    void restoreUsimBook(const BackupProgress& progress) {
+        if (brontel::restoreUsimBook(m_card, m_document, m_outcome, progress)) {
+            m_attempted = true;
+        }
+    }
 
     [[nodiscard]] int finish() const { return m_attempted ? finishCall(m_outcome, m_card) : 0; }
 
@@ -100,6 +107,7 @@ int restoreCard(SIMCard& card, const std::filesystem::path& backup, BackupProgre
             writer.refuseRecordsBeyondLimit();
         }
     });
+    writer.restoreUsimBook(progress);
     return writer.finish();
 }
 

@@ -64,6 +64,16 @@ void expectRow(const std::string& listing, const std::vector<std::string>& cells
     }
 }
 
+// The USIM book of another test card, read by a runner in a folder of its own
+// into file; the exit status.
+int readAnotherCardsBook(const std::filesystem::path& folder, const char* card,
+                         const std::string& file) {
+    std::filesystem::create_directories(folder);
+    CliRunner other(folder);
+    other.useVirtualCards(testCard(card).string());
+    return other.run({"read", "--pin-stdin", "--books", "usim", "-o", file}, "1234\n").status;
+}
+
 class UsimBookCli : public CliTest, public ::testing::WithParamInterface<UsimCard> {};
 
 TEST_P(UsimBookCli, ReadsEveryContactWithItsNumbersAndEmails) {
@@ -99,14 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Cards, UsimBookCli, ::testing::ValuesIn(kCards));
 // Another card's whole book written over this one's: an edit of every entry.
 TEST_F(CliTest, AnotherLayoutsBookWrittenOverTheUsimBookReadsBackTheSame) {
     useCardCopy(testCard("usim-type1"));
-    const std::filesystem::path other = m_folder / "other";
-    std::filesystem::create_directories(other);
-    CliRunner second(other);
-    second.useVirtualCards(testCard("usim-type2").string());
-    ASSERT_EQ(
-        second.run({"read", "--pin-stdin", "--books", "usim", "-o", path("type2.phn")}, "1234\n")
-            .status,
-        0);
+    ASSERT_EQ(readAnotherCardsBook(m_folder / "other", "usim-type2", path("type2.phn")), 0);
     const CliResult written =
         run({"write", "--pin-stdin", "--books", "usim", path("type2.phn")}, "1234\n");
     ASSERT_EQ(written.status, 0) << describe(written);
@@ -118,6 +121,24 @@ TEST_F(CliTest, AnotherLayoutsBookWrittenOverTheUsimBookReadsBackTheSame) {
         return out.substr(out.find('\n')); // without the line giving the record count
     };
     EXPECT_EQ(rows("type1.phn"), rows("type2.phn"));
+}
+
+TEST_F(CliTest, RestoreBringsBackTheUsimBookOfTheBackup) {
+    useCardCopy(testCard("usim-type2"));
+    ASSERT_EQ(
+        run({"read", "--pin-stdin", "--books", "usim", "-o", path("first.phn")}, "1234\n").status,
+        0);
+    const CliResult saved = run({"backup", "--pin-stdin", path("card.bsf")}, "1234\n");
+    ASSERT_EQ(saved.status, 0) << describe(saved);
+    ASSERT_EQ(readAnotherCardsBook(m_folder / "other", "usim-type1", path("type1.phn")), 0);
+    ASSERT_EQ(run({"write", "--pin-stdin", "--books", "usim", path("type1.phn")}, "1234\n").status,
+              0);
+    const CliResult restored = run({"restore", "--pin-stdin", path("card.bsf")}, "1234\n5678\n");
+    ASSERT_EQ(restored.status, 0) << describe(restored);
+    ASSERT_EQ(
+        run({"read", "--pin-stdin", "--books", "usim", "-o", path("again.phn")}, "1234\n").status,
+        0);
+    EXPECT_EQ(readBytes(m_folder / "again.phn"), readBytes(m_folder / "first.phn"));
 }
 
 TEST_F(CliTest, InfoNamesTheUsimBookOfACardThatHasOne) {

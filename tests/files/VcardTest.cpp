@@ -130,6 +130,50 @@ TEST_F(Vcard, ExportIsFoldedEscapedAndReadsBackInBothVersions) {
     }
 }
 
+// A USIM contact: value k of the book holds texts[k] where given.
+struct UsimCase {
+    const char* title;
+    std::vector<std::pair<int, std::u16string>> values;
+};
+
+class UsimContacts : public Vcard, public ::testing::WithParamInterface<UsimCase> {};
+
+TEST_P(UsimContacts, ReadBackWithEveryNumberEmailAndSecondName) {
+    FileDocument document(u"d");
+    Category& usim = document.addCategory(kBookUsim, 2);
+    PhoneBookEntry entry = makeEntry(u"Renée Dubois", u"+33199001234");
+    for (const auto& [k, text] : GetParam().values) {
+        setEntryValue(entry, k, text);
+    }
+    *usim.entry(0) = entry;
+    for (VcardVersion version : {VcardVersion::V3, VcardVersion::V4}) {
+        const VcardDocument back = read(written(document, version));
+        ASSERT_TRUE(back.document);
+        EXPECT_TRUE(back.warnings.empty());
+        const Category* book = back.document->category(kBookUsim);
+        ASSERT_NE(book, nullptr);
+        expectSameValues(*book->entry(0), entry);
+        EXPECT_TRUE(usedEntries(*back.document->category(kBookAdn)).empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Vcard, UsimContacts,
+    ::testing::Values(
+        UsimCase{"NameAndNumberOnly", {}},
+        UsimCase{"EveryValue",
+                 {{2, u"+441632960101"},
+                  {3, u"02"},
+                  {4, u"03"},
+                  {5, u"04"},
+                  {6, u"05"},
+                  {kValueEmail, u"renee_d@example.fr"},
+                  {kValuePrivateId, u"r.d@work.example"},
+                  {kValueOther, u"Néné; la \\ grande"}}},
+        UsimCase{"EmailAndSecondNameWithoutFurtherNumbers",
+                 {{kValueEmail, u"a@b.example"}, {kValueOther, u"Ваня"}}}),
+    [](const auto& info) { return std::string(info.param.title); });
+
 TEST_F(Vcard, WhatTheBooksCannotHoldIsReportedByLine) {
     const std::string longName(300, 'n');
     const VcardDocument result =
