@@ -25,6 +25,10 @@ constexpr uint32_t kPcscResultBase = 0x80100000;
 
 } // namespace
 
+bool isCardStatusCode(int32_t lastError) {
+    return lastError <= kFirstStatusCode && lastError >= kLastStatusCode;
+}
+
 bool cardWasRemoved(int32_t lastError) {
     const auto code = static_cast<uint32_t>(lastError);
     return code == kPcscRemovedCard || code == kPcscNoSmartCard;
@@ -42,7 +46,7 @@ std::u16string cardRemovedDuringReadText(const std::u16string& readBooks,
 }
 
 std::u16string cardAnswerText(int32_t lastError, bool cardRemoved) {
-    if (lastError <= kFirstStatusCode && lastError >= kLastStatusCode) {
+    if (isCardStatusCode(lastError)) {
         return velmet::langText(kFirstStatusText + (kFirstStatusCode - lastError));
     }
     if (cardRemoved || cardWasRemoved(lastError)) {

@@ -10,6 +10,9 @@ namespace pelmora::model {
 class CardDocument;
 class PluginCalls;
 
+// Whether the error is the code of a status word the card answered with.
+[[nodiscard]] bool isCardStatusCode(int32_t lastError);
+
 // Whether the error says the card left the reader.
 [[nodiscard]] bool cardWasRemoved(int32_t lastError);
 

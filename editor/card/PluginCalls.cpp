@@ -58,6 +58,20 @@ bool PluginCalls::readerName(uint32_t index, std::u16string& name) const {
     return true;
 }
 
+int32_t PluginCalls::openFailure() const {
+    const auto getLastError = m_binding.exports().get_last_error;
+    if (getLastError == nullptr) {
+        return 0;
+    }
+    int32_t reason = 0;
+    try {
+        reason = getLastError(nullptr);
+    } catch (...) {
+        reason = 0;
+    }
+    return reason == kBrontelErrorNullHandle ? 0 : reason;
+}
+
 int PluginCalls::connect(CardDocument& card, std::u16string_view reader) const {
     card.info = SimInfo{};
     if (reader.empty()) {
@@ -73,6 +87,7 @@ int PluginCalls::connect(CardDocument& card, std::u16string_view reader) const {
         card.setReaderLine(name);
     } else {
         card.info = SimInfo{};
+        card.lastError = openFailure();
     }
     return result;
 }

@@ -21,8 +21,12 @@ public:
 
     // Reader name by index; false when there is no such reader.
     bool readerName(uint32_t index, std::u16string& name) const;
+    // Why the last reader listing or connect of this thread failed (a PC/SC
+    // result or the card's status-word code); 0 when the plug-in does not say.
+    [[nodiscard]] int32_t openFailure() const;
 
     // Clears the card information; an empty reader name connects nothing.
+    // A failed connect leaves openFailure() as the card's last error.
     int connect(CardDocument& card, std::u16string_view reader) const;
     // Disconnects (when connected), then forgets the handle, the card
     // information, the reader line and both PINs. The books stay.

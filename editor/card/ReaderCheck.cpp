@@ -1,6 +1,7 @@
 #include "ReaderCheck.h"
 
 #include "AtrMeaning.h"
+#include "CardAnswerText.h"
 
 #include <algorithm>
 
@@ -21,6 +22,13 @@ std::u16string ReaderCheck::advice() const {
     return situationAdvice(overall, overallError);
 }
 
+std::optional<ReaderSituation> openFailureSituation(int32_t lastError) {
+    if (isCardStatusCode(lastError)) {
+        return ReaderSituation::CardFault;
+    }
+    return situationOfResult(lastError);
+}
+
 ReaderFinding checkReader(const CardDocument& card) {
     ReaderFinding finding{card.reader, ReaderSituation::CardNotOpened, {}, card.lastError};
     if (card.connection != nullptr || card.cardPresent) {
@@ -29,11 +37,13 @@ ReaderFinding checkReader(const CardDocument& card) {
             lacksT0(finding.atr) ? ReaderSituation::ProtocolMismatch : ReaderSituation::Ready;
         return finding;
     }
-    finding.situation = situationOfResult(card.lastError).value_or(ReaderSituation::CardNotOpened);
+    finding.situation =
+        openFailureSituation(card.lastError).value_or(ReaderSituation::CardNotOpened);
     return finding;
 }
 
-ReaderCheck checkReaders(bool pluginBound, std::span<CardDocument* const> cards) {
+ReaderCheck checkReaders(bool pluginBound, std::span<CardDocument* const> cards,
+                         int32_t listError) {
     ReaderCheck check;
     if (!pluginBound) {
         check.overall = ReaderSituation::PluginMissing;
@@ -43,6 +53,8 @@ ReaderCheck checkReaders(bool pluginBound, std::span<CardDocument* const> cards)
         check.readers.push_back(checkReader(*card));
     }
     if (check.readers.empty()) {
+        check.overall = situationOfResult(listError).value_or(ReaderSituation::NoReaderListed);
+        check.overallError = listError;
         return check;
     }
     const auto ready = std::find_if(check.readers.begin(), check.readers.end(), [](const auto& f) {

@@ -1,8 +1,8 @@
 #pragma once
 // The reader check: what each reader's card document tells after a pass of
-// the reader refresh, as a situation the user can act on. The plug-in tells
-// why a card could not be opened only for a card that was open before (the
-// error of its last command); a reader whose card never opened is
+// the reader refresh, as a situation the user can act on: why a card could
+// not be opened is its document's last error (from the failed connect, or
+// the last command of a card that was open before); without one it is
 // CardNotOpened.
 
 #include "CardDocument.h"
@@ -32,7 +32,13 @@ struct ReaderCheck {
     [[nodiscard]] std::u16string advice() const;
 };
 
+// Why a card could not be opened, told by the error its connect left; nothing
+// when the error does not say.
+[[nodiscard]] std::optional<ReaderSituation> openFailureSituation(int32_t lastError);
+
 [[nodiscard]] ReaderFinding checkReader(const CardDocument& card);
-[[nodiscard]] ReaderCheck checkReaders(bool pluginBound, std::span<CardDocument* const> cards);
+// listError: why no reader was listed, when none was (the pass's).
+[[nodiscard]] ReaderCheck checkReaders(bool pluginBound, std::span<CardDocument* const> cards,
+                                       int32_t listError = 0);
 
 } // namespace pelmora::model

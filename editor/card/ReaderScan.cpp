@@ -43,10 +43,12 @@ std::optional<std::u16string> stillAnswering(const PluginCalls& calls, SimHandle
     return std::nullopt;
 }
 
-// The ATR of the card the reader holds, when one can be opened.
-std::optional<std::u16string> cardPresent(const PluginCalls& calls, std::u16string_view reader) {
+// The ATR of the card the reader holds, when one can be opened; else why not.
+std::optional<std::u16string> cardPresent(const PluginCalls& calls, std::u16string_view reader,
+                                          int32_t& lastError) {
     CardDocument probe;
     if (calls.connect(probe, reader) == 0) {
+        lastError = probe.lastError;
         return std::nullopt;
     }
     std::u16string atr = atrText(probe.info);
@@ -86,6 +88,9 @@ ReaderScan scanReaders(const PluginCalls& calls, std::span<const ReaderState> kn
         return scan;
     }
     const std::vector<std::u16string>& names = *listed;
+    if (names.empty()) {
+        scan.listError = calls.openFailure();
+    }
     std::vector<ReaderState> looked(known.begin(), known.end());
     for (const std::u16string& reader : names) {
         const bool isKnown = std::any_of(known.begin(), known.end(), [&](const ReaderState& s) {
@@ -116,11 +121,13 @@ ReaderScan scanReaders(const PluginCalls& calls, std::span<const ReaderState> kn
                                         lastError});
             }
         }
+        int32_t openError = 0;
         if (!atr) {
-            atr = cardPresent(calls, state.reader);
+            atr = cardPresent(calls, state.reader, openError);
         }
         scan.changes.push_back({atr ? ReaderChangeKind::CardPresent : ReaderChangeKind::CardEmpty,
-                                state.reader, nullptr, atr.value_or(std::u16string())});
+                                state.reader, nullptr, atr.value_or(std::u16string()),
+                                atr ? 0 : openError});
     }
     for (const ReaderState& state : known) {
         if (!named(names, state.reader)) {

@@ -34,7 +34,8 @@ struct ReaderChange {
     SimHandle connection = nullptr;
     // CardPresent: the card's ATR as the plug-in shows it.
     std::u16string atr;
-    // ConnectionLost: the plug-in's error for the card that stopped answering.
+    // ConnectionLost: the plug-in's error for the card that stopped answering;
+    // CardEmpty: why no card could be opened (0 when the plug-in does not say).
     int32_t lastError = 0;
 
     friend bool operator==(const ReaderChange&, const ReaderChange&) = default;
@@ -44,6 +45,8 @@ struct ReaderScan {
     std::vector<ReaderChange> changes;
     // Asked to stop: the readers not yet looked at are left for the next pass.
     bool stopped = false;
+    // No reader listed: why (a PC/SC result; 0 when the plug-in does not say).
+    int32_t listError = 0;
 };
 
 // stop is looked at between plug-in calls.

@@ -1,5 +1,6 @@
 #include "ReaderSituation.h"
 
+#include "CardAnswerText.h"
 #include "HexDigits.h"
 #include "LangText.h"
 
@@ -15,6 +16,9 @@ constexpr int kFirstLabelText = 1200;
 constexpr int kFirstAdviceText = 1212;
 constexpr int kSituationCount = static_cast<int>(ReaderSituation::ReaderError) + 1;
 static_assert(kFirstLabelText + kSituationCount == kFirstAdviceText);
+// Added after the numbered run of texts above.
+constexpr int kCardFaultLabelText = 1256;
+constexpr int kCardFaultAdviceText = 1257;
 
 constexpr uint32_t kResultMask = 0xFFFF0000;
 constexpr uint32_t kResultBase = 0x80100000;
@@ -57,10 +61,16 @@ std::optional<ReaderSituation> situationOfResult(int32_t lastError) {
 }
 
 std::u16string situationLabel(ReaderSituation situation) {
+    if (situation == ReaderSituation::CardFault) {
+        return velmet::langText(kCardFaultLabelText);
+    }
     return velmet::langText(kFirstLabelText + static_cast<int>(situation));
 }
 
 std::u16string situationAdvice(ReaderSituation situation, int32_t lastError) {
+    if (situation == ReaderSituation::CardFault) {
+        return velmet::langText(kCardFaultAdviceText, cardAnswerText(lastError));
+    }
     return velmet::langText(kFirstAdviceText + static_cast<int>(situation),
                             resultCodeHex(lastError));
 }

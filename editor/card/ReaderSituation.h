@@ -21,6 +21,7 @@ enum class ReaderSituation {
     CardRemoved,       // SCARD_W_REMOVED_CARD, or SCARD_E_NOT_TRANSACTED mid-command
     CardNotOpened,     // a card could not be opened and the plug-in does not say why
     ReaderError,       // any other PC/SC result
+    CardFault,         // the card answered opening with an error status word
 };
 
 // The situation a PC/SC result code stands for; nothing for 0 and for codes
@@ -32,7 +33,8 @@ enum class ReaderSituation {
 
 // A few words for a reader's state ("no card").
 [[nodiscard]] std::u16string situationLabel(ReaderSituation situation);
-// What it means and what to do; lastError fills in the code of a ReaderError.
+// What it means and what to do; lastError fills in the code of a ReaderError
+// and the card's answer of a CardFault.
 [[nodiscard]] std::u16string situationAdvice(ReaderSituation situation, int32_t lastError = 0);
 
 } // namespace pelmora::model

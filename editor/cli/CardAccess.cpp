@@ -58,8 +58,12 @@ model::CardReport CardAccess::wait(const std::shared_ptr<model::CardCommand>& co
 }
 
 void CardAccess::failToOpen() const {
-    fail(m_readers.holdsCard(m_card) ? "the card in reader '" + readerName() + "' cannot be opened"
-                                     : "there is no card in reader '" + readerName() + "'");
+    if (m_readers.holdsCard(m_card)) {
+        fail("the card in reader '" + readerName() + "' cannot be opened");
+    }
+    const std::string why = openFailureAdvice(m_card);
+    fail(why.empty() ? "there is no card in reader '" + readerName() + "'"
+                     : "the card in reader '" + readerName() + "' cannot be opened. " + why);
 }
 
 void CardAccess::fail(const std::string& fallback) const {

@@ -122,7 +122,7 @@ void printWriteFailure(const model::BookWriteFailure& failure) {
 int runReaders(Session& session, const Arguments& arguments) {
     const Readers readers = findReaders(session.withPlugin());
     if (arguments.has("--verbose")) {
-        const model::ReaderCheck check = model::checkReaders(true, readers.cards);
+        const model::ReaderCheck check = checkReaders(readers);
         printLine(utf8(model::readerReport(check)));
         if (!check.usable()) {
             printError(utf8(check.advice()));

@@ -1,5 +1,7 @@
 #include "EditorSession.h"
 
+#include "ReaderSituation.h"
+
 #include <algorithm>
 
 namespace pelmora::model {
@@ -102,7 +104,9 @@ void EditorSession::refreshReadersNow() {
         return;
     }
     pauseReaderRefresh();
-    applyReaderChanges(scanReaders(m_calls, readerStates()).changes);
+    const ReaderScan scan = scanReaders(m_calls, readerStates());
+    m_readerListError.store(scan.listError);
+    applyReaderChanges(scan.changes);
     resumeReaderRefresh();
 }
 
@@ -133,6 +137,9 @@ void EditorSession::refreshPass(const std::atomic<bool>& stop) {
     // A stopped pass hands on what it found so far: it may have closed
     // connections that stopped answering.
     ReaderScan scan = scanReaders(m_calls, input, &stop);
+    if (!scan.stopped) {
+        m_readerListError.store(scan.listError);
+    }
     {
         const std::lock_guard lock(m_scanMutex);
         if (m_scanResult) {
@@ -213,7 +220,18 @@ void EditorSession::applyReaderChanges(const std::vector<ReaderChange>& changes)
             }
             const bool atrChanged = card->cardAtr != change.atr;
             card->cardAtr = change.atr;
-            if (atrChanged || card->cardPresent != present || hadBooks != !card->categories().empty()) {
+            // Why the card cannot be opened, while it cannot; a card that
+            // opens again drops that reason. A reader emptied by a card
+            // pulled in use keeps telling so.
+            const bool stillRemoved =
+                situationOfResult(card->lastError) == ReaderSituation::CardRemoved &&
+                situationOfResult(change.lastError) == ReaderSituation::NoCard;
+            const int32_t reason = present ? (card->cardPresent ? card->lastError : 0)
+                                           : (stillRemoved ? card->lastError : change.lastError);
+            const bool reasonChanged = card->lastError != reason;
+            card->lastError = reason;
+            if (atrChanged || reasonChanged || card->cardPresent != present ||
+                hadBooks != !card->categories().empty()) {
                 card->cardPresent = present;
                 documentChanged(*card);
             }

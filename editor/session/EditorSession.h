@@ -17,6 +17,7 @@
 #include "Subscription.h"
 #include "UiThread.h"
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -80,6 +81,9 @@ public:
     // starts no pass until resumed; pauses nest. The card commands pause it.
     void pauseReaderRefresh();
     void resumeReaderRefresh();
+    // Why the last pass listed no reader (a PC/SC result; 0 when readers were
+    // listed or the plug-in does not say).
+    [[nodiscard]] int32_t readerListError() const { return m_readerListError.load(); }
     // What a pass needs to know of the card documents.
     [[nodiscard]] std::vector<ReaderState> readerStates() const;
     // Documents a command uses are left alone.
@@ -126,6 +130,7 @@ private:
     ObserverList<SessionListener> m_listeners;
     std::optional<FrontEnd> m_frontEnd;
     CardOptions m_cardOptions;
+    std::atomic<int32_t> m_readerListError{0}; // written by the refresh worker
     std::optional<CardOperations> m_operations;
     std::optional<CardCommands> m_commands;
     int m_running = 0;

@@ -5,6 +5,7 @@
 #include "card/FcpParser.h"
 #include "card/FileDescription.h"
 #include "card/PinBlock.h"
+#include "pcsc/ContextRenewal.h"
 #include "pcsc/ErrorText.h"
 #include "pcsc/Winscard.h"
 
@@ -88,8 +89,7 @@ int SIMCard::connect(SCARDCONTEXT* context, std::u16string_view reader) {
         // pcsc-lite checks a context only locally: after a restart of the
         // resource manager the old one passes the check but every call made
         // through it is refused.
-        if (!replaced && (m_pcscResult == static_cast<int32_t>(SCARD_E_NO_SERVICE) ||
-                          m_pcscResult == static_cast<int32_t>(SCARD_E_INVALID_HANDLE))) {
+        if (!replaced && refusesContext(static_cast<LONG>(static_cast<uint32_t>(m_pcscResult)))) {
             if (!replace_context(context)) {
                 return 0;
             }
@@ -104,13 +104,7 @@ int SIMCard::connect(SCARDCONTEXT* context, std::u16string_view reader) {
 }
 
 bool SIMCard::replace_context(SCARDCONTEXT* context) {
-    const Winscard& w = winscard;
-    // Free what the library still keeps for the dropped context.
-    if (*context != 0 && w.SCardReleaseContext != nullptr) {
-        w.SCardReleaseContext(*context);
-    }
-    *context = 0;
-    setPcscResult(w.SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, context));
+    setPcscResult(renewContext(*context));
     return m_pcscResult == SCARD_S_SUCCESS;
 }
 

@@ -18,13 +18,15 @@ constexpr size_t kListBytes = kListCharacters * 3;
 
 } // namespace
 
-std::optional<std::u16string> readerAt(SCARDCONTEXT context, uint32_t index) {
+std::optional<std::u16string> readerAt(SCARDCONTEXT context, uint32_t index, LONG& result) {
+    result = SCARD_E_NO_SERVICE;
     if (winscard.SCardListReaders == nullptr) {
         return std::nullopt;
     }
     std::vector<char> list(kListBytes, '\0');
     DWORD length = kListBytes - 1;
-    if (winscard.SCardListReaders(context, nullptr, list.data(), &length) != SCARD_S_SUCCESS) {
+    result = winscard.SCardListReaders(context, nullptr, list.data(), &length);
+    if (result != SCARD_S_SUCCESS) {
         return std::nullopt;
     }
     // The answer is trusted no further than the buffer: the last byte stays NUL.

@@ -9,7 +9,10 @@
 namespace brontel {
 
 // The name at position index of the reader list of all groups, or nothing when
-// the list cannot be had, ends first or holds an empty name there.
-[[nodiscard]] std::optional<std::u16string> readerAt(SCARDCONTEXT context, uint32_t index);
+// the list cannot be had, ends first or holds an empty name there. result
+// receives the resource manager's answer to the list request (success when
+// the list was had and merely ended first).
+[[nodiscard]] std::optional<std::u16string> readerAt(SCARDCONTEXT context, uint32_t index,
+                                                     LONG& result);
 
 } // namespace brontel

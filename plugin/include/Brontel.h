@@ -130,6 +130,10 @@ typedef int (*BackupCallback)(int record, int recordCount, int fileId, int reser
 BRONTEL_EXPORT int enum_sim(uint32_t index, char16_t* buffer, uint32_t* length);
 BRONTEL_EXPORT int connect_sim(const char16_t* reader, SimHandle* handle, SimInfo* info);
 BRONTEL_EXPORT int disconnect_sim(SimHandle handle);
+// With a connection handle: the error of the connection's last card command.
+// With a null handle: why the last enum_sim or connect_sim of the calling
+// thread failed (a PC/SC result, or the card's status-word code when the card
+// answered but not as a SIM), and 6 when neither failed since it last started.
 BRONTEL_EXPORT int get_last_error(SimHandle handle);
 BRONTEL_EXPORT int get_sim_info(SimHandle handle, SimInfo* info);
 BRONTEL_EXPORT int verify_pin1(SimHandle handle, const char16_t* pin1);

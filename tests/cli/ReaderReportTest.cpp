@@ -40,8 +40,11 @@ TEST_P(ReadersVerbose, TellsTheSituationAndWhatToDo) {
     }
 }
 
-constexpr const char* kNoReaderListed = "No smart-card reader is listed";
-constexpr const char* kCardNotOpened = "The reader holds a card that cannot be opened";
+constexpr const char* kNoService = "The smart-card service (pcscd) is not running";
+constexpr const char* kNoReaders = "The smart-card service knows no reader";
+constexpr const char* kNoCard = "The reader holds no card";
+constexpr const char* kNoT0 = "The card does not offer the protocol T=0";
+constexpr const char* kCardFault = "answers, but not as a SIM does: technical problem";
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, ReadersVerbose,
@@ -52,25 +55,58 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Virtual SIM Reader 0\n  State: card ready\n",
                     "ATR: 3B1A115649525455414C53494D (offers T=0; T=0 present)"},
                    nullptr},
-        ReportCase{
-            "NoService", {{"VIRTUALSIM_NO_SERVICE", "1"}}, 1, {kNoReaderListed}, kNoReaderListed},
-        ReportCase{
-            "NoReader", {{"VIRTUALSIM_NO_READERS", "1"}}, 1, {kNoReaderListed}, kNoReaderListed},
+        ReportCase{"NoService", {{"VIRTUALSIM_NO_SERVICE", "1"}}, 1, {kNoService}, kNoService},
+        ReportCase{"NoReader", {{"VIRTUALSIM_NO_READERS", "1"}}, 1, {kNoReaders}, kNoReaders},
         ReportCase{"EmptyReader",
                    {{"VIRTUALSIM_CARDS", ""}},
                    1,
-                   {"Virtual SIM Reader 0\n  State: card cannot be opened\n"},
-                   kCardNotOpened},
+                   {"Virtual SIM Reader 0\n  State: no card\n"},
+                   kNoCard},
         ReportCase{"CardPulledWhileOpened",
                    {{"VIRTUALSIM_FAULTS", "*#1=pull"}},
                    1,
-                   {"State: card cannot be opened"},
-                   kCardNotOpened},
-        ReportCase{"OnlyT1",
-                   {{"VIRTUALSIM_ATR", "3B800181"}},
+                   {"State: card removed"},
+                   "The card was removed while it was in use"},
+        ReportCase{"OnlyT1", {{"VIRTUALSIM_ATR", "3B800181"}}, 1, {"State: "}, kNoT0},
+        ReportCase{"StatusAnsweredTechnicalProblem",
+                   {{"VIRTUALSIM_FAULTS", "A0F2=6F00"}},
                    1,
-                   {"State: card cannot be opened"},
-                   kCardNotOpened}));
+                   {"State: card answers with an error", "Last error: 0xFFFFFFEE"},
+                   kCardFault}));
+
+// A card command names the same reason the report gives.
+struct OpenCase {
+    const char* name;
+    std::map<std::string, std::string> env;
+    const char* reason;
+};
+
+void PrintTo(const OpenCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ReadExplains : public CliTest, public ::testing::WithParamInterface<OpenCase> {};
+
+TEST_P(ReadExplains, WhyNoCardCouldBeRead) {
+    m_cli.useVirtualCards(demoCard().string());
+    for (const auto& [name, value] : GetParam().env) {
+        m_cli.setEnv(name, value);
+    }
+    const CliResult result = run({"read", "-o", path("out.phn")});
+    EXPECT_EQ(result.status, 1) << describe(result);
+    EXPECT_THAT(result.err, HasSubstr(GetParam().reason)) << describe(result);
+    EXPECT_THAT(result.err, ::testing::Not(HasSubstr("no reader holds a card")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, ReadExplains,
+    ::testing::Values(OpenCase{"NoService", {{"VIRTUALSIM_NO_SERVICE", "1"}}, kNoService},
+                      OpenCase{"NoReader", {{"VIRTUALSIM_NO_READERS", "1"}}, kNoReaders},
+                      OpenCase{"OnlyT1", {{"VIRTUALSIM_ATR", "3B800181"}}, kNoT0},
+                      OpenCase{"StatusAnsweredTechnicalProblem",
+                               {{"VIRTUALSIM_FAULTS", "A0F2=6F00"}},
+                               kCardFault}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace pelmora::test

@@ -481,7 +481,8 @@ void MainWindow::showSelectedCategory() {
 model::ReaderCheck MainWindow::readerCheck(const model::Document* leaving) const {
     std::vector<model::CardDocument*> cards = m_session->cardDocuments();
     std::erase_if(cards, [leaving](const model::CardDocument* c) { return c == leaving; });
-    return model::checkReaders(m_session->binding().bound(), cards);
+    return model::checkReaders(m_session->binding().bound(), cards,
+                               m_session->readerListError());
 }
 
 void MainWindow::showReaderCheck(const model::Document* leaving) {

@@ -4,6 +4,7 @@
 #include "pcsc/Winscard.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace brontel {
@@ -176,6 +177,93 @@ TEST_F(Exports, EveryExportRefusesANullHandle) {
     EXPECT_EQ(enable_pin1(nullptr, u"1234"), 0);
     EXPECT_EQ(disable_pin1(nullptr, u"1234"), 0);
     EXPECT_EQ(get_last_error(nullptr), 6);
+}
+
+} // namespace
+} // namespace brontel
+
+namespace brontel {
+namespace {
+
+// Holds the card of reader 0 exclusively through a second context.
+struct ExclusiveHolder {
+    SCARDCONTEXT context = 0;
+    SCARDHANDLE card = 0;
+    ExclusiveHolder() {
+        char utf8[256] = {};
+        DWORD protocol = 0;
+        winscard.SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &context);
+        if (virtualSim().readerName(0, utf8, sizeof utf8) >= 0) {
+            winscard.SCardConnect(context, utf8, SCARD_SHARE_EXCLUSIVE, SCARD_PROTOCOL_T0, &card,
+                                  &protocol);
+        }
+    }
+    ~ExclusiveHolder() {
+        winscard.SCardDisconnect(card, SCARD_LEAVE_CARD);
+        winscard.SCardReleaseContext(context);
+    }
+};
+
+struct OpenFailure {
+    const char* name;
+    void (*arrange)();
+    int32_t reason;
+};
+
+class WhyConnectFailed : public Exports, public ::testing::WithParamInterface<OpenFailure> {};
+
+TEST_P(WhyConnectFailed, NullHandleGivesTheReason) {
+    GetParam().arrange();
+    std::optional<ExclusiveHolder> holder;
+    if (GetParam().reason == static_cast<int32_t>(SCARD_E_SHARING_VIOLATION)) {
+        holder.emplace();
+    }
+    SimHandle h = nullptr;
+    EXPECT_EQ(connect_sim(readerName().c_str(), &h, nullptr), 0);
+    EXPECT_EQ(get_last_error(nullptr), GetParam().reason);
+    // Started again, a connect that succeeds leaves nothing to report.
+    holder.reset();
+    sim().clearFaults();
+    if (sim().cardPresent(0) == 1) {
+        handle = connect();
+        EXPECT_EQ(get_last_error(nullptr), kBrontelErrorNullHandle);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Exports, WhyConnectFailed,
+    ::testing::Values(
+        OpenFailure{"EmptyReader", [] { virtualSim().removeCard(0); },
+                    static_cast<int32_t>(SCARD_E_NO_SMARTCARD)},
+        OpenFailure{"HeldElsewhere", [] {}, static_cast<int32_t>(SCARD_E_SHARING_VIOLATION)},
+        OpenFailure{"StatusAnsweredTechnicalProblem",
+                    [] { virtualSim().addFault("A0F2=6F00"); }, kSimErrorTechnicalProblem}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Exports, AStoppedServiceIsNamedAndTheReadersReturnOnceItRunsAgain) {
+    char16_t buffer[256] = {};
+    uint32_t length = 256;
+    ASSERT_EQ(enum_sim(0, buffer, &length), 1);
+    EXPECT_EQ(get_last_error(nullptr), kBrontelErrorNullHandle);
+
+    sim().setServiceRunning(0);
+    length = 256;
+    EXPECT_EQ(enum_sim(0, buffer, &length), 0);
+    EXPECT_EQ(get_last_error(nullptr), static_cast<int32_t>(SCARD_E_NO_SERVICE));
+
+    sim().setServiceRunning(1);
+    length = 256;
+    ASSERT_EQ(enum_sim(0, buffer, &length), 1);
+    EXPECT_EQ(std::u16string(buffer), readerName());
+    handle = connect();
+}
+
+TEST_F(Exports, AnEmptyReaderListIsNamed) {
+    sim().removeReader(0);
+    char16_t buffer[256] = {};
+    uint32_t length = 256;
+    EXPECT_EQ(enum_sim(0, buffer, &length), 0);
+    EXPECT_EQ(get_last_error(nullptr), static_cast<int32_t>(SCARD_E_NO_READERS_AVAILABLE));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "MainWindow.h"
 #include "ModalScript.h"
 #include "Prompts.h"
+#include "ReaderSituation.h"
 #include "UiTestSupport.h"
 #include "UiText.h"
 #include "VirtualCard.h"
@@ -103,6 +104,8 @@ ModalScript::Step givePins(QStringList& asked) {
     };
 }
 
+constexpr int kCardFaultAdvice = 1257;
+
 // A card that answers reset offering only T=1, and nothing else.
 size_t muteCard(void*, const uint8_t*, size_t, uint8_t*, size_t) {
     return 0;
@@ -123,6 +126,8 @@ bool play(const QString& situation, Bench& bench, model::CardDocument& otherProg
     } else if (situation == QLatin1String("only T=1")) {
         const VirtualSimCustomCard card{kOnlyT1Atr, sizeof kOnlyT1Atr, muteCard, nullptr, nullptr};
         return sim.removeCard(0) == 0 && sim.insertCustomCard(0, &card) == 0;
+    } else if (situation == QLatin1String("status 6F00")) {
+        return sim.addFault("A0F2=6F00") == 0;
     } else if (situation == QLatin1String("pulled")) {
         bench.selectRoot();
         bench.read();
@@ -140,6 +145,7 @@ private slots:
     void initTestCase() { QVERIFY(useShippedLanguage()); }
     // The next test's card goes into reader 0.
     void cleanup() {
+        VirtualCard::sim().clearFaults();
         if (VirtualCard::sim().readerCount() == 0)
             QVERIFY(VirtualCard::sim().addReader(nullptr) >= 0);
     }
@@ -148,10 +154,11 @@ private slots:
         QTest::addColumn<QString>("situation");
         QTest::addColumn<int>("advice");
         QTest::newRow("card ready") << QStringLiteral("ready") << 1212;
-        QTest::newRow("no reader") << QStringLiteral("no reader") << 1214;
-        QTest::newRow("empty reader") << QStringLiteral("empty reader") << 1222;
-        QTest::newRow("held by another program") << QStringLiteral("held") << 1222;
-        QTest::newRow("only T=1") << QStringLiteral("only T=1") << 1222;
+        QTest::newRow("no reader") << QStringLiteral("no reader") << 1216;
+        QTest::newRow("empty reader") << QStringLiteral("empty reader") << 1217;
+        QTest::newRow("held by another program") << QStringLiteral("held") << 1220;
+        QTest::newRow("only T=1") << QStringLiteral("only T=1") << 1219;
+        QTest::newRow("STATUS answered 6F00") << QStringLiteral("status 6F00") << kCardFaultAdvice;
         QTest::newRow("pulled mid-command") << QStringLiteral("pulled") << 1221;
     }
 
@@ -344,8 +351,15 @@ private slots:
         QVERIFY(prompts.shown().empty());
     }
 
-    // Last: once the service stopped, the plug-in's context stays refused.
-    void aStoppedServiceIsExplainedLast() { explain(QStringLiteral("no service"), 1214); }
+    // Last: it stops the service; the readers come back once it runs again.
+    void aStoppedServiceIsExplainedLast() {
+        explain(QStringLiteral("no service"), 1215);
+        VirtualCard::sim().setServiceRunning(1);
+        Bench bench;
+        bench.session->refreshReadersNow();
+        QVERIFY(bench.root() != nullptr);
+        QVERIFY(bench.root()->cardPresent);
+    }
 
 private:
     static void explain(const QString& situation, int advice) {
@@ -360,12 +374,18 @@ private:
         QVERIFY(area != nullptr);
         const auto* stack = qobject_cast<QStackedWidget*>(area->parentWidget());
         QCOMPARE(stack->currentWidget() == area, advice != 1212);
-        QCOMPARE(area->text(), text(advice));
+        // The card's answer fills in the card-fault advice.
+        const QString expected =
+            advice == kCardFaultAdvice
+                ? QString::fromStdU16String(model::situationAdvice(
+                      model::ReaderSituation::CardFault, kSimErrorTechnicalProblem))
+                : text(advice);
+        QCOMPARE(area->text(), expected);
 
         bench.window->action(kCmdReaders)->trigger();
         auto* dialog = bench.window->findChild<QDialog*>(QStringLiteral("1234"));
         QVERIFY(dialog != nullptr && dialog->isVisible());
-        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("readerAdvice"))->text(), text(advice));
+        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("readerAdvice"))->text(), expected);
         const auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("readerList"));
         QCOMPARE(list->topLevelItemCount(), int(bench.session->cardDocuments().size()));
         click(*dialog, "1235");
