@@ -1,6 +1,7 @@
 #pragma once
-// Value syntax of desktop entries and mimeapps.list (Desktop Entry
-// Specification 1.5, "Possible value types" and "The Exec key").
+// Value syntax of desktop entries and mimeapps.list: the value types and the
+// quoting rules of the Exec key, as the freedesktop.org desktop entry format 1.5
+// defines them.
 
 #include <filesystem>
 #include <optional>

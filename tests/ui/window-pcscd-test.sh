@@ -49,6 +49,7 @@ shown() { xdotool search --onlyvisible --name "$1"; }
 hidden() { ! xdotool search --onlyvisible --name "$1"; }
 fail() {
   echo "FAILED: $*" >&2
+  [ -s "$work/velmet.log" ] && sed 's/^/velmet: /' "$work/velmet.log" >&2
   for w in $(xdotool search --onlyvisible --pid "${velmet:-0}" 2>/dev/null); do
     echo "open: '$(xdotool getwindowname "$w")' $(xdotool getwindowgeometry "$w" | tail -1)" >&2
   done
