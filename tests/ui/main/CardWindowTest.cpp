@@ -362,7 +362,9 @@ private slots:
         ModalScript script;
         script.then([&bench](QWidget& d) {
             QCOMPARE(d.objectName(), QStringLiteral("7110"));
-            QTRY_VERIFY(bench.card.traced("A0DC"));
+            // At 20 ms an answer, the write selects and checks the card's
+            // books (some 280 commands) before its first update.
+            QTRY_VERIFY_WITH_TIMEOUT(bench.card.traced("A0DC"), 20000);
             click(d, "6105");
         });
         bench.window->action(kCmdWriteSim)->trigger();
