@@ -21,12 +21,16 @@ namespace {
 constexpr int kFirstEdit = 1351;
 constexpr int kFirstLabel = 1359;
 constexpr size_t kMaxRows = 8;
+// Room for a typical e-mail address without scrolling.
+constexpr int kEditCharacters = 26;
 
 QLineEdit* editFor(uint16_t kind, int value) {
     const std::u16string_view allowed = model::allowedCharacters(kind, value);
     QLineEdit* edit =
         allowed.empty() ? new QLineEdit : FilteredLineEdit::ofCharacters(std::u16string(allowed));
     edit->setMaxLength(static_cast<int>(model::entryValueWidth(value)));
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('x')) *
+                          kEditCharacters);
     return edit;
 }
 
