@@ -3,7 +3,8 @@
 # data/lang.ini so that clipped texts show: the demo card's books (read from
 # the card in the window) with the phone book, the iDEN book with its panel,
 # and the messages with one deleted on the card, and the window at its
-# minimum size (main-smallest-LANG.png);
+# minimum size (main-smallest-LANG.png); a USIM test card's book with its
+# panel, also at the minimum size (main-usim-LANG.png, main-usim-smallest-LANG.png);
 # then the editing dialogs over the same books, and the card dialogs:
 # progress, reader choice, the PIN dialogs (one with a refused PIN) and the
 # demo card's properties and those of its SDN book; and the About box.
@@ -44,12 +45,17 @@ trap 'rm -rf "$work"' EXIT
 export PELMORA_PCSC_LIBRARY="$PWD/$build/bin/libvirtualsim.so"
 export VIRTUALSIM_CARDS="$PWD/data/cards/demo.simcard"
 echo 1234 | "$build/bin/velmet-cli" read --pin-stdin -o "$work/demo.phn" >/dev/null
+echo 1234 | VIRTUALSIM_CARDS="$PWD/tests/data/cards/usim-type1.simcard" \
+  "$build/bin/velmet-cli" read --pin-stdin -o "$work/usim.phn" >/dev/null
+mkdir -p "$work/usim"
 
 for lang in $(scripts/lang-sections.sh); do
   xvfb-run -a "$build/bin/ui_gallery" --card "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/ui_edit_gallery" "$work/demo.phn" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/card_dialogs_gallery" "$out" "$lang" 2>/dev/null
   xvfb-run -a "$build/bin/about_gallery" "$out" "$lang" 2>/dev/null
+  xvfb-run -a "$build/bin/ui_gallery" "$work/usim.phn" "$work/usim" "$lang" 2>/dev/null
+  cp "$work/usim/main-usim-$lang.png" "$work/usim/main-usim-smallest-$lang.png" "$out"
 done
 PELMORA_BUILD_DIR="$build" bash scripts/print-screenshots.sh "$out" >/dev/null
 ls "$out"/*.png

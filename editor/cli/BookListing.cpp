@@ -1,6 +1,5 @@
 #include "BookListing.h"
 
-#include "AdditionalValues.h"
 #include "BookNames.h"
 #include "CsvRow.h"
 #include "LangText.h"
@@ -43,25 +42,17 @@ std::u16string timeText(const SystemTime& time) {
 }
 
 size_t printEntries(const model::Category& book) {
-    const bool iden = book.kind() == model::kBookNextel;
     TextTable table;
-    std::vector<std::u16string> header = model::csvHeader(model::csvHeaderTexts(), iden);
+    std::vector<std::u16string> header = model::csvHeader(model::csvHeaderTexts(), book.kind());
     header.insert(header.begin(), langText(1));
-    const auto extras = model::additionalValues(book.kind());
-    for (const model::AdditionalValue& extra : extras) {
-        header.push_back(langText(extra.text));
-    }
     table.addRow(std::move(header));
     size_t used = 0;
     for (int slot = 0; slot < static_cast<int>(book.slotCount()); ++slot) {
         if (book.isEmpty(slot)) {
             continue;
         }
-        std::vector<std::u16string> row = model::csvColumns(*book.entry(slot), iden);
+        std::vector<std::u16string> row = model::csvColumns(*book.entry(slot), book.kind());
         row.insert(row.begin(), number(slot + 1));
-        for (const model::AdditionalValue& extra : extras) {
-            row.emplace_back(model::entryValue(*book.entry(slot), extra.value));
-        }
         table.addRow(std::move(row));
         ++used;
     }

@@ -17,12 +17,11 @@ std::u16string copyRows(const Category& book, std::span<const int> selectedSlots
     std::vector<int> slots(selectedSlots.begin(), selectedSlots.end());
     std::sort(slots.begin(), slots.end());
     slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
-    const bool iden = book.kind() == kBookNextel;
     std::u16string text;
     for (int slot : slots) {
         const PhoneBookEntry* entry = book.entry(slot);
         if (entry != nullptr && !isEmptyRecord(*entry)) {
-            text += formatCsvRow(csvColumns(*entry, iden), separator);
+            text += formatCsvRow(csvColumns(*entry, book.kind()), separator);
         }
     }
     return text;

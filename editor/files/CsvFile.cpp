@@ -19,7 +19,24 @@ bool writesBook(const Category& book, const PhoneBookFileOptions& options) {
     if (!book.isPhoneBook() || book.slotCount() == 0) {
         return false;
     }
-    return !options.saveOnlyAdnCsv || book.kind() == kBookAdn || book.kind() == kBookNextel;
+    // The USIM book is a modern card's main phone book, as the ADN book is an older one's.
+    return !options.saveOnlyAdnCsv || book.kind() == kBookAdn || book.kind() == kBookNextel ||
+           book.kind() == kBookUsim;
+}
+
+// The layout a book's rows are written in.
+uint16_t layoutOf(uint16_t kind) {
+    return kind == kBookNextel || kind == kBookUsim ? kind : uint16_t{kBookAdn};
+}
+
+// The books a file of the layout fills with its rows (beside the layout's
+// own, when not only that one is made): the ordinary book takes each row's
+// name and number, the iDEN book reads only its own columns.
+bool takesRows(uint16_t kind, uint16_t layoutBook) {
+    if (kind == layoutBook || kind == kBookAdn) {
+        return true;
+    }
+    return kind == kBookNextel && layoutBook != kBookUsim;
 }
 
 } // namespace
@@ -30,24 +47,23 @@ CsvContent writeCsv(const Document& document, char16_t separator, const CsvHeade
     std::u16string body;
     // The header takes the layout of the first book whose rows the file
     // holds: a file of ADN rows under iDEN titles would open as the iDEN book.
-    std::optional<bool> idenLayout;
+    std::optional<uint16_t> layout;
     for (const std::unique_ptr<Category>& book : document.categories()) {
         if (!writesBook(*book, options)) {
             continue;
         }
-        const bool iden = book->kind() == kBookNextel;
         for (const PhoneBookEntry& entry : book->entries()) {
             if (isEmptyRecord(entry)) {
                 continue;
             }
-            if (!idenLayout) {
-                idenLayout = iden;
+            if (!layout) {
+                layout = layoutOf(book->kind());
             }
-            body += formatCsvRow(csvColumns(entry, iden), separator);
+            body += formatCsvRow(csvColumns(entry, book->kind()), separator);
         }
         content.books.push_back(book.get());
     }
-    std::u16string text = formatCsvRow(csvHeader(header, idenLayout.value_or(false)), separator);
+    std::u16string text = formatCsvRow(csvHeader(header, layout.value_or(kBookAdn)), separator);
     text += body;
 
     if (options.saveCsvAnsi) {
@@ -76,7 +92,7 @@ CsvDocument readCsv(std::span<const uint8_t> bytes, std::u16string_view name, ch
     const std::span<const TextRow> body =
         rows.empty() ? std::span<const TextRow>() : std::span<const TextRow>(rows).subspan(1);
     result.rows = body.size();
-    result.layoutBook = columns > 2 ? kBookNextel : kBookAdn;
+    result.layoutBook = csvLayoutBook(columns);
 
     result.document = std::make_unique<FileDocument>(name);
     FileDocument& document = *result.document;
@@ -84,20 +100,22 @@ CsvDocument readCsv(std::span<const uint8_t> bytes, std::u16string_view name, ch
     // A file keeps what it holds: entries without a name are no import of the
     // user's, they may come from a card.
     const ImportRules rules{true, true, false};
-    for (uint16_t kind : {kBookNextel, kBookAdn}) {
-        if (kind != result.layoutBook && options.saveOnlyAdnCsv) {
+    for (uint16_t kind : kBookFileOrder) {
+        const bool made = options.saveOnlyAdnCsv
+                              ? kind == result.layoutBook
+                              : kind != kBookUsim || result.layoutBook == kBookUsim;
+        if (!made) {
             continue;
         }
-        RowImporter importer(document.addCategory(kind, sizes.forKind(kind)), rules);
+        Category& book = document.addCategory(kind, sizes.forKind(kind));
+        if (!takesRows(kind, result.layoutBook)) {
+            continue;
+        }
+        RowImporter importer(book, rules);
         importer.importRows(body);
         if (kind == result.layoutBook) {
             // The header is line 1.
             result.warnings = importChangeNotes(importer.changes(), 2);
-        }
-    }
-    if (!options.saveOnlyAdnCsv) {
-        for (uint16_t kind : {kBookMsisdn, kBookLnd, kBookFdn, kBookSdn, kBookBdn, kBookSms}) {
-            document.addCategory(kind, sizes.forKind(kind));
         }
     }
     document.markAllUnchanged();

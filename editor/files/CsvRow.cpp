@@ -1,5 +1,7 @@
 #include "CsvRow.h"
 
+#include "AdditionalValues.h"
+#include "BookKind.h"
 #include "LangText.h"
 #include "Records.h"
 
@@ -23,10 +25,16 @@ CsvHeaderTexts csvHeaderTexts() {
     for (size_t i = 0; i < texts.iden.size(); ++i) {
         takeText(texts.iden[i], 132 + static_cast<int>(i));
     }
+    const std::span<const AdditionalValue> extras = additionalValues(kBookUsim);
+    texts.usim.resize(extras.size());
+    for (size_t i = 0; i < extras.size(); ++i) {
+        takeText(texts.usim[i], extras[i].text);
+    }
     return texts;
 }
 
-std::vector<std::u16string> csvColumns(const PhoneBookEntry& entry, bool iden) {
+std::vector<std::u16string> csvColumns(const PhoneBookEntry& entry, uint16_t bookKind) {
+    const bool iden = bookKind == kBookNextel;
     const size_t count = iden ? kIdenCsvColumns.size() : kOrdinaryCsvColumnCount;
     std::vector<std::u16string> columns;
     columns.reserve(count);
@@ -35,15 +43,29 @@ std::vector<std::u16string> csvColumns(const PhoneBookEntry& entry, bool iden) {
         columns.emplace_back(value == kCsvNameColumn ? fieldText(entry.name)
                                                      : entryValue(entry, value));
     }
+    for (const AdditionalValue& extra : additionalValues(bookKind)) {
+        columns.emplace_back(entryValue(entry, extra.value));
+    }
     return columns;
 }
 
-std::vector<std::u16string> csvHeader(const CsvHeaderTexts& texts, bool iden) {
+std::vector<std::u16string> csvHeader(const CsvHeaderTexts& texts, uint16_t bookKind) {
     std::vector<std::u16string> columns = {texts.name, texts.phone};
-    if (iden) {
+    if (bookKind == kBookNextel) {
         columns.insert(columns.end(), texts.iden.begin(), texts.iden.end());
     }
+    const size_t extras = additionalValues(bookKind).size();
+    for (size_t i = 0; i < extras; ++i) {
+        columns.push_back(i < texts.usim.size() ? texts.usim[i] : std::u16string());
+    }
     return columns;
+}
+
+uint16_t csvLayoutBook(size_t columns) {
+    if (columns == kOrdinaryCsvColumnCount + additionalValues(kBookUsim).size()) {
+        return kBookUsim;
+    }
+    return columns > kOrdinaryCsvColumnCount ? kBookNextel : kBookAdn;
 }
 
 std::u16string quoteCsvField(std::u16string_view field, char16_t separator) {

@@ -252,8 +252,7 @@ void RowImporter::importUsimRow(int slot, const TextRow& row) {
     const std::span<const AdditionalValue> extras = additionalValues(kBookUsim);
     for (size_t i = 0; i < extras.size() && i + 2 < row.size(); ++i) {
         const int k = extras[i].value;
-        const bool number =
-            k >= kUsimFirstNumberValue && k < kUsimFirstNumberValue + kUsimNumberValues;
+        const bool number = isUsimNumberValue(k);
         const std::u16string text = cleaned(row, i + 2);
         setEntryValue(
             entry, k,

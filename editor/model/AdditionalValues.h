@@ -3,6 +3,8 @@
 // further numbers, e-mail addresses and second name, in the order they are
 // listed, each with the text naming it and its key in .phn files.
 
+#include "Brontel.h"
+
 #include <cstdint>
 #include <span>
 
@@ -16,5 +18,10 @@ struct AdditionalValue {
 
 // None for the books without such values (the iDEN book has its own panel).
 [[nodiscard]] std::span<const AdditionalValue> additionalValues(uint16_t kind);
+
+// Whether value k of a USIM entry is one of its further numbers.
+[[nodiscard]] constexpr bool isUsimNumberValue(int k) {
+    return k >= kUsimFirstNumberValue && k < kUsimFirstNumberValue + kUsimNumberValues;
+}
 
 } // namespace pelmora::model

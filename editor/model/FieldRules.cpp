@@ -1,5 +1,6 @@
 #include "FieldRules.h"
 
+#include "AdditionalValues.h"
 #include "BookKind.h"
 #include "Brontel.h"
 
@@ -74,7 +75,9 @@ bool privateIdFits(std::u16string_view text) {
 
 std::u16string_view allowedCharacters(uint16_t bookKind, int valueIndex) {
     if (bookKind != kBookNextel) {
-        return valueIndex == kValueMain ? kNumberCharacters : std::u16string_view{};
+        const bool number =
+            valueIndex == kValueMain || (bookKind == kBookUsim && isUsimNumberValue(valueIndex));
+        return number ? kNumberCharacters : std::u16string_view{};
     }
     switch (valueIndex) {
     case kValuePrivateId:

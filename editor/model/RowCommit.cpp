@@ -1,6 +1,8 @@
 #include "RowCommit.h"
 
+#include "AdditionalValues.h"
 #include "Category.h"
+#include "FieldRules.h"
 #include "Records.h"
 
 namespace pelmora::model {
@@ -38,6 +40,26 @@ RowCommit commitIdenRow(Category& category, int slot, const IdenValues& values,
     for (int k = 0; k < kValueCount; ++k) {
         setEntryValue(entry, k, values.values[static_cast<size_t>(k)]);
         entry.recordNumbers[k] = values.speedDials[static_cast<size_t>(k)];
+    }
+    return {target, category.storeEntry(target, entry)};
+}
+
+RowCommit commitAdditionalValues(Category& category, int slot,
+                                 std::span<const std::u16string> texts, bool simWithoutHoles) {
+    const std::span<const AdditionalValue> extras = additionalValues(category.kind());
+    if (extras.empty() || texts.size() != extras.size() || !category.hasSlot(slot)) {
+        return {};
+    }
+    for (size_t i = 0; i < extras.size(); ++i) {
+        const int k = extras[i].value;
+        if (texts[i].size() > entryValueWidth(k) || !cardCanHold(category.kind(), k, texts[i])) {
+            return {};
+        }
+    }
+    const int target = targetSlot(category, slot, simWithoutHoles);
+    PhoneBookEntry entry = *category.entry(target);
+    for (size_t i = 0; i < extras.size(); ++i) {
+        setEntryValue(entry, extras[i].value, texts[i]);
     }
     return {target, category.storeEntry(target, entry)};
 }

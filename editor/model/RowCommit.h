@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,13 @@ struct IdenValues {
 };
 RowCommit commitIdenRow(Category& category, int slot, const IdenValues& values,
                         bool simWithoutHoles);
+
+// The additional values of an entry of a book that has them, one text per
+// value in the order additionalValues lists them; name, number and record
+// numbers stay. Nothing is stored when a text is too long or holds a
+// character its value cannot.
+RowCommit commitAdditionalValues(Category& category, int slot,
+                                 std::span<const std::u16string> texts, bool simWithoutHoles);
 
 // A message holds only the three texts and the changed flag: a changed
 // message loses its time stamp and status. Flags and time stamp do not make

@@ -1,5 +1,6 @@
 #include "FileTestSupport.h"
 
+#include "AdditionalValues.h"
 #include "CsvFile.h"
 #include "FileDocument.h"
 
@@ -241,4 +242,63 @@ TEST(CsvOpen, NamelessRowsAreKeptWhateverTheOption) {
     const Category& adn = *back.document->category(kBookAdn);
     EXPECT_EQ(numberAt(adn, 0), u"123");
     EXPECT_EQ(nameAt(adn, 1), u"Bob");
+}
+
+TEST(CsvSave, UsimBookKeepsEveryAdditionalValueThroughCsv) {
+    struct Value {
+        int value;
+        const char16_t* text;
+    };
+    const struct {
+        const char* name;
+        const char16_t* contact;
+        const char16_t* number;
+        std::vector<Value> values;
+        char16_t separator;
+        bool onlyAdn;
+    } cases[] = {
+        {"every value",
+         u"Alice Morgan",
+         u"+447700900101",
+         {{kValueHome, u"+441632960101"},
+          {kValueWork, u"02"},
+          {kValueMobile, u"03"},
+          {kValueFax, u"04"},
+          {kValuePager, u"05"},
+          {kValueEmail, u"alice@example.com"},
+          {kValuePrivateId, u"a.m@work.example"},
+          {kValueOther, u"Ali"}},
+         u',',
+         true},
+        {"quoted fields",
+         u"Smith, Anna",
+         u"123",
+         {{kValueEmail, u"anna@example.org"}, {kValueOther, u"Say \"Hi\"; bye"}},
+         u';',
+         true},
+        {"beside the other books", u"Иван Петров", u"", {{kValueOther, u"Ваня"}}, u',', false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileDocument doc(u"x.csv");
+        Category& usim = doc.addCategory(kBookUsim, 5);
+        PhoneBookEntry entry = makeEntry(c.contact, c.number);
+        for (const Value& v : c.values) {
+            setEntryValue(entry, v.value, v.text);
+        }
+        *usim.entry(1) = entry;
+        const CsvContent content = writeCsv(doc, c.separator, CsvHeaderTexts{}, options(c.onlyAdn));
+
+        const CsvDocument back = readCsv(content.bytes, u"x.csv", c.separator, options(c.onlyAdn));
+        EXPECT_EQ(back.layoutBook, kBookUsim);
+        const Category* book = back.document->category(kBookUsim);
+        ASSERT_NE(book, nullptr);
+        expectSameValues(*book->entry(0), entry);
+        EXPECT_TRUE(book->isEmpty(1));
+    }
+    FileDocument doc(u"x.csv");
+    *doc.addCategory(kBookUsim, 1).entry(0) = makeEntry(u"A", u"1");
+    EXPECT_EQ(asText(writeCsv(doc, u',', CsvHeaderTexts{}, options()).bytes),
+              "Name,Phone,\"Number 2\",\"Number 3\",\"Number 4\",\"Number 5\",\"Number 6\","
+              "E-mail,\"E-mail 2\",\"Second name\"\r\nA,1,,,,,,,,\r\n");
 }

@@ -71,6 +71,8 @@ TEST_F(FileSafety, FilesThatCannotBeReadWholeAreRefusedNamingFileAndLine) {
         {"long.csv", "Name,Number\r\nAlice,123\r\n" + std::string(70000, 'x') + ",1\r\n",
          "line 3: the line is longer than 65536 characters"},
         {"many.csv", "Name,Number\r\n" + rows("a,1\r\n", 65536), "holds 65536 entries"},
+        {"usim.csv", "N,P,2,3,4,5,6,E,E2,S\r\n\"Ann,1,,,,,,a@b.org,,Annie\r\n",
+         "line 2: a quotation mark is opened here but never closed"},
     };
     for (const auto& c : cases) {
         pelmora::test::writeBytes(folder / c.name, c.bytes);

@@ -45,3 +45,10 @@ TEST(FieldRules, OrdinaryBooksCheckOnlyTheNumber) {
     EXPECT_FALSE(cardCanHold(kBookAdn, kValueMain, u"mail@x"));
     EXPECT_FALSE(cardCanHold(kBookAdn, 11, u"1"));
 }
+
+TEST(FieldRules, UsimBookChecksItsFurtherNumbersButNotItsTexts) {
+    EXPECT_TRUE(cardCanHold(kBookUsim, kValueWork, u"+44 (1632) 960-101"));
+    EXPECT_FALSE(cardCanHold(kBookUsim, kValuePager, u"555 CALL"));
+    EXPECT_TRUE(cardCanHold(kBookUsim, kValueEmail, u"o'neil_ann@example.org"));
+    EXPECT_TRUE(cardCanHold(kBookUsim, kValueOther, u"Ваня"));
+}

@@ -1,5 +1,6 @@
 #include "ModelTestSupport.h"
 
+#include "AdditionalValues.h"
 #include "RowCommit.h"
 
 #include <gtest/gtest.h>
@@ -60,4 +61,33 @@ TEST(CommitRow, IdenValuesAndSpeedDialsReplaceTheEntrysOwn) {
     EXPECT_EQ(iden.entry(0)->recordNumbers[kValueTalkgroup], 2);
     EXPECT_EQ(nameAt(iden, 0), u"Carl");
     EXPECT_FALSE(commitIdenRow(iden, 0, values, true).stored);
+}
+
+TEST(CommitRow, AdditionalValuesReplaceTheirOwnAndKeepNameNumberAndRecord) {
+    Category usim(kBookUsim, 2);
+    PhoneBookEntry stored = makeEntry(u"Alice", u"+441");
+    stored.recordNumbers[0] = 1;
+    *usim.entry(0) = stored;
+    std::vector<std::u16string> texts(additionalValues(kBookUsim).size());
+    texts[0] = u"+442";
+    texts[5] = u"alice@example.com";
+    ASSERT_TRUE(commitAdditionalValues(usim, 0, texts, true).stored);
+    EXPECT_EQ(entryValue(*usim.entry(0), kUsimFirstNumberValue), u"+442");
+    EXPECT_EQ(entryValue(*usim.entry(0), kValueEmail), u"alice@example.com");
+    EXPECT_EQ(nameAt(usim, 0), u"Alice");
+    EXPECT_EQ(usim.entry(0)->recordNumbers[0], 1);
+    EXPECT_EQ(usim.undoStack().size(), size_t(1));
+
+    // A letter in a number, a text too long for its value, a miscounted list
+    // or a book without such values: nothing is stored.
+    std::vector<std::u16string> letters = texts;
+    letters[1] = u"12a";
+    std::vector<std::u16string> tooLong = texts;
+    tooLong[7] = std::u16string(entryValueWidth(kUsimSecondNameValue) + 1, u'x');
+    EXPECT_FALSE(commitAdditionalValues(usim, 0, letters, true).stored);
+    EXPECT_FALSE(commitAdditionalValues(usim, 0, tooLong, true).stored);
+    EXPECT_FALSE(commitAdditionalValues(usim, 0, std::span(texts).first(2), true).stored);
+    Category adn(kBookAdn, 1);
+    EXPECT_FALSE(commitAdditionalValues(adn, 0, texts, true).stored);
+    EXPECT_EQ(usim.undoStack().size(), size_t(1));
 }

@@ -24,7 +24,7 @@ constexpr int kFirstLabel = 1005;
 
 } // namespace
 
-IdenPanel::IdenPanel(QWidget* parent) : QGroupBox(parent) {
+IdenPanel::IdenPanel(QWidget* parent) : EntryPanel(QStringLiteral("1042"), parent) {
     setObjectName(QStringLiteral("1004"));
     auto* layout = new QVBoxLayout(this);
     m_grid = new IdenFieldGrid(this);
@@ -45,22 +45,13 @@ IdenPanel::IdenPanel(QWidget* parent) : QGroupBox(parent) {
     groupRow->addWidget(m_groupBox, 0, 2);
     groupRow->setColumnStretch(1, 1);
     layout->addLayout(groupRow);
-    m_apply = new QPushButton(this);
-    m_apply->setObjectName(QStringLiteral("1042"));
-    m_apply->setEnabled(false);
-    layout->addWidget(m_apply, 0, Qt::AlignRight);
+    layout->addWidget(applyButton(), 0, Qt::AlignRight);
     layout->addStretch(1);
-    connect(m_grid, &IdenFieldGrid::edited, this,
-            [this] { m_apply->setEnabled(m_slot >= 0 && differsFromStored()); });
-    connect(m_apply, &QPushButton::clicked, this, [this] {
-        m_grid->chooser()->close();
-        emit applyRequested();
-        m_apply->setEnabled(false);
-    });
+    connect(m_grid, &IdenFieldGrid::edited, this, &IdenPanel::valuesEdited);
     applyLanguage();
 }
 
-void IdenPanel::applyLanguage() {
+void IdenPanel::applyFieldTexts() {
     for (int row = 0; row < IdenFieldGrid::kRows; ++row) {
         if (auto* label = m_grid->findChild<QLabel*>(QString::number(kFirstLabel + row)))
             label->setText(text(kLabelTexts[size_t(row)]));
@@ -68,21 +59,17 @@ void IdenPanel::applyLanguage() {
     if (auto* header = m_grid->findChild<QLabel*>(QStringLiteral("1041")))
         header->setText(text(20));
     m_groupLabel->setText(text(18));
-    m_apply->setText(text(94));
-    const PhoneBookEntry* entry = m_category != nullptr ? m_category->entry(m_slot) : nullptr;
-    setTitle(text(21, entry != nullptr ? std::u16string(model::fieldText(entry->name))
-                                       : std::u16string()));
 }
 
-void IdenPanel::showEntry(model::Category* category, int slot) {
-    m_category = category;
-    m_slot = category != nullptr && category->hasSlot(slot) ? slot : -1;
+void IdenPanel::fill(const model::Category* category, int slot) {
     if (category != nullptr)
-        m_grid->showEntry(*category, m_slot);
+        m_grid->showEntry(*category, slot);
     for (int value = 0; value < IdenFieldGrid::kRows; ++value)
         m_grid->valueEdit(value)->setCursorPosition(0);
-    applyLanguage();
-    m_apply->setEnabled(false);
+}
+
+void IdenPanel::beforeApply() {
+    m_grid->chooser()->close();
 }
 
 model::IdenValues IdenPanel::values() const {
@@ -94,8 +81,14 @@ model::IdenValues IdenPanel::values() const {
     return v;
 }
 
+model::RowCommit IdenPanel::commit(bool simWithoutHoles) {
+    if (category() == nullptr)
+        return {};
+    return model::commitIdenRow(*category(), slot(), values(), simWithoutHoles);
+}
+
 bool IdenPanel::differsFromStored() const {
-    const PhoneBookEntry* entry = m_category != nullptr ? m_category->entry(m_slot) : nullptr;
+    const PhoneBookEntry* entry = storedEntry();
     if (entry == nullptr)
         return false;
     const model::IdenValues now = values();

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AddPrefixDialog.h"
+#include "AdditionalValuesPanel.h"
 #include "BookKind.h"
 #include "BookPrinting.h"
 #include "CardCommandRun.h"
@@ -246,8 +247,12 @@ void MainWindow::createCentre() {
     m_listArea->addWidget(m_readerAdvice);
     rightLayout->addWidget(m_listArea, 1);
     m_panel = new IdenPanel(right);
-    m_panel->hide();
-    rightLayout->addWidget(m_panel);
+    m_valuesPanel = new AdditionalValuesPanel(model::kBookUsim, right);
+    for (EntryPanel* panel : panels()) {
+        panel->hide();
+        rightLayout->addWidget(panel);
+        connect(panel, &EntryPanel::applyRequested, this, [this, panel] { commitPanel(*panel); });
+    }
 
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
@@ -267,7 +272,6 @@ void MainWindow::createCentre() {
         selectSlotsInList({slot});
         afterEdit();
     });
-    connect(m_panel, &IdenPanel::applyRequested, this, &MainWindow::commitPanel);
     applyListFont();
 }
 
@@ -289,7 +293,8 @@ void MainWindow::applyLanguage() {
         m_settings.showButtonText ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly;
     for (QToolBar* bar : m_toolbars)
         bar->setToolButtonStyle(style);
-    m_panel->applyLanguage();
+    for (EntryPanel* panel : panels())
+        panel->applyLanguage();
     m_listModel->headerDataChanged(Qt::Horizontal, 0, std::max(0, m_listModel->columnCount() - 1));
     fitToTexts();
 }
@@ -341,10 +346,13 @@ void MainWindow::loadIcons() {
 }
 
 QSize MainWindow::minimumWindowSize() const {
-    // Room for the iDEN panel in full beside a usable list, and for its Apply
+    // Room for either panel in full beside a usable list, and for its Apply
     // button below the toolbars.
-    m_panel->setMinimumSize(m_panel->sizeHint());
-    const QSize panel = m_panel->sizeHint();
+    QSize panel;
+    for (EntryPanel* shown : panels()) {
+        shown->setMinimumSize(shown->sizeHint());
+        panel = panel.expandedTo(shown->sizeHint());
+    }
     // The tree with every book caption, a narrow list, and the main
     // toolbar's buttons with their captions, none of them cut.
     constexpr int kListWidth = 150;
@@ -403,7 +411,7 @@ void MainWindow::releaseShown(const model::Document& document) {
     if (selectedDocument() != &document)
         return;
     m_listModel->show(nullptr, {});
-    m_panel->showEntry(nullptr, -1);
+    clearPanels();
 }
 
 void MainWindow::documentRemoving(model::Document& document, size_t /*index*/) {
@@ -471,7 +479,8 @@ void MainWindow::showSelectedCategory() {
     m_listModel->show(book, ListOptions{m_settings.showDeletedSms, m_settings.simWithoutHoles,
                                         toQColor(m_settings.color)});
     m_panel->setVisible(book != nullptr && book->kind() == model::kBookNextel);
-    m_panel->showEntry(nullptr, -1);
+    m_valuesPanel->setVisible(book != nullptr && book->kind() == m_valuesPanel->bookKind());
+    clearPanels();
     // Once the panel has taken or given back its room.
     QTimer::singleShot(0, this, &MainWindow::sizeColumns);
     updateEnabledState();
@@ -481,8 +490,7 @@ void MainWindow::showSelectedCategory() {
 model::ReaderCheck MainWindow::readerCheck(const model::Document* leaving) const {
     std::vector<model::CardDocument*> cards = m_session->cardDocuments();
     std::erase_if(cards, [leaving](const model::CardDocument* c) { return c == leaving; });
-    return model::checkReaders(m_session->binding().bound(), cards,
-                               m_session->readerListError());
+    return model::checkReaders(m_session->binding().bound(), cards, m_session->readerListError());
 }
 
 void MainWindow::showReaderCheck(const model::Document* leaving) {
@@ -528,8 +536,8 @@ void MainWindow::sizeColumns() {
     // narrower than its caption.
     QHeaderView* header = m_list->horizontalHeader();
     for (int column = 0; column < m_listModel->columnCount(); ++column)
-        m_list->setColumnWidth(column,
-                               std::max(m_list->columnWidth(column), header->sectionSizeHint(column)));
+        m_list->setColumnWidth(
+            column, std::max(m_list->columnWidth(column), header->sectionSizeHint(column)));
 }
 
 void MainWindow::applyListFont() {
@@ -570,20 +578,29 @@ void MainWindow::afterEdit() {
     fillPanel();
 }
 
-void MainWindow::fillPanel() {
-    if (!m_panel->isVisible())
-        return;
-    const QModelIndex current = m_list->currentIndex();
-    m_panel->showEntry(m_listModel->category(),
-                       current.isValid() ? m_listModel->slotOfRow(current.row()) : -1);
+std::array<EntryPanel*, 2> MainWindow::panels() const {
+    return {m_panel, m_valuesPanel};
 }
 
-void MainWindow::commitPanel() {
+void MainWindow::clearPanels() {
+    for (EntryPanel* panel : panels())
+        panel->showEntry(nullptr, -1);
+}
+
+void MainWindow::fillPanel() {
+    const QModelIndex current = m_list->currentIndex();
+    for (EntryPanel* panel : panels()) {
+        if (panel->isVisible())
+            panel->showEntry(m_listModel->category(),
+                             current.isValid() ? m_listModel->slotOfRow(current.row()) : -1);
+    }
+}
+
+void MainWindow::commitPanel(EntryPanel& panel) {
     model::Category* book = m_listModel->category();
-    if (book == nullptr || m_panel->slot() < 0)
+    if (book == nullptr || panel.slot() < 0)
         return;
-    const model::RowCommit commit =
-        model::commitIdenRow(*book, m_panel->slot(), m_panel->values(), m_settings.simWithoutHoles);
+    const model::RowCommit commit = panel.commit(m_settings.simWithoutHoles);
     if (commit.stored) {
         m_listModel->refillEntries(*book);
         selectSlotsInList({commit.slot});
@@ -960,7 +977,7 @@ void MainWindow::runCardWork(
 void MainWindow::cardWorkApplied() {
     // Books may have been replaced: nothing may show the old ones past here.
     m_listModel->show(nullptr, {});
-    m_panel->showEntry(nullptr, -1);
+    clearPanels();
     for (const auto& document : documents())
         m_session->documentChanged(*document);
 }

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -46,6 +47,8 @@ class CellEditDelegate;
 class DocumentTreeModel;
 class EntryTableModel;
 class IdenPanel;
+class AdditionalValuesPanel;
+class EntryPanel;
 enum class CardWork;
 
 class MainWindow : public QMainWindow, private model::SessionListener {
@@ -81,6 +84,7 @@ public:
     [[nodiscard]] QTableView* list() const { return m_list; }
     [[nodiscard]] EntryTableModel* listModel() const { return m_listModel; }
     [[nodiscard]] IdenPanel* idenPanel() const { return m_panel; }
+    [[nodiscard]] AdditionalValuesPanel* valuesPanel() const { return m_valuesPanel; }
     // The slots of the selected list rows, ascending.
     [[nodiscard]] std::vector<int> selectedSlots() const;
 
@@ -180,8 +184,10 @@ private:
     [[nodiscard]] model::CardDocument* selectedCard() const;
     void sortByColumn(int column);
     void sizeColumns();
+    [[nodiscard]] std::array<EntryPanel*, 2> panels() const;
+    void clearPanels();
     void fillPanel();
-    void commitPanel();
+    void commitPanel(EntryPanel& panel);
     void selectSlotsInList(const std::vector<int>& slotList);
     void afterEdit();
     bool saveDocument(model::Document& document, bool askName);
@@ -205,6 +211,7 @@ private:
     EntryTableModel* m_listModel = nullptr;
     CellEditDelegate* m_delegate = nullptr;
     IdenPanel* m_panel = nullptr;
+    AdditionalValuesPanel* m_valuesPanel = nullptr;
     QStackedWidget* m_listArea = nullptr;
     QLabel* m_readerAdvice = nullptr;
     QPointer<ReadersDialog> m_readersDialog;

@@ -22,14 +22,15 @@ const VirtualSimControls& VirtualCard::sim() {
 }
 
 VirtualCard::VirtualCard(
-    const std::vector<std::pair<std::string, std::pair<std::string, std::string>>>& edits) {
+    const std::vector<std::pair<std::string, std::pair<std::string, std::string>>>& edits,
+    const std::string& cardName) {
     setenv("PELMORA_PCSC_LIBRARY", VIRTUALSIM_PATH, 1);
     setenv("VIRTUALSIM_CARDS", "", 1);
     const QByteArray logs = m_temp.filePath(QStringLiteral("log")).toLocal8Bit();
     setenv("PELMORA_LOG_ROOTS", logs.constData(), 1);
     if (sim().insertCardText == nullptr)
         return;
-    std::string profile = brontel::test::cardProfile("demo");
+    std::string profile = brontel::test::cardProfile(cardName);
     for (const auto& [section, change] : edits)
         profile = brontel::test::withKey(std::move(profile), section, change.first, change.second);
     sim().clearFaults();

@@ -1,6 +1,6 @@
 #pragma once
-// The real card plug-in over the virtual SIM, in this process: a demo card
-// (optionally edited) in one reader, its document, and the virtual SIM's
+// The real card plug-in over the virtual SIM, in this process: a shipped
+// card (optionally edited) in one reader, its document, and the virtual SIM's
 // controls for latency, faults and the command trace.
 
 #include "CardDocument.h"
@@ -19,9 +19,11 @@ namespace pelmora::ui::testing {
 
 class VirtualCard {
 public:
-    // edits: (section, key, value) changes to the demo card's profile.
+    // edits: (section, key, value) changes to the profile of the shipped
+    // card named (the demo card unless told).
     explicit VirtualCard(
-        const std::vector<std::pair<std::string, std::pair<std::string, std::string>>>& edits = {});
+        const std::vector<std::pair<std::string, std::pair<std::string, std::string>>>& edits = {},
+        const std::string& cardName = "demo");
     ~VirtualCard();
     VirtualCard(const VirtualCard&) = delete;
     VirtualCard& operator=(const VirtualCard&) = delete;

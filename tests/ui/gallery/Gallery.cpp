@@ -1,6 +1,6 @@
 // Renders the main window for the README and the manual: the books of a .phn
 // file, or with --card those read from the card in the first reader, with
-// the phone book, the iDEN book and the messages selected.
+// the phone book, the iDEN book, the messages and a USIM book selected.
 // Usage: ui_gallery FILE.phn|--card OUTDIR LANGSECTION
 
 #include "Category.h"
@@ -113,8 +113,19 @@ int main(int argc, char* argv[]) {
     }
     select(window, model::kBookSms);
     ok = grab(window, out + QStringLiteral("/main-sms-%1.png").arg(section)) && ok;
+    const bool usim = window.documents().back()->category(model::kBookUsim) != nullptr;
+    if (usim) {
+        select(window, model::kBookUsim);
+        window.list()->selectRow(0);
+        ok = grab(window, out + QStringLiteral("/main-usim-%1.png").arg(section)) && ok;
+    }
     select(window, model::kBookNextel);
     window.resize(window.minimumSize());
     ok = grab(window, out + QStringLiteral("/main-smallest-%1.png").arg(section)) && ok;
+    if (usim) {
+        select(window, model::kBookUsim);
+        window.list()->selectRow(0);
+        ok = grab(window, out + QStringLiteral("/main-usim-smallest-%1.png").arg(section)) && ok;
+    }
     return ok ? 0 : 1;
 }

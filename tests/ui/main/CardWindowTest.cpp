@@ -2,6 +2,7 @@
 // card roots in the tree, Read and Write SIM under the progress dialog, and
 // the reader refresh.
 
+#include "AdditionalValues.h"
 #include "BookKind.h"
 #include "CommandTable.h"
 #include "EditorSession.h"
@@ -10,6 +11,7 @@
 #include "ModalScript.h"
 #include "Prompts.h"
 #include "ReaderSituation.h"
+#include "Records.h"
 #include "UiTestSupport.h"
 #include "UiText.h"
 #include "VirtualCard.h"
@@ -19,8 +21,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -36,7 +42,7 @@ namespace {
 
 // A session over the virtual SIM with the window bound to it.
 struct Bench {
-    Bench() {
+    explicit Bench(const std::string& cardName = "demo") : card({}, cardName) {
         velmet::SettingsPlaces places;
         places.settingsFile = std::filesystem::path(temp.filePath("Velmet.ini").toStdString());
         session = std::make_unique<model::EditorSession>(places);
@@ -189,6 +195,44 @@ private slots:
         QVERIFY2(ticks > 10, qPrintable(QString::number(ticks)));
     }
 
+    void usimBookShowsItsValuesInThePanelAndAppliesThemAsOneStep() {
+        Bench bench("usim-type1");
+        QVERIFY(bench.bound);
+        bench.window->show();
+        bench.selectRoot();
+        bench.read();
+        model::Category* usim = bench.root()->category(model::kBookUsim);
+        QVERIFY(usim != nullptr);
+        bench.window->selectCategory(*usim);
+        bench.window->list()->selectRow(0);
+        auto* panel = bench.window->findChild<QGroupBox*>(QStringLiteral("1349"));
+        QVERIFY(panel->isVisible());
+        QVERIFY(!bench.window->findChild<QGroupBox*>(QStringLiteral("1004"))->isVisible());
+        QCOMPARE(panel->title(), text(21, std::u16string(u"Alice Morgan")));
+        QCOMPARE(bench.window->listModel()->columnCount(), 3);
+        // The sixth row is the first e-mail address.
+        QCOMPARE(model::additionalValues(model::kBookUsim)[5].value, int(kValueEmail));
+        auto* email = bench.window->findChild<QLineEdit*>(QStringLiteral("1356"));
+        auto* apply = bench.window->findChild<QPushButton*>(QStringLiteral("1350"));
+        QCOMPARE(email->text(), QStringLiteral("alice@example.com"));
+        QVERIFY(!apply->isEnabled());
+        QVERIFY(usim->unchanged());
+
+        email->setFocus();
+        email->end(false);
+        QTest::keyClicks(email, ".uk");
+        QVERIFY(apply->isEnabled());
+        QTest::mouseClick(apply, Qt::LeftButton);
+        QCOMPARE(model::entryValue(*usim->entry(0), kValueEmail), u"alice@example.com.uk");
+        QCOMPARE(model::fieldText(usim->entry(0)->name), u"Alice Morgan");
+        QVERIFY(!usim->unchanged());
+        QVERIFY(!apply->isEnabled());
+
+        bench.window->action(kCmdUndo)->trigger();
+        QCOMPARE(model::entryValue(*usim->entry(0), kValueEmail), u"alice@example.com");
+        QCOMPARE(email->text(), QStringLiteral("alice@example.com"));
+    }
+
     void aCardPulledMidReadIsReportedAndLeavesTheBooks() {
         Bench bench;
         QVERIFY(bench.bound);
@@ -318,7 +362,9 @@ private slots:
         ModalScript script;
         script.then([&bench](QWidget& d) {
             QCOMPARE(d.objectName(), QStringLiteral("7110"));
-            QTRY_VERIFY(bench.card.traced("A0DC"));
+            // At 20 ms an answer, the write selects and checks the card's
+            // books (some 280 commands) before its first update.
+            QTRY_VERIFY_WITH_TIMEOUT(bench.card.traced("A0DC"), 20000);
             click(d, "6105");
         });
         bench.window->action(kCmdWriteSim)->trigger();
