@@ -31,6 +31,9 @@ trap 'echo "FAILED at line $LINENO" >&2' ERR
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
 export XDG_STATE_HOME=$work/home/state
 unset PELMORA_PCSC_LIBRARY VIRTUALSIM_CARDS
+# The suite runs the other window tests offscreen; this one is driven on the
+# virtual display.
+export QT_QPA_PLATFORM=xcb
 mkdir -p "$HOME"
 
 # until SECONDS COMMAND...: true as soon as COMMAND succeeds.
