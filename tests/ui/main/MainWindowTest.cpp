@@ -3,6 +3,7 @@
 #include "CommandTable.h"
 #include "EntryTableModel.h"
 #include "FileDocument.h"
+#include "LanguageFile.h"
 #include "Prompts.h"
 #include "Records.h"
 #include "UiTestSupport.h"
@@ -15,6 +16,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QSet>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -23,6 +26,8 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QtTest>
+
+#include <cstdlib>
 
 using namespace pelmora;
 using namespace pelmora::ui;
@@ -310,6 +315,33 @@ private slots:
         QCOMPARE(fileMenu->title(), german);
         QVERIFY(german != text(173));
         QCOMPARE(window.action(kCmdUndo)->text(), undo);
+    }
+
+    // A letter twice in one menu makes Alt+letter cycle instead of choose, so
+    // a keyboard user lands on the wrong command.
+    void everyMenuHasItsOwnAccessKeysInEveryLanguage() {
+        const char* path = std::getenv("PELMORA_LANG_FILE");
+        QVERIFY(path != nullptr);
+        MainWindow window(m_settings);
+        QList<QWidget*> menus{window.menuBar()};
+        for (QMenu* menu : window.findChildren<QMenu*>())
+            menus.append(menu);
+        for (const velmet::LanguageChoice& language : velmet::LanguageFile::load(path).languages()) {
+            QVERIFY(testing::useShippedLanguage(QString::fromStdU16String(language.section)));
+            window.applyLanguage();
+            for (QWidget* menu : std::as_const(menus)) {
+                QSet<QKeySequence> keys;
+                for (const QAction* action : menu->actions()) {
+                    const QKeySequence key = QKeySequence::mnemonic(action->text());
+                    if (action->isSeparator() || key.isEmpty())
+                        continue;
+                    QVERIFY2(!keys.contains(key), qPrintable(QString::fromStdU16String(language.section) +
+                                                             QStringLiteral(": ") + action->text()));
+                    keys.insert(key);
+                }
+            }
+        }
+        QVERIFY(testing::useShippedLanguage());
     }
 
     void theSmallestWindowGrowsWithLongerTexts() {
