@@ -34,11 +34,6 @@ constexpr int kIncompleteReadText = 355;
 constexpr int kNotTakenText = 356;
 constexpr int kNotWrittenText = 358;
 constexpr int kWrittenWithoutText = 359;
-constexpr int kNotAsWrittenText = 981;
-constexpr int kNotReadBackText = 982;
-constexpr int kRecordNotTakenText = 1103;
-constexpr int kBookNotTakenText = 1104;
-constexpr int kPartlyChangedText = 1105;
 constexpr int kNotWrittenFileText = 1254;
 
 std::string bookList(const std::vector<uint16_t>& kinds) {
