@@ -13,7 +13,7 @@ packages=(
   shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl appstream file
   binutils
   breeze-icon-theme
-  python3-vobject
+  python3 python3-vobject
 )
 
 missing=()

@@ -126,15 +126,6 @@ void CardJobRunner::work(CardJob& job) const {
     progressOf(job).done();
 }
 
-std::thread CardJobRunner::start(CardJob& job) const {
-    return std::thread([this, &job] { work(job); });
-}
-
-void CardJobRunner::run(CardJob& job) const {
-    std::thread worker = start(job);
-    worker.join();
-}
-
 void CardJobRunner::readPhoneBook(CardJob& job) const {
     JobProgress& p = progressOf(job);
     CardDocument& card = *job.card;

@@ -51,10 +51,6 @@ public:
 
     // Runs the job on this thread (the worker's body).
     void work(CardJob& job) const;
-    // Starts the worker; its progress reports done() when it ends. Join the thread.
-    [[nodiscard]] std::thread start(CardJob& job) const;
-    // Starts the worker and waits for it.
-    void run(CardJob& job) const;
 
 private:
     void readPhoneBook(CardJob& job) const;

@@ -192,27 +192,6 @@ void CardOperations::afterRead(Category& category) const {
     }
 }
 
-CardReport CardOperations::readSim(CardDocument& document, Category* selected,
-                                   JobProgress& progress) const {
-    return withOpenCard(document, [&](CardDocument& card, CardReport& report) {
-        for (Category* category : booksWorkedOn(card, selected)) {
-            CardJob job;
-            job.kind = CardJobKind::ReadBook;
-            job.card = &card;
-            job.category = category;
-            job.progress = &progress;
-            m_runner.run(job);
-            if (job.technicalProblem) {
-                m_host.showError(kTechnicalProblemText);
-            }
-            (job.succeeded ? report.done : report.failed).push_back(category->kind());
-            report.cardRemoved = report.cardRemoved ||
-                                 (!job.succeeded && cardLeftReader(m_calls, card, job.lastError));
-            afterRead(*category);
-        }
-    });
-}
-
 bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const {
     if (updateCondition == kConditionPin1 && pin1Enabled != 0 && !card.pin1().present()) {
         return m_pins.verifyChooser(card, 1, false);
@@ -276,36 +255,6 @@ bool CardOperations::BookWrite::written(const CardJob& job) const {
     return job.succeeded || (cutAccepted && job.lastError == kBrontelErrorValueDidNotFit);
 }
 
-bool CardOperations::writeOne(bool fromCard, CardDocument& card, const BookWrite& w,
-                              JobProgress& progress, CardReport& report) const {
-    Category& category = *w.category;
-    if (w.step != BookWrite::Step::Write) {
-        w.reportUnwritten(report);
-        return true;
-    }
-    if (!pinForUpdate(card, w.book.bookAttributes[5], w.book.pin1Enabled)) {
-        report.stopped = true;
-        return false;
-    }
-    CardJob job;
-    job.kind = CardJobKind::WriteBook;
-    job.card = &card;
-    job.category = &category;
-    job.progress = &progress;
-    w.prepare(job);
-    m_runner.run(job);
-    if (!checkWritten(card, category, w, job, report)) {
-        report.failed.push_back(category.kind());
-        return true;
-    }
-    report.done.push_back(category.kind());
-    // A file's books written to a card do not make the file saved.
-    if (fromCard) {
-        category.markUnchanged();
-    }
-    return true;
-}
-
 bool CardOperations::checkWritten(CardDocument& card, const Category& written, const BookWrite& w,
                                   const CardJob& job, CardReport& report) const {
     if (!w.written(job)) {
@@ -321,76 +270,6 @@ bool CardOperations::checkWritten(CardDocument& card, const Category& written, c
         }
     }
     return true;
-}
-
-CardReport CardOperations::writeSim(Document& document, Category* selected,
-                                    std::span<CardDocument* const> readers,
-                                    JobProgress& progress) const {
-    CardReport report;
-    RefreshPause pause(m_host);
-    CardDocument* card = nullptr;
-    if (document.kind() == DocumentKind::Card) {
-        card = openThis(static_cast<CardDocument&>(document));
-    } else {
-        card = openCardAsking(readers);
-    }
-    if (card == nullptr) {
-        return report;
-    }
-    report.opened = true;
-    const bool fromCard = &document == card;
-    // Every book is looked at first, so that entries that would not fit are
-    // named before anything is written.
-    std::vector<BookWrite> plan;
-    for (Category* category : booksWorkedOn(document, selected)) {
-        plan.push_back(planWrite(fromCard, *card, *category));
-    }
-    for (const BookWrite& w : plan) {
-        if (!writeOne(fromCard, *card, w, progress, report)) {
-            break;
-        }
-    }
-    return report;
-}
-
-CardReport
-CardOperations::withOpenCard(CardDocument& document,
-                             const std::function<void(CardDocument&, CardReport&)>& work) const {
-    CardReport report;
-    RefreshPause pause(m_host);
-    CardDocument* card = openThis(document);
-    if (card != nullptr) {
-        report.opened = true;
-        work(*card, report);
-    }
-    return report;
-}
-
-CardReport CardOperations::wholeCard(CardDocument& document,
-                                     const std::function<bool(CardDocument&)>& work) const {
-    return withOpenCard(document, [&](CardDocument& card, CardReport& report) {
-        (work(card) ? report.done : report.failed).push_back(kWholeCard);
-    });
-}
-
-bool CardOperations::runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,
-                                JobProgress& progress) const {
-    CardJob job;
-    job.kind = kind;
-    job.card = &card;
-    job.file = file;
-    job.progress = &progress;
-    m_runner.run(job);
-    return job.succeeded;
-}
-
-CardReport CardOperations::backupSim(CardDocument& document, const std::filesystem::path& file,
-                                     JobProgress& progress) const {
-    return wholeCard(document, [&](CardDocument& card) {
-        return backupReplacing(file, [&](const std::u16string& partial) {
-            return runFileJob(CardJobKind::Backup, card, partial, progress);
-        });
-    });
 }
 
 bool CardOperations::backupReplacing(
@@ -431,14 +310,6 @@ bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::p
         }
     }
     return true;
-}
-
-CardReport CardOperations::restoreSim(CardDocument& document, const std::filesystem::path& file,
-                                      JobProgress& progress) const {
-    return wholeCard(document, [&](CardDocument& card) {
-        return pinsForRestore(card, file) &&
-               runFileJob(CardJobKind::Restore, card, file.u16string(), progress);
-    });
 }
 
 bool CardOperations::changePin(CardDocument& document, int type) const {

@@ -1,7 +1,7 @@
 #pragma once
-// The card commands below the window: opening, checking and closing the card
-// of a reader, probing its books, and Read SIM, Write SIM, Backup SIM and
-// Restore SIM, whose plug-in calls run as jobs on a worker thread.
+// The card work below the window: opening, checking and closing the card of
+// a reader, probing its books, the PIN and properties commands, and the steps
+// that CardCommands makes Read SIM, Write SIM, Backup SIM and Restore SIM of.
 
 #include "CardDocument.h"
 #include "CardJob.h"
@@ -90,8 +90,7 @@ class CardOperations {
 public:
     CardOperations(const PluginCalls& calls, PinPrompter& prompter, CardHost& host,
                    CardOptions options)
-        : m_calls(calls), m_pins(calls, prompter), m_host(host), m_options(options),
-          m_runner(calls) {}
+        : m_calls(calls), m_pins(calls, prompter), m_host(host), m_options(options) {}
 
     // Non-zero while connected and answering; a card that stopped answering is closed.
     int checkCard(CardDocument& card) const;
@@ -103,18 +102,6 @@ public:
     CardDocument* openCardAsking(std::span<CardDocument* const> readers) const;
     // A category, without slots, for every book the card answers for.
     void probeBooks(CardDocument& card) const;
-
-    // selected: the selected book of the document, or nullptr for the document.
-    CardReport readSim(CardDocument& card, Category* selected, JobProgress& progress) const;
-    // A card document writes to its own card; a file document to the card of
-    // the reader the host picks among readers.
-    CardReport writeSim(Document& document, Category* selected,
-                        std::span<CardDocument* const> readers, JobProgress& progress) const;
-    // The backup replaces an existing file only once it is complete.
-    CardReport backupSim(CardDocument& card, const std::filesystem::path& file,
-                         JobProgress& progress) const;
-    CardReport restoreSim(CardDocument& card, const std::filesystem::path& file,
-                          JobProgress& progress) const;
 
     // Change PIN command: opens the card, then changes, enables or disables
     // PIN type 1 or 2; true when the card took it.
@@ -179,23 +166,11 @@ public:
 
 private:
     bool openOne(CardDocument& card, bool& keptBooks) const;
-    bool writeOne(bool fromCard, CardDocument& card, const BookWrite& w, JobProgress& progress,
-                  CardReport& report) const;
-    // Opens the card without asking and, when that worked, runs work on it;
-    // the reader refresh stays paused throughout.
-    CardReport withOpenCard(CardDocument& document,
-                            const std::function<void(CardDocument&, CardReport&)>& work) const;
-    // The same for work on the whole card: Backup, Restore.
-    CardReport wholeCard(CardDocument& document,
-                         const std::function<bool(CardDocument&)>& work) const;
-    bool runFileJob(CardJobKind kind, CardDocument& card, const std::u16string& file,
-                    JobProgress& progress) const;
 
     const PluginCalls& m_calls;
     PinFlows m_pins;
     CardHost& m_host;
     CardOptions m_options;
-    CardJobRunner m_runner;
 };
 
 } // namespace pelmora::model

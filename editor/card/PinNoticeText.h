@@ -1,5 +1,6 @@
 #pragma once
-// The user's words for what a PIN flow reports on its way.
+// The user's words for what a PIN flow reports on its way, the same in the
+// window and in velmet-cli.
 
 #include "PinPrompter.h"
 

@@ -67,7 +67,7 @@ int runSms(Session& session, const Arguments& arguments) {
         throw Failure("the card in reader '" + access.readerName() + "' holds no short messages");
     }
     const model::CardReport report =
-        access.operations().readSim(access.card(), messages, access.progress());
+        access.wait(access.session().readSim(access.card(), messages, access.progress()));
     if (!report.opened) {
         access.failToOpen();
     }

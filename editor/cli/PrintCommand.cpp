@@ -104,7 +104,7 @@ int runPrint(Session& session, const Arguments& arguments) {
                           bookLabel(kind) + " book");
         }
         const model::CardReport report =
-            access.operations().readSim(access.card(), book, access.progress());
+            access.wait(access.session().readSim(access.card(), book, access.progress()));
         if (!report.opened) {
             access.failToOpen();
         }

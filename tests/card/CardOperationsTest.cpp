@@ -41,9 +41,9 @@ TEST_F(Ops, OpenCardWithAWrongPinAndCancelReturnsNoneAndCloses) {
 
 TEST_F(Ops, CancelledPin2StopsTheWriteThere) {
     fakeCard().pin1Enabled = false;
-    ops().readSim(card, nullptr, progress);
+    commands().readSim(card, nullptr, progress);
     book(0x6F3B).markChanged();
-    const CardReport report = ops().writeSim(card, nullptr, {}, progress);
+    const CardReport report = commands().writeSim(card, nullptr, {}, progress);
     EXPECT_TRUE(report.stopped);
     EXPECT_FALSE(report.ok());
     EXPECT_FALSE(book(0x6F3B).unchanged());
@@ -51,7 +51,7 @@ TEST_F(Ops, CancelledPin2StopsTheWriteThere) {
 
 TEST_F(Ops, ReconnectedSameCardKeepsItsEditsAnotherCardAsksFirst) {
     fakeCard().pin1Enabled = false;
-    ops().readSim(card, nullptr, progress);
+    commands().readSim(card, nullptr, progress);
     book(0x6F3A).storeEntry(0, contact(u"Kept", u"1"));
     book(0x6F3A).markChanged();
     calls.close(card); // a reset or suspend dropped the connection

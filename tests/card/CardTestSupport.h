@@ -2,10 +2,12 @@
 // A scripted user for the card-operation tests: PINs and answers queued in
 // advance, every question and notice recorded.
 
+#include "CardCommands.h"
 #include "CardOperations.h"
 #include "FakePlugin.h"
 #include "LangText.h"
 #include "Records.h"
+#include "UiTaskQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +132,43 @@ inline void standardCard(int records = 10) {
     c.books[0x6F3B].updateCondition = 2;
 }
 
+// The card commands run to their end: the test's thread stands for the UI
+// thread and runs what a command posts to it until the command has finished.
+class WaitedCommands {
+public:
+    WaitedCommands(const PluginCalls& calls, PinPrompter& prompter, CardHost& host,
+                   CardOptions options)
+        : m_operations(calls, prompter, host, options), m_commands(m_operations, calls, m_ui) {}
+    WaitedCommands(const WaitedCommands&) = delete;
+    WaitedCommands& operator=(const WaitedCommands&) = delete;
+
+    CardReport readSim(CardDocument& card, Category* selected, JobProgress& progress) {
+        return wait(m_commands.readSim(card, selected, progress));
+    }
+    CardReport writeSim(Document& document, Category* selected,
+                        std::span<CardDocument* const> readers, JobProgress& progress) {
+        return wait(m_commands.writeSim(document, selected, readers, progress));
+    }
+    CardReport backupSim(CardDocument& card, const std::filesystem::path& file,
+                         JobProgress& progress) {
+        return wait(m_commands.backupSim(card, file, progress));
+    }
+    CardReport restoreSim(CardDocument& card, const std::filesystem::path& file,
+                          JobProgress& progress) {
+        return wait(m_commands.restoreSim(card, file, progress));
+    }
+
+private:
+    CardReport wait(const std::shared_ptr<CardCommand>& command) {
+        m_ui.runUntil([&] { return command->finished(); });
+        return command->report();
+    }
+
+    CardOperations m_operations;
+    UiTaskQueue m_ui;
+    CardCommands m_commands;
+};
+
 class CardOperationsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -139,6 +178,9 @@ protected:
     }
     CardOperations ops(CardOptions options = {}) {
         return CardOperations(calls, user, user, options);
+    }
+    WaitedCommands commands(CardOptions options = {}) {
+        return WaitedCommands(calls, user, user, options);
     }
     Category& book(uint16_t kind) {
         Category* c = card.category(kind);

@@ -42,7 +42,7 @@ TEST_F(ReaderRefresh, AddsOneDocumentPerReaderAndTellsWhichHoldACard) {
 TEST_F(ReaderRefresh, APulledCardIsMarkedEmptyWithinOnePass) {
     pass();
     user.pins = {u"1234"};
-    const CardReport read = ops().readSim(first(), nullptr, progress);
+    const CardReport read = commands().readSim(first(), nullptr, progress);
     ASSERT_TRUE(read.ok());
     ASSERT_NE(first().connection, nullptr);
     ASSERT_EQ(sim().pullCard(0), 0);
@@ -57,7 +57,7 @@ TEST_F(ReaderRefresh, APulledCardIsMarkedEmptyWithinOnePass) {
 TEST_F(ReaderRefresh, BooksWithEditsOutliveAPulledCardAndComeBackWithIt) {
     pass();
     user.pins = {u"1234", u"1234"};
-    ASSERT_TRUE(ops().readSim(first(), nullptr, progress).ok());
+    ASSERT_TRUE(commands().readSim(first(), nullptr, progress).ok());
     Category* adn = first().category(kBookAdn);
     ASSERT_NE(adn, nullptr);
     adn->entries()[0] = contact(u"Edited", u"+111");
@@ -68,7 +68,7 @@ TEST_F(ReaderRefresh, BooksWithEditsOutliveAPulledCardAndComeBackWithIt) {
 
     insert(CardProfile()); // the same card again
     ASSERT_EQ(pass().present.size(), 1u);
-    const CardReport write = ops().writeSim(first(), nullptr, {}, progress);
+    const CardReport write = commands().writeSim(first(), nullptr, {}, progress);
     EXPECT_TRUE(write.ok());
     EXPECT_TRUE(user.asked.end() == std::find(user.asked.begin(), user.asked.end(), "discard"));
     EXPECT_EQ(fieldText(cardBook(calls, first(), kBookAdn).at(0).name), u"Edited");
@@ -136,8 +136,8 @@ TEST_F(ReaderRefresh, AJobAsksARunningPassToStopAndWaitsForIt) {
     OverlapProbe probe(inPass);
     CardDocument document;
     document.reader = card.reader;
-    CardOperations operations(calls, host, host, CardOptions{});
-    EXPECT_TRUE(operations.readSim(document, nullptr, probe).ok());
+    WaitedCommands commands(calls, host, host, CardOptions{});
+    EXPECT_TRUE(commands.readSim(document, nullptr, probe).ok());
     EXPECT_TRUE(sawStop.load());
     EXPECT_FALSE(probe.overlapped);
     EXPECT_FALSE(worker.paused());

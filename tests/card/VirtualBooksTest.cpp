@@ -19,7 +19,7 @@ protected:
         user.pins.push_back(u"1234");
         CardDocument* const one[] = {&card};
         ops(options).openCard(one);
-        return ops(options).readSim(card, card.category(selected), progress);
+        return commands(options).readSim(card, card.category(selected), progress);
     }
     // What the card holds now, read past the editor's books on the
     // document's connection (a second one would be refused).
@@ -90,7 +90,7 @@ TEST_F(VirtualBooks, WriteSimOfTheCardWritesOnlyChangedBooksUnlessToldOtherwise)
     Category& lnd = *card.category(kBookLnd);
     lnd.entries()[0] = contact(u"Dialled", u"+4412");
     lnd.markChanged();
-    CardReport report = ops().writeSim(card, nullptr, {}, progress);
+    CardReport report = commands().writeSim(card, nullptr, {}, progress);
     EXPECT_TRUE(report.ok());
     EXPECT_EQ(report.done, std::vector<uint16_t>{kBookLnd});
     EXPECT_EQ(report.skipped.size(), std::size(kAllBooks) - 1);
@@ -100,7 +100,7 @@ TEST_F(VirtualBooks, WriteSimOfTheCardWritesOnlyChangedBooksUnlessToldOtherwise)
     CardOptions everything;
     everything.saveUpdatedOnly = false;
     user.pins = {u"5678"}; // the FDN book wants PIN2
-    report = ops(everything).writeSim(card, nullptr, {}, progress);
+    report = commands(everything).writeSim(card, nullptr, {}, progress);
     // Only the administrator may update the SDN book, which holds what the
     // card holds: it is not attempted, and the other books are written.
     EXPECT_TRUE(report.ok());
@@ -110,7 +110,7 @@ TEST_F(VirtualBooks, WriteSimOfTheCardWritesOnlyChangedBooksUnlessToldOtherwise)
     // Every book the card gives back as written: read back, nothing differs.
     everything.verifyWrites = true;
     user.pins = {u"5678"};
-    report = ops(everything).writeSim(card, nullptr, {}, progress);
+    report = commands(everything).writeSim(card, nullptr, {}, progress);
     EXPECT_TRUE(report.ok());
     EXPECT_TRUE(report.notAsWritten.empty());
 }
@@ -132,7 +132,7 @@ TEST_F(VirtualBooks, AFileIsWrittenWholeToTheReaderTheUserPicksAndStaysUnsaved) 
     user.pins = {u"1234"};
     user.allowEmpty = true;
     CardDocument* const readers[] = {&card, &secondCard};
-    const CardReport report = ops().writeSim(file, nullptr, readers, progress);
+    const CardReport report = commands().writeSim(file, nullptr, readers, progress);
     EXPECT_TRUE(report.ok());
     EXPECT_EQ(report.done, (std::vector<uint16_t>{kBookAdn, kBookLnd}));
     EXPECT_EQ(user.asked, (std::vector<std::string>{"reader", "pin1 3", "empty"}));
@@ -150,7 +150,7 @@ TEST_F(VirtualBooks, FdnWritesAskForPin2OncePerConnection) {
     for (const char16_t* name : {u"First", u"Second"}) {
         fdn.entries()[0] = contact(name, u"+4499");
         fdn.markChanged();
-        EXPECT_TRUE(ops().writeSim(card, nullptr, {}, progress).ok());
+        EXPECT_TRUE(commands().writeSim(card, nullptr, {}, progress).ok());
     }
     EXPECT_EQ(user.asked, (std::vector<std::string>{"pin1 3", "pin2 3"}));
     EXPECT_EQ(onCard(card, kBookFdn, 0), u"Second");
@@ -158,11 +158,11 @@ TEST_F(VirtualBooks, FdnWritesAskForPin2OncePerConnection) {
 
 TEST_F(VirtualBooks, WithPin1DisabledAnUpdateConditionOfPin1AsksNothing) {
     insert(CardProfile().set("Card", "CHV1Enabled", "0"));
-    ASSERT_TRUE(ops().readSim(card, nullptr, progress).ok());
+    ASSERT_TRUE(commands().readSim(card, nullptr, progress).ok());
     Category& adn = *card.category(kBookAdn);
     adn.entries()[0] = contact(u"No PIN", u"+4400");
     adn.markChanged();
-    EXPECT_TRUE(ops().writeSim(card, nullptr, {}, progress).ok());
+    EXPECT_TRUE(commands().writeSim(card, nullptr, {}, progress).ok());
     EXPECT_TRUE(user.asked.empty());
 }
 

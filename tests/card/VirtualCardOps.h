@@ -42,6 +42,9 @@ protected:
     CardOperations ops(CardOptions options = {}) {
         return CardOperations(calls, user, user, options);
     }
+    WaitedCommands commands(CardOptions options = {}) {
+        return WaitedCommands(calls, user, user, options);
+    }
     // A folder of this test's own, removed afterwards; its "log" folder is
     // the plug-in's log root.
     [[nodiscard]] const std::filesystem::path& tempDir() const { return m_temp; }

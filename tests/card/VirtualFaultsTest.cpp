@@ -19,7 +19,7 @@ protected:
         CardOptions options;
         options.readWriteAll = false;
         ops(options).openCard(one);
-        return ops(options).readSim(card, card.category(kBookAdn), progress);
+        return commands(options).readSim(card, card.category(kBookAdn), progress);
     }
     // Edits slot 0 of the ADN book and writes that book alone.
     CardReport editAndWriteAdn(std::u16string_view name, bool verify = false) {
@@ -29,7 +29,7 @@ protected:
         CardOptions options;
         options.readWriteAll = false;
         options.verifyWrites = verify;
-        return ops(options).writeSim(card, &adn, {}, progress);
+        return commands(options).writeSim(card, &adn, {}, progress);
     }
     std::u16string bookOnCard(uint16_t kind, size_t slot) {
         const auto entries = cardBook(calls, card, kind);
@@ -52,7 +52,7 @@ TEST_F(VirtualFaults, EveryFailedReadIsReportedAndOnly6FxxShowsTheMessageOncePer
         user.errors.clear();
         user.pins = {u"1234"};
         fail(c.rule);
-        const CardReport report = ops().readSim(card, nullptr, progress);
+        const CardReport report = commands().readSim(card, nullptr, progress);
         sim().clearFaults();
         EXPECT_FALSE(report.ok()) << c.rule;
         EXPECT_EQ(report.failed.size(), 8u) << c.rule; // the seven books and the messages
@@ -81,7 +81,7 @@ TEST_F(VirtualFaults, OnlyFileNotFoundMakesABookAbsent) {
         card.releaseCategories();
         user.pins = {u"1234"};
         fail(c.rule);
-        const CardReport report = ops().readSim(card, nullptr, progress);
+        const CardReport report = commands().readSim(card, nullptr, progress);
         sim().clearFaults();
         EXPECT_EQ(card.category(kBookAdn) == nullptr, c.absent) << c.rule;
         EXPECT_EQ(report.ok(), c.absent) << c.rule;
@@ -93,7 +93,7 @@ TEST_F(VirtualFaults, ABookOnlyTheAdministratorMayUpdateIsComparedNotAttempted) 
     CardDocument* const readers[] = {&card};
     FileDocument file;
     file.addCategory(kBookSdn, 1).entries()[0] = contact(u"Changed", u"+4401");
-    const CardReport report = ops().writeSim(file, nullptr, readers, progress);
+    const CardReport report = commands().writeSim(file, nullptr, readers, progress);
     EXPECT_TRUE(report.ok());
     EXPECT_EQ(report.keptAsOnCard, std::vector<uint16_t>{kBookSdn});
     EXPECT_TRUE(report.failed.empty());
@@ -185,7 +185,7 @@ TEST_F(VirtualFaults, EntriesBeyondTheCardsRecordsAreNamedBeforeAnythingIsWritte
     user.pins = {u"1234"};
     CardDocument* const readers[] = {&card};
     WriteLog writes(user.asked);
-    CardReport report = ops().writeSim(file, nullptr, readers, writes);
+    CardReport report = commands().writeSim(file, nullptr, readers, writes);
     EXPECT_EQ(user.cutSlots, std::vector<int>{11});
     EXPECT_EQ(user.asked, (std::vector<std::string>{"reader", "pin1 3", "cut", "write"}));
     EXPECT_EQ(report.done, std::vector<uint16_t>{kBookAdn});
@@ -193,7 +193,7 @@ TEST_F(VirtualFaults, EntriesBeyondTheCardsRecordsAreNamedBeforeAnythingIsWritte
     EXPECT_EQ(bookOnCard(kBookLnd, 0), u"");
 
     user.allowCut = true;
-    report = ops().writeSim(file, nullptr, readers, progress);
+    report = commands().writeSim(file, nullptr, readers, progress);
     EXPECT_EQ(report.done, (std::vector<uint16_t>{kBookAdn, kBookLnd}));
     EXPECT_EQ(bookOnCard(kBookLnd, 0), u"Dialled");
 }
@@ -207,7 +207,7 @@ TEST_F(VirtualFaults, AnotherCardInTheReaderMayNotTakeOverUnsavedEdits) {
     insert(CardProfile().set("3F00/2FE2", "Data", "98445100214365871200"));
 
     user.pins = {u"1234"};
-    const CardReport report = ops().writeSim(card, nullptr, {}, progress);
+    const CardReport report = commands().writeSim(card, nullptr, {}, progress);
     EXPECT_FALSE(report.opened);
     EXPECT_EQ(user.asked, (std::vector<std::string>{"pin1 3", "discard"}));
     EXPECT_EQ(card.category(kBookAdn), &adn);
@@ -226,7 +226,7 @@ TEST_F(VirtualFaults, ABackupReplacesTheOldOneOnlyWhenComplete) {
     { std::ofstream(file) << "old backup\n"; }
     user.pins = {u"1234", u"1234"};
     fail("*#40=pull");
-    CardReport report = ops().backupSim(card, file, progress);
+    CardReport report = commands().backupSim(card, file, progress);
     EXPECT_TRUE(report.opened);
     EXPECT_EQ(report.failed, std::vector<uint16_t>{kWholeCard});
     EXPECT_EQ(fileText(file), "old backup\n");
@@ -238,11 +238,11 @@ TEST_F(VirtualFaults, ABackupReplacesTheOldOneOnlyWhenComplete) {
 
     sim().clearFaults();
     insert(CardProfile());
-    report = ops().backupSim(card, file, progress);
+    report = commands().backupSim(card, file, progress);
     EXPECT_TRUE(report.ok());
     EXPECT_NE(fileText(file), "old backup\n");
     // A restore the plug-in reports as failed is a failure.
-    const CardReport restore = ops().restoreSim(card, tempDir() / "missing.bsf", progress);
+    const CardReport restore = commands().restoreSim(card, tempDir() / "missing.bsf", progress);
     EXPECT_TRUE(restore.opened);
     EXPECT_EQ(restore.failed, std::vector<uint16_t>{kWholeCard});
 }
@@ -250,17 +250,17 @@ TEST_F(VirtualFaults, ABackupReplacesTheOldOneOnlyWhenComplete) {
 TEST_F(VirtualFaults, ARestoreAsksForPin2WhenTheBackupHoldsBooksOnlyPin2MayWrite) {
     const auto file = tempDir() / "card.bsf";
     user.pins = {u"1234"};
-    ASSERT_TRUE(ops().backupSim(card, file, progress).ok());
+    ASSERT_TRUE(commands().backupSim(card, file, progress).ok());
 
     // Without PIN2 the restore stops before it writes anything.
     user.asked.clear();
-    CardReport restore = ops().restoreSim(card, file, progress);
+    CardReport restore = commands().restoreSim(card, file, progress);
     EXPECT_EQ(restore.failed, std::vector<uint16_t>{kWholeCard});
     EXPECT_EQ(user.asked, std::vector<std::string>{"pin2 3"});
 
     user.asked.clear();
     user.pins = {u"5678"};
-    restore = ops().restoreSim(card, file, progress);
+    restore = commands().restoreSim(card, file, progress);
     EXPECT_TRUE(restore.ok());
     EXPECT_EQ(user.asked, std::vector<std::string>{"pin2 3"});
 }
@@ -277,7 +277,7 @@ protected:
         user.pins.push_back(u"1234");
         CardDocument* const one[] = {&card};
         ops().openCard(one);
-        return ops().readSim(card, nullptr, progress);
+        return commands().readSim(card, nullptr, progress);
     }
     // The book's entries in order, holes left out: compaction may close them.
     static std::vector<std::u16string> numbers(const std::vector<PhoneBookEntry>& entries) {
@@ -308,7 +308,7 @@ TEST_F(VirtualWriteFit, NamelessEntriesReadAreKeptAndWrittenBackUnchanged) {
 
     card.category(kBookAdn)->markChanged();
     card.category(kBookLnd)->markChanged();
-    const CardReport written = ops().writeSim(card, nullptr, {}, progress);
+    const CardReport written = commands().writeSim(card, nullptr, {}, progress);
     EXPECT_TRUE(written.ok());
     EXPECT_EQ(written.done, (std::vector<uint16_t>{kBookAdn, kBookLnd}));
     EXPECT_EQ(numbers(cardBook(calls, card, kBookAdn)), adnBefore);
@@ -323,7 +323,7 @@ TEST_F(VirtualWriteFit, ATooLongNameIsNamedBeforeAnyWriteAndNothingIsWrittenWhen
     adn.markChanged();
     CardOptions options;
     options.readWriteAll = false;
-    const CardReport refused = ops(options).writeSim(card, &adn, {}, writes);
+    const CardReport refused = commands(options).writeSim(card, &adn, {}, writes);
     ASSERT_EQ(user.misfits.size(), 1u);
     EXPECT_EQ(user.misfits[0].reason, MisfitReason::NameCut);
     EXPECT_EQ(user.misfits[0].slot, 1);
@@ -333,7 +333,7 @@ TEST_F(VirtualWriteFit, ATooLongNameIsNamedBeforeAnyWriteAndNothingIsWrittenWhen
     EXPECT_EQ(bookOnCard(kBookAdn, 1), u"Bob Harris");
 
     user.allowCut = true;
-    EXPECT_TRUE(ops(options).writeSim(card, &adn, {}, progress).ok());
+    EXPECT_TRUE(commands(options).writeSim(card, &adn, {}, progress).ok());
     EXPECT_EQ(bookOnCard(kBookAdn, 1), u"Brackets [x]");
 }
 
@@ -345,7 +345,7 @@ TEST_F(VirtualWriteFit, IdenValuesPastTheCardsRecordsAreNamed) {
     e.recordNumbers[kValueFax] = 100000;
     iden.markChanged();
     user.allowCut = false;
-    const CardReport report = ops().writeSim(card, nullptr, {}, progress);
+    const CardReport report = commands().writeSim(card, nullptr, {}, progress);
     ASSERT_EQ(user.misfits.size(), 1u);
     EXPECT_EQ(user.misfits[0].reason, MisfitReason::ValueBeyondRecords);
     EXPECT_EQ(user.misfits[0].valueIndex, kValueFax);
@@ -363,11 +363,11 @@ TEST_F(VirtualWriteFit, AMessageStoreLargerThanTheCardWritesItsMessages) {
     sms.messages()[0].flags = static_cast<int32_t>(kSmsChanged);
     user.pins = {u"1234"};
     CardDocument* const readers[] = {&card};
-    EXPECT_TRUE(ops().writeSim(file, nullptr, readers, progress).ok());
+    EXPECT_TRUE(commands().writeSim(file, nullptr, readers, progress).ok());
     EXPECT_TRUE(user.misfits.empty());
 
     setFieldText(sms.messages()[20].text, u"too far");
-    const CardReport report = ops().writeSim(file, nullptr, readers, progress);
+    const CardReport report = commands().writeSim(file, nullptr, readers, progress);
     ASSERT_EQ(user.misfits.size(), 1u);
     EXPECT_EQ(user.misfits[0].slot, 20);
     EXPECT_EQ(report.skipped, std::vector<uint16_t>{kBookSms});

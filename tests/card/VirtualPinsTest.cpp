@@ -53,7 +53,7 @@ TEST_F(VirtualPins, OpenCardAsksForPin1OrThePukFirst) {
 TEST_F(VirtualPins, APinThatBecomesBlockedStopsTheCommand) {
     insert(CardProfile().set("Card", "CHV1Attempts", "1"));
     user.pins = {u"0000"};
-    const CardReport report = ops().readSim(card, nullptr, progress);
+    const CardReport report = commands().readSim(card, nullptr, progress);
     EXPECT_FALSE(report.ok());
     EXPECT_TRUE(report.done.empty());
     EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::PinBlocked});
@@ -64,7 +64,7 @@ TEST_F(VirtualPins, APinThatBecomesBlockedStopsTheCommand) {
 TEST_F(VirtualPins, ACardPulledOnOkStopsTheCommand) {
     ASSERT_EQ(sim().addFault("A020=pull"), 0) << sim().lastError(); // VERIFY CHV
     user.pins = {u"1234", u"1234"};
-    EXPECT_FALSE(ops().readSim(card, nullptr, progress).ok());
+    EXPECT_FALSE(commands().readSim(card, nullptr, progress).ok());
     EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::CardNotAnswering});
     EXPECT_EQ(user.asked, std::vector<std::string>{"pin1 3"});
     EXPECT_TRUE(card.categories().empty());
@@ -116,16 +116,16 @@ TEST_F(VirtualPins, TracesOfEveryPinCommandHoldNoPin) {
     binding.unbind(); // the plug-in starts its log when it is loaded
     ASSERT_TRUE(binding.bindLibrary(BRONTEL_PATH));
     user.pins = {u"8259"}; // a wrong PIN1 blocks it
-    ASSERT_FALSE(ops().readSim(card, nullptr, progress).ok());
+    ASSERT_FALSE(commands().readSim(card, nullptr, progress).ok());
     user.puks = {u"46025813", u"7319"}; // unblocks it with a new PIN
     user.changes = {{false, u"6284", u"6284"}};
     user.pins = {u"8642"}; // PIN2 for the FDN write
     ASSERT_TRUE(ops().changePin(card, 1));
-    ASSERT_TRUE(ops().readSim(card, nullptr, progress).ok());
+    ASSERT_TRUE(commands().readSim(card, nullptr, progress).ok());
     Category& fdn = *card.category(kBookFdn);
     fdn.entries()[0] = contact(u"Fixed", u"+4499");
     fdn.markChanged();
-    ASSERT_TRUE(ops().writeSim(card, nullptr, {}, progress).ok());
+    ASSERT_TRUE(commands().writeSim(card, nullptr, {}, progress).ok());
     calls.close(card);
     binding.unbind();
 

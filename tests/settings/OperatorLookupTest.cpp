@@ -1,5 +1,4 @@
 #include "OperatorLookup.h"
-#include "OperatorListBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -126,12 +125,14 @@ TEST(OperatorLookup, CountryIsTheLastMccMatch) {
 }
 
 TEST(OperatorLookup, GeneratedListIsReadBack) {
-    const std::vector<plmn::OperatorEntry> entries = {
-        {"262", "01", "Germany", "Telekom", "GSM"},
-        {"286", "01", "T\xC3\xBCrkiye", "Turkcell", "GSM"},
-        {"310", "260", "United States", "T-Mobile", "GSM"},
-    };
-    const auto operators = list(plmn::writeOperatorList(entries));
+    // The generator's form: a byte-order mark, comments, CR LF line ends.
+    const auto operators = list("\xEF\xBB\xBF; Operator names\r\n; Generated\r\n"
+                                "\r\n[PLMN1]\r\nmcc=262\r\nmnc=01\r\ncountry=Germany\r\n"
+                                "operator=Telekom\r\nnetwork_type=GSM\r\n"
+                                "\r\n[PLMN2]\r\nmcc=286\r\nmnc=01\r\ncountry=T\xC3\xBCrkiye\r\n"
+                                "operator=Turkcell\r\nnetwork_type=GSM\r\n"
+                                "\r\n[PLMN3]\r\nmcc=310\r\nmnc=260\r\ncountry=United States\r\n"
+                                "operator=T-Mobile\r\nnetwork_type=GSM\r\n");
     EXPECT_EQ(networkLine(lookupOperator({0x82, 0xF6, 0x10}, operators)),
               u"Turkcell T\u00fcrkiye GSM");
     EXPECT_EQ(networkLine(lookupOperator({0x13, 0x00, 0x62}, operators)),

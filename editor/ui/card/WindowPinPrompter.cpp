@@ -1,6 +1,7 @@
 #include "WindowPinPrompter.h"
 
 #include "PinDialog.h"
+#include "PinNoticeText.h"
 #include "Prompts.h"
 #include "SecureZero.h"
 #include "UiText.h"
@@ -10,12 +11,6 @@ namespace pelmora::ui {
 namespace {
 
 constexpr int kTextPukBlocked = 218;
-constexpr int kTextCardNotAnswering = 701;
-constexpr int kTextPinBlocked = 702;
-constexpr int kTextPinsDiffer = 703;
-constexpr int kTextCardRefused = 704;
-constexpr int kTextNotAPin = 458;
-constexpr int kTextNotAPuk = 459;
 
 // Moves the field's text into the secret; the copy is zeroed.
 void take(const QString& field, model::SecretText& secret) {
@@ -84,30 +79,11 @@ bool WindowPinPrompter::askUnblock(int type, int pukAttempts, bool failed,
 }
 
 void WindowPinPrompter::notice(int type, model::PinNotice notice) {
-    QString message;
-    switch (notice) {
-    case model::PinNotice::CardNotAnswering:
-        message = text(kTextCardNotAnswering);
-        break;
-    case model::PinNotice::PinBlocked:
-        message = text(kTextPinBlocked, type);
-        break;
-    case model::PinNotice::PukBlocked:
-        message = text(kTextPukBlocked);
-        break;
-    case model::PinNotice::PinsDiffer:
-        message = text(kTextPinsDiffer);
-        break;
-    case model::PinNotice::CardRefused:
-        message = text(kTextCardRefused);
-        break;
-    case model::PinNotice::NotAPin:
-        message = text(kTextNotAPin);
-        break;
-    case model::PinNotice::NotAPuk:
-        message = text(kTextNotAPuk);
-        break;
-    }
+    // A PUK without attempts ends the unblock dialog with that dialog's own
+    // message; every other notice reads as it does in velmet-cli.
+    const QString message = notice == model::PinNotice::PukBlocked
+                                ? text(kTextPukBlocked)
+                                : fromU16(model::pinNoticeText(notice, type));
     Prompts::tell(m_owner, QMessageBox::Warning, message);
 }
 

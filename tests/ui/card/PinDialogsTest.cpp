@@ -178,6 +178,27 @@ private slots:
         QVERIFY(f.card.card.pin1().view() == u"4321");
     }
 
+    void noticesReadAsInTheTerminal_data() {
+        QTest::addColumn<int>("notice");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("blocked") << int(model::PinNotice::PinBlocked)
+                                 << "PIN2 is blocked: unblock it with its PUK2";
+        QTest::newRow("differ") << int(model::PinNotice::PinsDiffer)
+                                << "The new PIN2 and its repetition differ.";
+        QTest::newRow("silent") << int(model::PinNotice::CardNotAnswering)
+                                << "The card does not answer.";
+    }
+    void noticesReadAsInTheTerminal() {
+        QFETCH(int, notice);
+        QFETCH(QString, expected);
+        velmet::Settings settings;
+        WindowPinPrompter prompter(nullptr, settings);
+        ScriptedPrompts answers;
+        prompter.notice(2, model::PinNotice(notice));
+        QCOMPARE(answers.shown().size(), std::size_t(1));
+        QCOMPARE(answers.shown()[0].text, expected);
+    }
+
     void pukWithoutAttemptsIsRefusedWithoutADialog() {
         DialogFlows f({{"Card", {"CHV1Attempts", "0"}}, {"Card", {"UnblockCHV1Attempts", "0"}}});
         QVERIFY(f.connected);
