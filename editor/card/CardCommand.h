@@ -1,5 +1,6 @@
 #pragma once
-// The handle of a running card command (Read, Write, Backup or Restore SIM).
+// The handle of a running card command (Read, Write, Backup or Restore SIM,
+// a PIN flow, the Properties read, Save info).
 // A command runs in three steps: it asks the user on the UI thread before
 // its worker starts, works on the worker thread (every plug-in call of the
 // job, into staging copies), and applies the result on the UI thread, where
@@ -9,6 +10,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -31,6 +33,8 @@ public:
     [[nodiscard]] bool finished() const { return m_finished; }
     // UI thread: the outcome, complete once finished().
     [[nodiscard]] const CardReport& report() const { return m_report; }
+    // UI thread, once finished(): the card information a Properties read gave.
+    [[nodiscard]] const std::optional<SimInfo>& cardInfo() const { return m_cardInfo; }
     // The documents the command works on until it has finished.
     [[nodiscard]] const std::vector<Document*>& documents() const { return m_documents; }
 
@@ -40,6 +44,7 @@ private:
     std::atomic<bool> m_cancel{false};
     bool m_finished = false;
     CardReport m_report;
+    std::optional<SimInfo> m_cardInfo;
     std::vector<Document*> m_documents;
     std::thread m_worker;
 };

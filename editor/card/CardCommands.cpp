@@ -2,6 +2,7 @@
 
 #include "CardAnswerText.h"
 #include "ProgressRelay.h"
+#include "UiThreadPrompter.h"
 
 #include <algorithm>
 #include <future>
@@ -40,6 +41,18 @@ std::unique_ptr<Category> copyOfSlots(const Category& book) {
     std::copy(book.entries().begin(), book.entries().end(), copy->entries().begin());
     std::copy(book.messages().begin(), book.messages().end(), copy->messages().begin());
     return copy;
+}
+
+bool runPinFlow(const PinFlows& pins, CardDocument& card, PinFlowKind flow, int type) {
+    switch (flow) {
+    case PinFlowKind::Change:
+        return pins.changeFlow(card, type);
+    case PinFlowKind::Verify:
+        return pins.verifyChooser(card, type, true);
+    case PinFlowKind::Unblock:
+        return pins.unblockStep(card, type, false);
+    }
+    return false;
 }
 
 bool sameSlots(const Category& a, const Category& b) {
@@ -143,19 +156,6 @@ std::shared_ptr<CardCommand> CardCommands::start(std::shared_ptr<Run> run,
     return run->command;
 }
 
-bool CardCommands::askOnUiThread(const std::function<bool()>& ask) const {
-    auto answer = std::make_shared<std::promise<bool>>();
-    std::future<bool> result = answer->get_future();
-    m_ui.post([answer, ask] {
-        try {
-            answer->set_value(ask());
-        } catch (...) {
-            answer->set_exception(std::current_exception());
-        }
-    });
-    return result.get();
-}
-
 std::shared_ptr<CardCommand> CardCommands::readSim(CardDocument& document, Category* selected,
                                                    JobProgress& progress, Finished finished) const {
     auto run = begin(progress, std::move(finished));
@@ -247,7 +247,7 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
                 continue;
             }
             const SimInfo& book = write.plan.book;
-            if (!askOnUiThread([&] {
+            if (!askOnUiThread(m_ui, [&] {
                     return m_operations.pinForUpdate(*r.card, book.bookAttributes[5],
                                                      book.pin1Enabled);
                 })) {
@@ -277,12 +277,16 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
     return start(run, work, apply);
 }
 
-std::shared_ptr<CardCommand>
-CardCommands::wholeCardCommand(CardDocument& document, const std::filesystem::path& file,
-                               JobProgress& progress, Finished finished,
-                               std::function<bool(Run&)> transfer) const {
+std::shared_ptr<CardCommand> CardCommands::wholeCardCommand(
+    CardDocument& document, const std::filesystem::path& file, JobProgress& progress,
+    Finished finished, std::function<bool(Run&)> transfer, std::function<void(Run&)> closed) const {
     auto run = begin(progress, std::move(finished));
     run->card = m_operations.openThis(document);
+    if (run->card == nullptr && closed) {
+        run->card = &document;
+        run->command->m_documents = {&document};
+        return start(run, std::move(closed), [](Run&) {});
+    }
     if (run->card == nullptr) {
         return endNow(run);
     }
@@ -316,9 +320,9 @@ std::shared_ptr<CardCommand> CardCommands::restoreSim(CardDocument& document,
                                                       JobProgress& progress,
                                                       Finished finished) const {
     return wholeCardCommand(document, file, progress, std::move(finished), [this](Run& r) {
-        const bool pinsGiven =
-            !r.cancelled() &&
-            askOnUiThread([&] { return m_operations.pinsForRestore(*r.card, r.file); });
+        const bool pinsGiven = !r.cancelled() && askOnUiThread(m_ui, [&] {
+            return m_operations.pinsForRestore(*r.card, r.file);
+        });
         r.report().stopped = !r.cancelled() && !pinsGiven;
         if (!pinsGiven) {
             return false;
@@ -331,6 +335,51 @@ std::shared_ptr<CardCommand> CardCommands::restoreSim(CardDocument& document,
             r.report().writeFailures.push_back(restoreFailure(job));
         }
         return job.succeeded;
+    });
+}
+
+std::shared_ptr<CardCommand> CardCommands::pinFlow(CardDocument& document, PinFlowKind flow,
+                                                   int type, JobProgress& progress,
+                                                   Finished finished) const {
+    auto work = [this, flow, type](Run& r) {
+        UiThreadPrompter prompter(m_ui, m_operations.prompter());
+        const bool given = runPinFlow(PinFlows(m_calls, prompter), *r.card, flow, type);
+        r.report().stopped = !given;
+        return given;
+    };
+    return wholeCardCommand(document, {}, progress, std::move(finished), work);
+}
+
+std::shared_ptr<CardCommand> CardCommands::readProperties(CardDocument& document, int kind,
+                                                          bool statesWhenClosed,
+                                                          JobProgress& progress,
+                                                          Finished finished) const {
+    auto read = [this, kind](Run& r) {
+        SimInfo info{};
+        if (!m_operations.bookInfo(*r.card, kind, info)) {
+            return false;
+        }
+        r.command->m_cardInfo = info;
+        return true;
+    };
+    std::function<void(Run&)> states;
+    if (statesWhenClosed) {
+        states = [this](Run& r) {
+            SimInfo info{};
+            if (m_operations.readStatesWithoutPin(*r.card, info)) {
+                r.command->m_cardInfo = info;
+            }
+        };
+    }
+    return wholeCardCommand(document, {}, progress, std::move(finished), read, states);
+}
+
+std::shared_ptr<CardCommand> CardCommands::saveInfo(CardDocument& document,
+                                                    const std::filesystem::path& file,
+                                                    JobProgress& progress,
+                                                    Finished finished) const {
+    return wholeCardCommand(document, file, progress, std::move(finished), [this](Run& r) {
+        return m_operations.appendInfoLine(*r.card, r.file);
     });
 }
 

@@ -18,6 +18,10 @@
 
 namespace pelmora::model {
 
+// The PIN flows a command runs: change, enable or disable; verify (PIN1
+// even when its check is off, which switches it on); unblock a blocked PIN.
+enum class PinFlowKind { Change, Verify, Unblock };
+
 class CardCommands {
 public:
     // Called on the UI thread when a command has finished, before progress.done().
@@ -43,6 +47,28 @@ public:
                                                           JobProgress& progress,
                                                           Finished finished = {}) const;
 
+    // The PIN flows of a card: opens it (asking PIN1 here, as Read SIM does),
+    // then runs the flow for PIN type 1 or 2 on the worker; each question
+    // of the flow reaches the operations' prompter on the UI thread. When
+    // the card took it, report().done holds kWholeCard, else report().stopped.
+    [[nodiscard]] std::shared_ptr<CardCommand> pinFlow(CardDocument& card, PinFlowKind flow,
+                                                       int type, JobProgress& progress,
+                                                       Finished finished = {}) const;
+    // Properties: opens the card and reads its information with the
+    // attributes of book kind (-1: the card's own) into cardInfo().
+    // statesWhenClosed: a card that cannot be opened still gives the states
+    // of its PINs and PUKs (report().opened stays false).
+    [[nodiscard]] std::shared_ptr<CardCommand> readProperties(CardDocument& card, int kind,
+                                                              bool statesWhenClosed,
+                                                              JobProgress& progress,
+                                                              Finished finished = {}) const;
+    // Save info: opens the card and appends its info line to file;
+    // report().done holds kWholeCard when the line was written.
+    [[nodiscard]] std::shared_ptr<CardCommand> saveInfo(CardDocument& card,
+                                                        const std::filesystem::path& file,
+                                                        JobProgress& progress,
+                                                        Finished finished = {}) const;
+
 private:
     struct Run;
     // Starts work on a worker; apply then runs on the UI thread, then the end.
@@ -51,15 +77,14 @@ private:
                                                      std::function<void(Run&)> apply) const;
     // A command that ended in its asking step (no card, a PIN refused).
     [[nodiscard]] std::shared_ptr<CardCommand> endNow(std::shared_ptr<Run> run) const;
-    // Runs ask on the UI thread while the worker waits for its answer.
-    bool askOnUiThread(const std::function<bool()>& ask) const;
     [[nodiscard]] std::shared_ptr<Run> begin(JobProgress& progress, Finished finished) const;
-    // Backup and Restore: opens the card, then runs transfer on the worker;
-    // its result is the whole card's outcome.
+    // Opens the card, then runs transfer on the worker; its result is the
+    // whole card's outcome. closed, when set, runs on the worker instead for
+    // a card that cannot be opened.
     [[nodiscard]] std::shared_ptr<CardCommand>
     wholeCardCommand(CardDocument& document, const std::filesystem::path& file,
-                     JobProgress& progress, Finished finished,
-                     std::function<bool(Run&)> transfer) const;
+                     JobProgress& progress, Finished finished, std::function<bool(Run&)> transfer,
+                     std::function<void(Run&)> closed = {}) const;
     void end(Run& run) const;
 
     const CardOperations& m_operations;

@@ -18,18 +18,6 @@ namespace pelmora::model {
 
 namespace {
 
-// Stops the periodic reader refresh for the length of a command.
-class RefreshPause {
-public:
-    explicit RefreshPause(CardHost& host) : m_host(host) { m_host.stopRefresh(); }
-    ~RefreshPause() { m_host.restartRefresh(); }
-    RefreshPause(const RefreshPause&) = delete;
-    RefreshPause& operator=(const RefreshPause&) = delete;
-
-private:
-    CardHost& m_host;
-};
-
 constexpr int kConditionPin1 = 1;
 constexpr int kConditionPin2 = 2;
 constexpr int kConditionAdministrator = 4;
@@ -312,12 +300,6 @@ bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::p
     return true;
 }
 
-bool CardOperations::changePin(CardDocument& document, int type) const {
-    RefreshPause pause(m_host);
-    CardDocument* card = openThis(document);
-    return card != nullptr && m_pins.changeFlow(*card, type);
-}
-
 CardDocument* CardOperations::openThis(CardDocument& document) const {
     CardDocument* const candidates[] = {&document};
     return openCard(candidates);
@@ -330,14 +312,7 @@ bool CardOperations::bookInfo(CardDocument& card, int kind, SimInfo& info) const
     return m_calls.cardInfo(card, info) != 0;
 }
 
-bool CardOperations::readProperties(CardDocument& document, int kind, SimInfo& info) const {
-    RefreshPause pause(m_host);
-    CardDocument* card = openThis(document);
-    return card != nullptr && bookInfo(*card, kind, info);
-}
-
-bool CardOperations::readStatesWithoutPin(CardDocument& document, SimInfo& info) const {
-    RefreshPause pause(m_host);
+bool CardOperations::readStatesWithoutPin(const CardDocument& document, SimInfo& info) const {
     CardDocument probe;
     const bool read = m_calls.connect(probe, document.reader) != 0 && bookInfo(probe, -1, info);
     m_calls.close(probe);
@@ -360,14 +335,12 @@ std::u16string CardOperations::ownNumber(CardDocument& card) const {
     return std::u16string(fieldText(entries.front().value0));
 }
 
-bool CardOperations::saveInfo(CardDocument& document, const std::filesystem::path& file) const {
-    RefreshPause pause(m_host);
-    CardDocument* card = openThis(document);
+bool CardOperations::appendInfoLine(CardDocument& card, const std::filesystem::path& file) const {
     SimInfo info{};
-    if (card == nullptr || !bookInfo(*card, -1, info)) {
+    if (!bookInfo(card, -1, info)) {
         return false;
     }
-    const std::u16string number = ownNumber(*card);
+    const std::u16string number = ownNumber(card);
     return appendCardInfoLine(file, cardInfoLine(info, number, platform::currentLocalTime()));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The card work below the window: opening, checking and closing the card of
-// a reader, probing its books, the PIN and properties commands, and the steps
-// that CardCommands makes Read SIM, Write SIM, Backup SIM and Restore SIM of.
+// a reader, probing its books, and the steps that CardCommands makes its
+// commands of.
 
 #include "CardDocument.h"
 #include "CardJob.h"
@@ -90,7 +90,8 @@ class CardOperations {
 public:
     CardOperations(const PluginCalls& calls, PinPrompter& prompter, CardHost& host,
                    CardOptions options)
-        : m_calls(calls), m_pins(calls, prompter), m_host(host), m_options(options) {}
+        : m_calls(calls), m_prompter(prompter), m_pins(calls, prompter), m_host(host),
+          m_options(options) {}
 
     // Non-zero while connected and answering; a card that stopped answering is closed.
     int checkCard(CardDocument& card) const;
@@ -103,23 +104,17 @@ public:
     // A category, without slots, for every book the card answers for.
     void probeBooks(CardDocument& card) const;
 
-    // Change PIN command: opens the card, then changes, enables or disables
-    // PIN type 1 or 2; true when the card took it.
-    bool changePin(CardDocument& card, int type) const;
-    // Properties command: opens the card and reads its information with the
-    // attributes of book kind (-1: the card's own); false when that failed.
-    bool readProperties(CardDocument& card, int kind, SimInfo& info) const;
     // The card's information as it answers without a PIN (the PIN and PUK
     // states among it), for a card that cannot be opened; false when there
     // is no card to ask.
-    bool readStatesWithoutPin(CardDocument& card, SimInfo& info) const;
+    bool readStatesWithoutPin(const CardDocument& card, SimInfo& info) const;
     // The first MSISDN entry's number; "" when the card gives none.
     [[nodiscard]] std::u16string ownNumber(CardDocument& card) const;
-    // Save info: opens the card and appends its info line to file; false when
-    // the card could not be read or the file not written.
-    bool saveInfo(CardDocument& card, const std::filesystem::path& file) const;
+    // Appends the open card's info line to file; false when the card could
+    // not be read or the file not written.
+    bool appendInfoLine(CardDocument& card, const std::filesystem::path& file) const;
 
-    [[nodiscard]] const PinFlows& pins() const { return m_pins; }
+    [[nodiscard]] PinPrompter& prompter() const { return m_prompter; }
     [[nodiscard]] CardHost& host() const { return m_host; }
     [[nodiscard]] const CardOptions& options() const { return m_options; }
 
@@ -168,6 +163,7 @@ private:
     bool openOne(CardDocument& card, bool& keptBooks) const;
 
     const PluginCalls& m_calls;
+    PinPrompter& m_prompter;
     PinFlows m_pins;
     CardHost& m_host;
     CardOptions m_options;

@@ -15,4 +15,8 @@ public:
     virtual void post(std::function<void()> task) = 0;
 };
 
+// Called on a worker: runs ask on the UI thread and waits for its answer.
+// What ask throws is thrown here.
+bool askOnUiThread(UiThread& uiThread, const std::function<bool()>& ask);
+
 } // namespace pelmora::model

@@ -57,6 +57,23 @@ model::CardReport CardAccess::wait(const std::shared_ptr<model::CardCommand>& co
     return command->report();
 }
 
+bool CardAccess::pinFlow(model::PinFlowKind flow, int type) {
+    model::SilentProgress silent;
+    return wait(m_session.pinFlow(m_card, flow, type, silent)).ok();
+}
+
+std::shared_ptr<const model::CardCommand> CardAccess::properties(int kind, bool statesWhenClosed) {
+    model::SilentProgress silent;
+    auto command = m_session.readProperties(m_card, kind, statesWhenClosed, silent);
+    (void)wait(command);
+    return command;
+}
+
+bool CardAccess::saveInfo(const std::filesystem::path& file) {
+    model::SilentProgress silent;
+    return wait(m_session.saveInfo(m_card, file, silent)).ok();
+}
+
 void CardAccess::failToOpen() const {
     if (m_readers.holdsCard(m_card)) {
         fail("the card in reader '" + readerName() + "' cannot be opened");

@@ -47,6 +47,13 @@ public:
 
     // Waits for a card command, running what it posts to this thread meanwhile.
     [[nodiscard]] model::CardReport wait(const std::shared_ptr<model::CardCommand>& command);
+    // A PIN flow of the card, run as the session's command; true when the card took it.
+    [[nodiscard]] bool pinFlow(model::PinFlowKind flow, int type);
+    // The session's Properties read, finished (see CardCommands::readProperties).
+    [[nodiscard]] std::shared_ptr<const model::CardCommand> properties(int kind,
+                                                                       bool statesWhenClosed);
+    // The session's Save info, finished; true when the line was appended.
+    [[nodiscard]] bool saveInfo(const std::filesystem::path& file);
 
     // Opens the card (PIN1 asked where needed); Failure saying why not.
     void open();

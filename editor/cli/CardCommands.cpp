@@ -45,11 +45,11 @@ std::string bookList(const std::vector<uint16_t>& kinds) {
 }
 
 SimInfo properties(CardAccess& access, int kind) {
-    SimInfo info{};
-    if (!access.operations().readProperties(access.card(), kind, info)) {
+    const auto read = access.properties(kind, false);
+    if (!read->cardInfo()) {
         access.failToOpen();
     }
-    return info;
+    return *read->cardInfo();
 }
 
 model::CardPropertyTexts propertyTexts(const SimInfo& info, const velmet::Settings& settings) {
@@ -66,19 +66,18 @@ void addPinRows(TextTable& table, CardAccess& access, const model::CardPropertyT
 }
 
 void printCardProperties(CardAccess& access, const velmet::Settings& settings) {
-    SimInfo info{};
-    if (!access.operations().readProperties(access.card(), -1, info)) {
-        // A card that cannot be opened (PIN1 blocked, say) still tells the
-        // states of its PINs and PUKs.
-        SimInfo states{};
-        if (access.operations().readStatesWithoutPin(access.card(), states)) {
+    // A card that cannot be opened (PIN1 blocked, say) still tells the
+    // states of its PINs and PUKs.
+    const auto read = access.properties(-1, true);
+    if (!read->report().opened || !read->cardInfo()) {
+        if (read->cardInfo()) {
             TextTable table;
-            addPinRows(table, access, propertyTexts(states, settings));
+            addPinRows(table, access, propertyTexts(*read->cardInfo(), settings));
             table.print("");
         }
         access.failToOpen();
     }
-    const model::CardPropertyTexts t = propertyTexts(info, settings);
+    const model::CardPropertyTexts t = propertyTexts(*read->cardInfo(), settings);
     TextTable table;
     addPinRows(table, access, t);
     table.addRow({langText(106), t.atr});
@@ -144,7 +143,7 @@ int runInfo(Session& session, const Arguments& arguments) {
     printLine(std::string("Books:"));
     printBookProperties(access);
     if (const auto file = arguments.value("--save-info")) {
-        if (!access.operations().saveInfo(access.card(), *file)) {
+        if (!access.saveInfo(*file)) {
             throw Failure("cannot append the card's line to '" + *file + "'");
         }
         printLine("\nAppended the card's line to " + *file);

@@ -79,24 +79,24 @@ int runPin(Session& session, const Arguments& arguments) {
         return kExitOk;
     }
     access.open();
-    model::CardDocument& card = access.card();
-    const model::PinFlows& pins = access.operations().pins();
+    const model::CardDocument& card = access.card();
+    using Flow = model::PinFlowKind;
     switch (action) {
     case PinAction::Verify:
-        if (type == 2 && !pins.verifyChooser(card, 2, true)) {
+        if (type == 2 && !access.pinFlow(Flow::Verify, 2)) {
             access.fail(name + " was not verified");
         }
         printLine(type == 1 && card.info.pin1Enabled == 0 ? std::string("The PIN1 check is off.")
                                                           : name + " verified.");
         break;
     case PinAction::Unblock:
-        if (!pins.unblockStep(card, 2, false)) {
+        if (!access.pinFlow(Flow::Unblock, 2)) {
             access.fail(name + " was not unblocked");
         }
         printLine(access.prompter().askedForPuk() ? "PIN2 unblocked." : "PIN2 is not blocked.");
         break;
     case PinAction::Change:
-        if (!access.operations().changePin(card, type)) {
+        if (!access.pinFlow(Flow::Change, type)) {
             access.fail(name + " was not changed");
         }
         printLine(name + " changed.");
@@ -107,7 +107,7 @@ int runPin(Session& session, const Arguments& arguments) {
             break;
         }
         // A forced verification of a switched-off PIN1 switches it on.
-        if (!pins.verifyChooser(card, 1, true)) {
+        if (!access.pinFlow(Flow::Verify, 1)) {
             access.fail("the PIN1 check was not switched on");
         }
         printLine(std::string("The PIN1 check is on."));
@@ -118,7 +118,7 @@ int runPin(Session& session, const Arguments& arguments) {
             break;
         }
         access.prompter().answerChangeWith(ChangeAnswer::DisablePin1);
-        if (!access.operations().changePin(card, 1)) {
+        if (!access.pinFlow(Flow::Change, 1)) {
             access.fail("the PIN1 check was not switched off");
         }
         printLine(std::string("The PIN1 check is off."));

@@ -319,4 +319,28 @@ std::shared_ptr<CardCommand> EditorSession::restoreSim(CardDocument& card,
     });
 }
 
+std::shared_ptr<CardCommand> EditorSession::pinFlow(CardDocument& card, PinFlowKind flow, int type,
+                                                    JobProgress& progress) {
+    return track([&](CardCommands::Finished finished) {
+        return commands().pinFlow(card, flow, type, progress, std::move(finished));
+    });
+}
+
+std::shared_ptr<CardCommand> EditorSession::readProperties(CardDocument& card, int kind,
+                                                           bool statesWhenClosed,
+                                                           JobProgress& progress) {
+    return track([&](CardCommands::Finished finished) {
+        return commands().readProperties(card, kind, statesWhenClosed, progress,
+                                         std::move(finished));
+    });
+}
+
+std::shared_ptr<CardCommand> EditorSession::saveInfo(CardDocument& card,
+                                                     const std::filesystem::path& file,
+                                                     JobProgress& progress) {
+    return track([&](CardCommands::Finished finished) {
+        return commands().saveInfo(card, file, progress, std::move(finished));
+    });
+}
+
 } // namespace pelmora::model

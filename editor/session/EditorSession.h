@@ -93,7 +93,7 @@ public:
     void setFrontEnd(const FrontEnd& frontEnd);
     // From the settings until changed here.
     [[nodiscard]] CardOptions& cardOptions() { return m_cardOptions; }
-    // The synchronous card operations; the front end must be set.
+    // The steps of the card commands; the front end must be set.
     [[nodiscard]] const CardOperations& cardOperations();
 
     // The card commands, each returning at once (see CardCommands): the
@@ -110,6 +110,12 @@ public:
     backupSim(CardDocument& card, const std::filesystem::path& file, JobProgress& progress);
     [[nodiscard]] std::shared_ptr<CardCommand>
     restoreSim(CardDocument& card, const std::filesystem::path& file, JobProgress& progress);
+    [[nodiscard]] std::shared_ptr<CardCommand> pinFlow(CardDocument& card, PinFlowKind flow,
+                                                       int type, JobProgress& progress);
+    [[nodiscard]] std::shared_ptr<CardCommand>
+    readProperties(CardDocument& card, int kind, bool statesWhenClosed, JobProgress& progress);
+    [[nodiscard]] std::shared_ptr<CardCommand>
+    saveInfo(CardDocument& card, const std::filesystem::path& file, JobProgress& progress);
     [[nodiscard]] bool commandRunning() const { return m_running > 0; }
 
 private:

@@ -25,6 +25,15 @@ struct UiThreadUser : ScriptedUser {
         check();
         return ScriptedUser::askPin(type, attempts, failed, pin);
     }
+    bool askChange(int type, int attempts, bool pin1Disabled, bool failed,
+                   PinChange& answer) override {
+        check();
+        return ScriptedUser::askChange(type, attempts, pin1Disabled, failed, answer);
+    }
+    void notice(int type, PinNotice notice) override {
+        check();
+        ScriptedUser::notice(type, notice);
+    }
     CardDocument* chooseReader(const std::vector<CardDocument*>& readers) override {
         check();
         return ScriptedUser::chooseReader(readers);
@@ -205,6 +214,19 @@ TEST_F(Commands, Pin2NeededMidRestoreIsAskedOnTheUiThreadWhileTheWorkerWaits) {
     EXPECT_NE(restoredOn, std::this_thread::get_id());
     EXPECT_TRUE(fakeCard().pin2Verified);
     fakeCard().onRestore = nullptr;
+}
+
+TEST_F(Commands, ChangePinReturnsBeforeTheCardWorkEndsAndAsksOnlyOnTheUiThread) {
+    user.pins = {u"1234", u"5678"};
+    user.changes = {{false, u"1111", u"2222"}, {false, u"4321", u"4321"}};
+    const auto command = commands.pinFlow(card, PinFlowKind::Change, 2, progress);
+    EXPECT_FALSE(command->finished());
+    EXPECT_EQ(fakeCard().calls["change_pin2"], 0); // its questions wait for the UI thread
+    finish(command);
+    EXPECT_TRUE(command->report().ok());
+    EXPECT_EQ(user.asked, (std::vector<std::string>{"pin1 3", "pin2 3", "change2", "change2"}));
+    EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::PinsDiffer});
+    EXPECT_EQ(fakeCard().pin2, u"4321");
 }
 
 TEST_F(Commands, ACommandThatOpensNoCardEndsThroughTheUiThreadAlike) {

@@ -157,6 +157,19 @@ public:
                           JobProgress& progress) {
         return wait(m_commands.restoreSim(card, file, progress));
     }
+    // The commands without progress, true when they went through.
+    bool changePin(CardDocument& card, int type) {
+        return wait(m_commands.pinFlow(card, PinFlowKind::Change, type, m_silent)).ok();
+    }
+    bool readProperties(CardDocument& card, int kind, SimInfo& info) {
+        const auto command = m_commands.readProperties(card, kind, false, m_silent);
+        (void)wait(command);
+        info = command->cardInfo().value_or(SimInfo{});
+        return command->cardInfo().has_value();
+    }
+    bool saveInfo(CardDocument& card, const std::filesystem::path& file) {
+        return wait(m_commands.saveInfo(card, file, m_silent)).ok();
+    }
 
 private:
     CardReport wait(const std::shared_ptr<CardCommand>& command) {
@@ -167,6 +180,7 @@ private:
     CardOperations m_operations;
     UiTaskQueue m_ui;
     CardCommands m_commands;
+    SilentProgress m_silent;
 };
 
 class CardOperationsFixture : public ::testing::Test {

@@ -54,8 +54,8 @@ TEST_F(SaveInfo, TwoSavesAppendTwoLinesOfTheCard) {
     const auto file = tempDir() / "cards.csv";
     { std::ofstream(file) << "earlier\r\n"; }
     user.pins = {u"1234"};
-    ASSERT_TRUE(ops().saveInfo(card, file));
-    ASSERT_TRUE(ops().saveInfo(card, file)); // the card stays open: no second PIN
+    ASSERT_TRUE(commands().saveInfo(card, file));
+    ASSERT_TRUE(commands().saveInfo(card, file)); // the card stays open: no second PIN
     const std::string text = fileText(file);
     EXPECT_EQ(text.rfind("earlier\r\n", 0), 0u);
     const std::string line = "8944150012345678217,+447700900001,Demo Mobile,234157300481516,";
@@ -71,9 +71,9 @@ TEST_F(SaveInfo, TwoSavesAppendTwoLinesOfTheCard) {
 TEST_F(SaveInfo, PropertiesOfTheCardAndOfABook) {
     user.pins = {u"1234"};
     SimInfo info{};
-    ASSERT_TRUE(ops().readProperties(card, -1, info));
+    ASSERT_TRUE(commands().readProperties(card, -1, info));
     EXPECT_EQ(fieldText(info.iccid), u"8944150012345678217");
-    ASSERT_TRUE(ops().readProperties(card, kBookFdn, info));
+    ASSERT_TRUE(commands().readProperties(card, kBookFdn, info));
     EXPECT_EQ(info.bookAttributes[5], 2); // updated with PIN2
     EXPECT_EQ(info.bookAttributes[0] / info.bookAttributes[3], 10);
     EXPECT_EQ(user.stops, 2);
@@ -83,7 +83,7 @@ TEST_F(SaveInfo, AnEmptyOwnNumberBookIsNotAvailable) {
     insert(CardProfile().records("3F00/7F10/6F40", {}));
     const auto file = tempDir() / "cards.csv";
     user.pins = {u"1234"};
-    ASSERT_TRUE(ops().saveInfo(card, file));
+    ASSERT_TRUE(commands().saveInfo(card, file));
     EXPECT_EQ(fileText(file).rfind("8944150012345678217,n/a,Demo Mobile,", 0), 0u)
         << fileText(file);
 }
@@ -94,22 +94,22 @@ TEST_F(SaveInfo, TheLineJoinsAUtf16FileInUtf16AndNeverAPhoneBookFile) {
     { std::ofstream(utf16, std::ios::binary) << std::string("\xFF\xFEx\0\r\0\n\0", 8); }
     { std::ofstream(book, std::ios::binary) << "[6F3A]\r\nn1=A\r\nt1=1\r\n"; }
     user.pins = {u"1234"};
-    ASSERT_TRUE(ops().saveInfo(card, utf16));
+    ASSERT_TRUE(commands().saveInfo(card, utf16));
     EXPECT_EQ(fileText(utf16).substr(8, 4), std::string("8\0"
                                                         "9\0",
                                                         4)); // ICCID 89...
     EXPECT_EQ(fileText(utf16).size() % 2, 0u);
-    EXPECT_FALSE(ops().saveInfo(card, book));
+    EXPECT_FALSE(commands().saveInfo(card, book));
     EXPECT_EQ(fileText(book), "[6F3A]\r\nn1=A\r\nt1=1\r\n");
 }
 
 TEST_F(SaveInfo, NothingIsWrittenWithoutACardOrAFile) {
     user.pins = {u"1234"};
-    EXPECT_FALSE(ops().saveInfo(card, tempDir() / "no-such-folder" / "cards.csv"));
+    EXPECT_FALSE(commands().saveInfo(card, tempDir() / "no-such-folder" / "cards.csv"));
     sim().removeCard(0);
     calls.close(card);
     const auto file = tempDir() / "cards.csv";
-    EXPECT_FALSE(ops().saveInfo(card, file));
+    EXPECT_FALSE(commands().saveInfo(card, file));
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 

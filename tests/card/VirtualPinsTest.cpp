@@ -74,7 +74,7 @@ TEST_F(VirtualPins, ChangePin1WithPin1DisabledAsksForItAndEnablesIt) {
     insert(CardProfile().set("Card", "CHV1Enabled", "0"));
     user.pins = {u"1234"};
     user.changes = {{false, u"4321", u"4321"}};
-    EXPECT_TRUE(ops().changePin(card, 1));
+    EXPECT_TRUE(commands().changePin(card, 1));
     EXPECT_EQ(user.asked, (std::vector<std::string>{"pin1 3", "change1"}));
     EXPECT_EQ(cardState().pin1Enabled, 1);
     EXPECT_EQ(user.stops, 1);
@@ -89,7 +89,7 @@ TEST_F(VirtualPins, ChangePin1WithPin1DisabledAsksForItAndEnablesIt) {
 TEST_F(VirtualPins, ANewPinIsSetOnlyOnceConfirmedAndARefusalIsAFailure) {
     user.pins = {u"1234"};
     user.changes = {{false, u"1111", u"2222"}, {false, u"5555", u"5555"}};
-    EXPECT_TRUE(ops().changePin(card, 1));
+    EXPECT_TRUE(commands().changePin(card, 1));
     EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::PinsDiffer});
     EXPECT_EQ(card.pin1().view(), u"5555");
     EXPECT_EQ(cardState().pin1Attempts, 3); // no wrong attempt was spent
@@ -98,7 +98,7 @@ TEST_F(VirtualPins, ANewPinIsSetOnlyOnceConfirmedAndARefusalIsAFailure) {
     user.pins = {u"5555"};
     user.notices.clear();
     user.changes = {{true, u"", u""}};
-    EXPECT_FALSE(ops().changePin(card, 1));
+    EXPECT_FALSE(commands().changePin(card, 1));
     EXPECT_EQ(user.notices, std::vector<PinNotice>{PinNotice::CardRefused});
     EXPECT_EQ(cardState().pin1Enabled, 1);
 }
@@ -120,7 +120,7 @@ TEST_F(VirtualPins, TracesOfEveryPinCommandHoldNoPin) {
     user.puks = {u"46025813", u"7319"}; // unblocks it with a new PIN
     user.changes = {{false, u"6284", u"6284"}};
     user.pins = {u"8642"}; // PIN2 for the FDN write
-    ASSERT_TRUE(ops().changePin(card, 1));
+    ASSERT_TRUE(commands().changePin(card, 1));
     ASSERT_TRUE(commands().readSim(card, nullptr, progress).ok());
     Category& fdn = *card.category(kBookFdn);
     fdn.entries()[0] = contact(u"Fixed", u"+4499");

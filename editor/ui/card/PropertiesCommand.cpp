@@ -3,6 +3,7 @@
 #include "BookKind.h"
 #include "BookPropertiesDialog.h"
 #include "CardPropertiesDialog.h"
+#include "CommandWait.h"
 #include "Prompts.h"
 #include "UiText.h"
 
@@ -24,9 +25,12 @@ QString& lastSaveInfoFolder() {
 } // namespace
 
 bool PropertiesCommand::show(model::CardDocument& card, int kind) {
-    SimInfo info{};
-    if (!m_operations.readProperties(card, kind, info))
+    model::SilentProgress progress;
+    const auto command = m_commands.readProperties(card, kind, false, progress);
+    waitUntilFinished(*command);
+    if (!command->cardInfo())
         return false;
+    const SimInfo info = *command->cardInfo();
     const QString reader = fromU16(card.readerLine());
     if (kind >= 0) {
         const auto book = static_cast<uint16_t>(kind);
@@ -55,7 +59,10 @@ void PropertiesCommand::saveInfo(model::CardDocument& card) {
     if (path.isEmpty())
         return;
     lastSaveInfoFolder() = QFileInfo(path).absolutePath();
-    if (!m_operations.saveInfo(card, path.toStdU16String()))
+    model::SilentProgress progress;
+    const auto command = m_commands.saveInfo(card, path.toStdU16String(), progress);
+    waitUntilFinished(*command);
+    if (!command->report().ok())
         Prompts::tell(m_owner, QMessageBox::Warning, text(kTextSaveInfoFailed, toU16(path)));
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The Properties command: the card's properties, or those of the selected
-// book, read through the card operations and shown in their dialog; "Save
-// info" appends the card's line to a .csv file the user picks. UI thread.
+// book, read by a card command and shown in their dialog; "Save info"
+// appends the card's line to a .csv file the user picks. UI thread.
 
-#include "CardOperations.h"
+#include "CardCommands.h"
 #include "Settings.h"
 
 #include <QPixmap>
@@ -15,9 +15,9 @@ namespace pelmora::ui {
 
 class PropertiesCommand {
 public:
-    PropertiesCommand(const model::CardOperations& operations, velmet::Settings& settings,
+    PropertiesCommand(const model::CardCommands& commands, velmet::Settings& settings,
                       QWidget* owner)
-        : m_operations(operations), m_settings(settings), m_owner(owner) {}
+        : m_commands(commands), m_settings(settings), m_owner(owner) {}
 
     void setDecoration(const QPixmap& picture) { m_decoration = picture; }
     // kind -1: the card's own properties. False when the card could not be read.
@@ -26,7 +26,7 @@ public:
 private:
     void saveInfo(model::CardDocument& card);
 
-    const model::CardOperations& m_operations;
+    const model::CardCommands& m_commands;
     velmet::Settings& m_settings;
     QWidget* m_owner;
     QPixmap m_decoration;

@@ -1,13 +1,18 @@
 #pragma once
-// The window's card commands that work on the UI thread: Change PIN1/PIN2 and
+// The window's card commands without a progress dialog: Change PIN1/PIN2 and
 // Properties, with the PIN dialogs, the reader choice and the messages they
-// need. The main window hands them the selected card document. UI thread.
+// need. Their card work runs on a worker while the UI thread shows the
+// dialogs it asks for. The main window hands them the selected card
+// document. UI thread.
 
-#include "CardOperations.h"
+#include "CardCommands.h"
 #include "PropertiesCommand.h"
+#include "QueuedUiThread.h"
 #include "Settings.h"
 #include "WindowCardHost.h"
 #include "WindowPinPrompter.h"
+
+#include <QObject>
 
 class QWidget;
 
@@ -31,6 +36,9 @@ private:
     WindowPinPrompter m_prompter;
     WindowCardHost m_host;
     model::CardOperations m_operations;
+    QObject m_context;
+    QueuedUiThread m_uiThread{m_context};
+    model::CardCommands m_commands;
     PropertiesCommand m_properties;
 };
 

@@ -1,10 +1,9 @@
 #include "CardCommandRun.h"
 
 #include "CardCommandTexts.h"
+#include "CommandWait.h"
 #include "ProgressRelay.h"
 #include "UiText.h"
-
-#include <QCoreApplication>
 
 namespace pelmora::ui {
 
@@ -51,8 +50,7 @@ std::shared_ptr<model::CardCommand> runCardCommand(const ProgressLook& look, QWi
                      [command] { command->cancel(); });
     dialog.exec();
     // The progress above must outlive the command.
-    while (!command->finished())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    waitUntilFinished(*command);
     return command;
 }
 

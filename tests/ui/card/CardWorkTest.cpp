@@ -9,6 +9,7 @@
 #include "ProgressRelay.h"
 #include "Prompts.h"
 #include "PropertiesCommand.h"
+#include "QueuedUiThread.h"
 #include "ReaderChoiceDialog.h"
 #include "UiTestSupport.h"
 #include "UiText.h"
@@ -41,11 +42,15 @@ QString field(QWidget& dialog, const char* name) {
 
 // The window's side of the card commands, over the virtual card.
 struct Window {
-    explicit Window(VirtualCard& card) : operations(card.calls, prompter, host, {}) {}
+    explicit Window(VirtualCard& card)
+        : operations(card.calls, prompter, host, {}), commands(operations, card.calls, uiThread) {}
     velmet::Settings settings;
     WindowPinPrompter prompter{nullptr, settings};
     WindowCardHost host{nullptr, settings};
     model::CardOperations operations;
+    QObject context;
+    QueuedUiThread uiThread{context};
+    model::CardCommands commands;
 };
 
 void givePin1(ModalScript& script) {
@@ -93,7 +98,7 @@ private slots:
             click(d, "1159");
             click(d, "1");
         });
-        PropertiesCommand command(window.operations, window.settings, nullptr);
+        PropertiesCommand command(window.commands, window.settings, nullptr);
         QVERIFY(command.show(card.card, -1));
         QVERIFY(script.finished());
         QFile saved(csv);
@@ -138,7 +143,7 @@ private slots:
             QCOMPARE(field(d, "1124"), text(111));
             click(d, "1");
         });
-        PropertiesCommand command(window.operations, window.settings, nullptr);
+        PropertiesCommand command(window.commands, window.settings, nullptr);
         QVERIFY(command.show(card.card, model::kBookSdn));
         QVERIFY(script.finished());
     }

@@ -321,6 +321,28 @@ private slots:
         QVERIFY2(prompts.shown()[0].text.contains(text(983)), qPrintable(prompts.shown()[0].text));
     }
 
+    void changePin2AsksInTheWindowsDialogsAndTheCardTakesTheNewPin() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        QStringList asked;
+        ModalScript script;
+        script.then(givePins(asked));
+        script.then(givePins(asked));
+        script.then([](QWidget& d) {
+            QCOMPARE(d.objectName(), QStringLiteral("106"));
+            type(d, "1064", QStringLiteral("4321"));
+            type(d, "1079", QStringLiteral("4321"));
+            click(d, "1");
+        });
+        bench.window->action(kCmdChangePin2)->trigger();
+        QVERIFY(script.finished());
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.back(), text(62));
+        QVERIFY(bench.root()->pin2().view() == u"4321");
+        QVERIFY(bench.session->plugin().verifyPin(*bench.root(), 2, u"4321") != 0);
+    }
+
     void restoreSimPutsTheBackupBackAskingPin2Once() {
         Bench bench;
         QVERIFY(bench.bound);
