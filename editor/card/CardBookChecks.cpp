@@ -1,5 +1,6 @@
 #include "CardBookChecks.h"
 
+#include "AdditionalValues.h"
 #include "Records.h"
 
 #include <algorithm>
@@ -27,6 +28,17 @@ std::optional<std::vector<PhoneBookEntry>> readCardBook(const PluginCalls& calls
         return std::nullopt;
     }
     return entries;
+}
+
+uint32_t cardValuesWithoutRoom(const PluginCalls& calls, CardDocument& card, uint16_t kind) {
+    if (additionalValues(kind).empty()) {
+        return 0;
+    }
+    PhoneBookRequest description{};
+    if (calls.readPhoneBook(card, kind, description) == 0) {
+        return 0;
+    }
+    return static_cast<uint32_t>(description.unused);
 }
 
 namespace {

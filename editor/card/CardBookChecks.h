@@ -7,6 +7,7 @@
 #include "Category.h"
 #include "PluginCalls.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -15,6 +16,12 @@ namespace pelmora::model {
 // The card's book of this kind; nothing when the card does not give it in full.
 [[nodiscard]] std::optional<std::vector<PhoneBookEntry>>
 readCardBook(const PluginCalls& calls, CardDocument& card, uint16_t kind);
+
+// The additional values (bit k for value k) that the card's book of this kind
+// has no room for, as the book describes itself; none for a book without
+// additional values or one that does not describe itself.
+[[nodiscard]] uint32_t cardValuesWithoutRoom(const PluginCalls& calls, CardDocument& card,
+                                             uint16_t kind);
 
 // A phone book with slots, none of which holds an entry.
 [[nodiscard]] bool holdsNoEntry(const Category& book);

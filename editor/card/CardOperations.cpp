@@ -215,7 +215,8 @@ CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument&
         w.step = BookWrite::Step::Skip;
         return w;
     }
-    const std::vector<Misfit> misfits = entriesThatDoNotFit(category, w.book);
+    const std::vector<Misfit> misfits = entriesThatDoNotFit(
+        category, w.book, cardValuesWithoutRoom(m_calls, card, category.kind()));
     if (!misfits.empty()) {
         w.cutAccepted = m_host.confirmMisfits(category.kind(), misfits);
         for (const Misfit& misfit : misfits) {

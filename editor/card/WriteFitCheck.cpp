@@ -1,5 +1,6 @@
 #include "WriteFitCheck.h"
 
+#include "AdditionalValues.h"
 #include "CardTextFit.h"
 #include "Category.h"
 #include "Records.h"
@@ -32,6 +33,18 @@ void checkIdenValues(const Category& category, int slot, int records, std::vecto
     }
 }
 
+void checkValuesWithoutRoom(const Category& category, int slot, uint32_t valuesWithoutRoom,
+                            std::vector<Misfit>& out) {
+    const PhoneBookEntry& entry = *category.entry(slot);
+    for (const AdditionalValue& value : additionalValues(category.kind())) {
+        const std::u16string_view text = entryValue(entry, value.value);
+        if (!text.empty() && (valuesWithoutRoom >> value.value & 1u) != 0) {
+            out.push_back(
+                {slot, MisfitReason::ValueWithoutRoom, std::u16string(text), u"", value.value});
+        }
+    }
+}
+
 // What names the slot to the user: the name, else the number or text.
 std::u16string slotLabel(const Category& category, int slot) {
     if (const PhoneBookEntry* entry = category.entry(slot)) {
@@ -54,7 +67,8 @@ int cardRecordCount(const SimInfo& book) {
     return size / length;
 }
 
-std::vector<Misfit> entriesThatDoNotFit(const Category& category, const SimInfo& book) {
+std::vector<Misfit> entriesThatDoNotFit(const Category& category, const SimInfo& book,
+                                        uint32_t valuesWithoutRoom) {
     std::vector<Misfit> out;
     const int records = cardRecordCount(book);
     if (records < 0) {
@@ -77,6 +91,9 @@ std::vector<Misfit> entriesThatDoNotFit(const Category& category, const SimInfo&
         }
         if (iden) {
             checkIdenValues(category, slot, records, out);
+        }
+        if (standard && valuesWithoutRoom != 0) {
+            checkValuesWithoutRoom(category, slot, valuesWithoutRoom, out);
         }
     }
     return out;

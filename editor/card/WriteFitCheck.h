@@ -4,6 +4,7 @@
 
 #include "Brontel.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ enum class MisfitReason {
     NameCut,            // the name needs more bytes than the alpha field has
     NumberCut,          // the number has characters the card cannot store
     ValueBeyondRecords, // an iDEN value whose speed-dial number has no record
+    ValueWithoutRoom,   // a USIM value the card's book has no file for
 };
 
 struct Misfit {
@@ -23,16 +25,18 @@ struct Misfit {
     MisfitReason reason = MisfitReason::BeyondRecords;
     std::u16string text;    // the name, number or value as the book holds it
     std::u16string becomes; // what the card would hold ("" for nothing)
-    int valueIndex = -1;    // the iDEN value (PhoneBookValue), else -1
+    int valueIndex = -1;    // the iDEN or USIM value (PhoneBookValue), else -1
 };
 
 // Records of the book as its file description gives them; -1 when unknown.
 [[nodiscard]] int cardRecordCount(const SimInfo& book);
 
-// Every non-empty slot, name, number or iDEN value of the category that the
-// card's book (its attributes as card information reported them) would not
-// hold as it is, in slot order. Empty slots beyond the records are no loss.
-[[nodiscard]] std::vector<Misfit> entriesThatDoNotFit(const Category& category,
-                                                      const SimInfo& book);
+// Every non-empty slot, name, number or additional value of the category that
+// the card's book (its attributes as card information reported them, and the
+// values it has no room for as its description gave them: bit k for value k)
+// would not hold as it is, in slot order. Empty slots beyond the records are
+// no loss.
+[[nodiscard]] std::vector<Misfit> entriesThatDoNotFit(const Category& category, const SimInfo& book,
+                                                      uint32_t valuesWithoutRoom);
 
 } // namespace pelmora::model

@@ -2,6 +2,7 @@
 
 #include "BookKind.h"
 #include "Brontel.h"
+#include "Category.h"
 
 #include <array>
 
@@ -28,6 +29,11 @@ std::span<const AdditionalValue> additionalValues(uint16_t kind) {
         return kUsimValues;
     }
     return {};
+}
+
+bool cardHasRoomFor(const Category& book, int k) {
+    const auto withoutRoom = static_cast<uint32_t>(book.fileDescription()[6]);
+    return k < 0 || k >= kValueCount || (withoutRoom >> k & 1u) == 0;
 }
 
 } // namespace pelmora::model

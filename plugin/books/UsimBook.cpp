@@ -164,6 +164,22 @@ bool readCounter(CardDirectory& directory, FileId id, size_t size, UsimBookImage
 
 } // namespace
 
+uint32_t valuesWithoutRoom(const UsimBookSet& set) {
+    uint32_t none = ((1u << kValueCount) - 1) & ~(1u << kValueMain);
+    for (const UsimValueFile& value : set.values) {
+        none &= ~(1u << value.field);
+    }
+    return none;
+}
+
+uint32_t valuesWithoutRoom(const UsimBookLayout& layout) {
+    uint32_t none = 0;
+    for (const UsimBookSet& set : layout.sets) {
+        none |= valuesWithoutRoom(set);
+    }
+    return none;
+}
+
 const std::vector<uint8_t>* UsimBookImage::record(const RecordFile& file, size_t number) const {
     const auto found = records.find(file.id.value);
     if (found == records.end() || number < 1 || number > found->second.size()) {

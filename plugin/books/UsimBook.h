@@ -52,6 +52,12 @@ struct UsimBookLayout {
     int entries = 0;
 };
 
+// The entry values (bit k for PhoneBookValue k) that no file of the set
+// takes, the main number aside.
+[[nodiscard]] uint32_t valuesWithoutRoom(const UsimBookSet& set);
+// The values that some set of the book has no file for.
+[[nodiscard]] uint32_t valuesWithoutRoom(const UsimBookLayout& layout);
+
 // Enters DF PHONEBOOK and surveys the files its EF PBR names. nullopt, with
 // the failure noted, when the card has no usable USIM phone book.
 [[nodiscard]] std::optional<UsimBookLayout> surveyUsimBook(CardDirectory& directory,

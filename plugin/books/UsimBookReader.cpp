@@ -68,6 +68,7 @@ int readUsimBook(SIMCard& card, PhoneBookRequest& request) {
     }
     reportFileAttributes(request, layout->firstAdn);
     request.fileSize = layout->fileSize;
+    request.unused = static_cast<int32_t>(valuesWithoutRoom(*layout));
     const int capacity = request.count;
     request.count = layout->entries;
     if (request.entries == nullptr) {

@@ -278,6 +278,12 @@ void UsimBookPlan::planEntry(const UsimBookSet& set, size_t adnRecord,
         }
         planValue(set, value, adnRecord, text);
     }
+    const uint32_t withoutRoom = valuesWithoutRoom(set);
+    for (int k = 0; k < kValueCount; ++k) {
+        if ((withoutRoom >> k & 1u) != 0 && !entryValue(entry, k).empty()) {
+            m_outcome.valueDidNotFit(); // no file of the set takes the value
+        }
+    }
     planUniqueId(set, adnRecord, held, holds);
 }
 

@@ -63,8 +63,13 @@ enum PhoneBookValue : int {
 // record in turn. An entry carries the name and number of its ADN record (value
 // 0), its additional numbers (ANR) in values 2 to 6, its e-mail addresses
 // (EMAIL) in values 10 and 1, and its second name (SNE) in value 9; record number
-// element 0 is the entry's number in the book, 0 for an empty entry. Values the
-// entry has no room for stay on the card as they are.
+// element 0 is the entry's number in the book, 0 for an empty entry. Files of
+// values beyond these fields stay on the card as they are. Not every card has a
+// file for every value: get_phone_book gives in the request's field `unused` the
+// values it has no room for, bit k (1 << k, k a PhoneBookValue) for a value that
+// a set of the book's files (one PBR record) has no file for; set_phone_book
+// stores no such value and reports an entry holding one as a value cut
+// (kBrontelErrorValueDidNotFit), as it does a value longer than its record.
 constexpr int kUsimPhoneBookId = 0x4F3A;
 constexpr int kUsimFirstNumberValue = kValueHome;
 constexpr int kUsimNumberValues = 5;

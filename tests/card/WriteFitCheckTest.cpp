@@ -20,7 +20,7 @@ TEST(WriteFitCheck, NamesCutNumbersAndSlotsPastTheRecords) {
     *adn.entry(1) = contact(u"Fifteen chars..", u"1");
     *adn.entry(2) = contact(u"Letter", u"12x3");
     *adn.entry(4) = contact(u"", u"999");
-    const std::vector<Misfit> misfits = entriesThatDoNotFit(adn, bookOf(4, 28));
+    const std::vector<Misfit> misfits = entriesThatDoNotFit(adn, bookOf(4, 28), 0);
     ASSERT_EQ(misfits.size(), 3u);
     EXPECT_EQ(misfits[0].reason, MisfitReason::NameCut);
     EXPECT_EQ(misfits[0].becomes, u"Fifteen chars.");
@@ -28,7 +28,7 @@ TEST(WriteFitCheck, NamesCutNumbersAndSlotsPastTheRecords) {
     EXPECT_EQ(misfits[1].becomes, u"123");
     EXPECT_EQ(misfits[2].reason, MisfitReason::BeyondRecords);
     EXPECT_EQ(misfits[2].text, u"999");
-    EXPECT_TRUE(entriesThatDoNotFit(adn, SimInfo{}).empty()); // nothing known, nothing named
+    EXPECT_TRUE(entriesThatDoNotFit(adn, SimInfo{}, 0).empty()); // nothing known, nothing named
 }
 
 } // namespace

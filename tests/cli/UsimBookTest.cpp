@@ -11,6 +11,7 @@ namespace pelmora::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct UsimCard {
     const char* name;
@@ -139,6 +140,36 @@ TEST_F(CliTest, RestoreBringsBackTheUsimBookOfTheBackup) {
         run({"read", "--pin-stdin", "--books", "usim", "-o", path("again.phn")}, "1234\n").status,
         0);
     EXPECT_EQ(readBytes(m_folder / "again.phn"), readBytes(m_folder / "first.phn"));
+}
+
+// The card has one EMAIL file: a second address is named before anything is
+// written, and written only as cut when the user agrees.
+TEST_F(CliTest, ASecondEmailTheCardHasNoRoomForIsRefusedUnlessCut) {
+    const std::filesystem::path card = useCardCopy(testCard("usim-type1"));
+    const std::string before = text(card);
+    writeBytes(m_folder / "two.phn",
+               "[4F3A]\r\nn1=Alice Morgan\r\nt1=+447700900101\r\na1=\r\nb1=\r\nc1=\r\n"
+               "d1=\r\nf1=\r\ne1=alice@example.com\r\ng1=alice@work.example\r\ns1=\r\n");
+    const std::string named =
+        "USIM phone book (usim): Position 1: the card has no room for E-mail 2 "
+        "\"alice@work.example\"";
+    const CliResult refused =
+        run({"write", "--pin-stdin", "--books", "usim", path("two.phn")}, "1234\n");
+    EXPECT_EQ(refused.status, 1) << describe(refused);
+    EXPECT_THAT(refused.err, HasSubstr(named));
+    EXPECT_EQ(text(card), before);
+
+    const CliResult cut =
+        run({"write", "--pin-stdin", "--cut", "--books", "usim", path("two.phn")}, "1234\n");
+    EXPECT_EQ(cut.status, 0) << describe(cut);
+    EXPECT_THAT(cut.out, HasSubstr(named));
+    EXPECT_THAT(cut.out, HasSubstr("USIM phone book (usim): written"));
+    ASSERT_EQ(
+        run({"read", "--pin-stdin", "--books", "usim", "-o", path("back.phn")}, "1234\n").status,
+        0);
+    const std::string shown = run({"show", path("back.phn"), "--book", "usim"}).out;
+    expectRow(shown, {"Alice Morgan", "alice@example.com"});
+    EXPECT_THAT(shown, Not(HasSubstr("alice@work.example")));
 }
 
 TEST_F(CliTest, InfoNamesTheUsimBookOfACardThatHasOne) {

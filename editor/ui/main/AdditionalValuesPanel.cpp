@@ -80,10 +80,15 @@ void AdditionalValuesPanel::fill(const model::Category* category, int slot) {
     const PhoneBookEntry* entry = category != nullptr ? category->entry(slot) : nullptr;
     const auto extras = model::additionalValues(m_kind);
     for (size_t row = 0; row < m_edits.size(); ++row) {
-        m_edits[row]->setText(entry != nullptr ? QString::fromStdU16String(std::u16string(
-                                                     model::entryValue(*entry, extras[row].value)))
-                                               : QString());
+        const std::u16string_view value =
+            entry != nullptr ? model::entryValue(*entry, extras[row].value) : u"";
+        m_edits[row]->setText(QString::fromStdU16String(std::u16string(value)));
         m_edits[row]->setCursorPosition(0);
+        // A value the card has no file for is shown only while the entry holds one.
+        const bool shown = category == nullptr ||
+                           model::cardHasRoomFor(*category, extras[row].value) || !value.empty();
+        m_labels[row]->setVisible(shown);
+        m_edits[row]->setVisible(shown);
     }
 }
 

@@ -197,5 +197,30 @@ TEST_F(UsimBookKeeping, PointersOutsideTheirFilesReadNothing) {
     EXPECT_EQ(valueOf(book.entries[1], kValueMain), u"1");
 }
 
+// A value the card has no file for is told before a write, and a write asked
+// to store it reports it as cut and stores everything else.
+TEST_F(UsimBookKeeping, AValueWithoutAFileIsToldAndReportedAsCut) {
+    use(cardProfile("usim-type1")); // one ANR, one EMAIL and one SNE file
+    PhoneBookRequest described{};
+    ASSERT_EQ(get_phone_book(&card, kUsimPhoneBookId, &described), 1);
+    EXPECT_EQ(described.unused, 1 << kValuePrivateId | 1 << kValueWork | 1 << kValueMobile |
+                                    1 << kValueFax | 1 << kValuePager | 1 << kValueTalkgroup |
+                                    1 << kValueChatAddress);
+    BookRead book = read(kUsimPhoneBookId);
+    ASSERT_EQ(book.result, 1);
+    const PhoneBookValueField second = phoneBookValue(book.entries[0], kUsimEmailValues[1]);
+    (void)codec::setFieldText(second.text, second.capacity, u"ali@work.example");
+    book.entries[2] = entry(u"New Friend", u"0123");
+    EXPECT_EQ(write(kUsimPhoneBookId, book.entries), 0);
+    EXPECT_EQ(lastError(), kBrontelErrorValueDidNotFit);
+    const BookRead again = read(kUsimPhoneBookId);
+    expectContact(again.entries[0],
+                  {1, u"Alice Morgan", u"+447700900101", u"+441632960101", u"alice@example.com",
+                   u"Ali"});
+    EXPECT_EQ(valueOf(again.entries[0], kUsimEmailValues[1]), u"");
+    EXPECT_EQ(nameOf(again.entries[2]), u"New Friend");
+}
+
 } // namespace
 } // namespace brontel::test
+

@@ -217,6 +217,10 @@ private slots:
         QCOMPARE(email->text(), QStringLiteral("alice@example.com"));
         QVERIFY(!apply->isEnabled());
         QVERIFY(usim->unchanged());
+        // The card has one EMAIL and one ANR file: no row for a second address or a third number.
+        QVERIFY(bench.window->findChild<QLineEdit*>(QStringLiteral("1351"))->isVisible());
+        QVERIFY(!bench.window->findChild<QLineEdit*>(QStringLiteral("1352"))->isVisible());
+        QVERIFY(!bench.window->findChild<QLineEdit*>(QStringLiteral("1357"))->isVisible());
 
         email->setFocus();
         email->end(false);
