@@ -9,6 +9,7 @@ if [ "${PELMORA_SANITIZE:-0}" = 1 ]; then
   build=${PELMORA_BUILD_DIR:-build-asan}
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan-suppressions.txt}
 else
   build=${PELMORA_BUILD_DIR:-build}
 fi
