@@ -21,8 +21,11 @@ namespace pelmora::model {
 class CategoryObserver;
 
 // File size, type of file, structure, record length, READ and UPDATE access
-// conditions and one unused field, as the last card read reported them.
+// conditions and, for the USIM book, the values the card has no room for (bit k
+// for value k), as the last card read reported them.
 using FileDescription = std::array<int32_t, 7>;
+inline constexpr size_t kDescribedRecordLength = 3;
+inline constexpr size_t kDescribedValuesWithoutRoom = 6;
 
 class Category {
 public:

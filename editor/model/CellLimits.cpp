@@ -16,7 +16,7 @@ constexpr size_t kMessageNumberLimitUnknown = 20;
 constexpr size_t kMessageNumberLimitKnown = 60;
 
 int recordLength(const Category& category) {
-    return category.fileDescription()[3];
+    return category.fileDescription()[kDescribedRecordLength];
 }
 
 } // namespace
