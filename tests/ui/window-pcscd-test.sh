@@ -25,6 +25,7 @@ stop_children() {
   rm -rf "$work"
 }
 trap stop_children EXIT
+set -E
 trap 'echo "FAILED at line $LINENO" >&2' ERR
 
 # A fresh user: no settings, no remembered association.
@@ -70,7 +71,10 @@ kill -0 "$vpcd" || fail "virtualsim-vpcd ended: $(cat "$work/vpcd.log")"
 "$bin/Velmet" >"$work/velmet.log" 2>&1 &
 velmet=$!
 children+=($velmet)
-main=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --pid "$velmet" || true)
+# The main window by its title: the first start's association question may
+# be the first window up.
+main=$(timeout 20 xdotool search --sync --all --onlyvisible --limit 1 --pid "$velmet" \
+  --name "^Pelmora 2" || true)
 [ -n "$main" ] || fail "no window"
 windows() { xdotool search --onlyvisible --pid "$velmet" | wc -l; }
 more_than_one() { [ "$(windows)" -gt 1 ]; }
@@ -121,15 +125,34 @@ until_true 30 only_the_window || fail "the read did not end"
 
 # The phone book is shown: rename its first entry in the entry dialog.
 to_window
-xdotool key Tab Home alt+e e
-until_true 10 more_than_one || fail "the entry dialog did not open"
+xdotool key Tab Home
+# On a loaded machine the menu's item key can come before the menu is up and
+# go to the list instead: the menu is opened, given time, and tried again.
+opened=no
+for _ in $(seq 1 5); do
+  to_window
+  xdotool key alt+e
+  sleep 0.5
+  xdotool key e
+  if until_true 5 shown "^Edit entry$"; then
+    opened=yes
+    break
+  fi
+  while more_than_one; do
+    to_dialog && xdotool key Escape
+  done
+  xdotool key Escape
+done
+[ $opened = yes ] || fail "the entry dialog did not open"
 to_dialog
 xdotool key ctrl+a
 xdotool type --delay 20 "$new_name"
 xdotool key Return
 until_true 10 only_the_window || fail "the entry dialog stayed"
 to_window
-xdotool key alt+s w
+xdotool key alt+s
+sleep 0.5
+xdotool key w
 until_true 10 more_than_one || true # the progress dialog
 until_true 30 only_the_window || fail "Write SIM did not end"
 # The window lets go of the card as it ends.
