@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <thread>
 
 namespace pelmora::model::test {
 
@@ -33,13 +34,19 @@ bool connected(SimHandle h) {
     return h == &g_handle && g_card.present;
 }
 
+// Counts the call and notes the thread it came from.
+void called(const std::string& name) {
+    ++g_card.calls[name];
+    g_card.callerThreads.insert(std::this_thread::get_id());
+}
+
 int fail(int error) {
     g_card.lastError = error;
     return 0;
 }
 
 int fakeEnumSim(uint32_t index, char16_t* buffer, uint32_t* length) {
-    ++g_card.calls["enum_sim"];
+    called("enum_sim");
     if (index >= g_card.readers.size() || *length <= g_card.readers[index].size()) {
         return 0;
     }
@@ -68,7 +75,7 @@ void fillInfo(SimInfo* info) {
 }
 
 int fakeConnectSim(const char16_t* reader, SimHandle* handle, SimInfo* info) {
-    ++g_card.calls["connect_sim"];
+    called("connect_sim");
     if (!g_card.present || g_card.readers.empty() || text(reader) != g_card.readers[0]) {
         return 0;
     }
@@ -80,16 +87,17 @@ int fakeConnectSim(const char16_t* reader, SimHandle* handle, SimInfo* info) {
 }
 
 int fakeDisconnectSim(SimHandle) {
-    ++g_card.calls["disconnect_sim"];
+    called("disconnect_sim");
     return 1;
 }
 
 int fakeGetLastError(SimHandle) {
+    called("get_last_error");
     return g_card.lastError;
 }
 
 int fakeGetSimInfo(SimHandle h, SimInfo* info) {
-    ++g_card.calls["get_sim_info"];
+    called("get_sim_info");
     if (g_card.throwInCardInfo) {
         throw std::runtime_error("card layer");
     }
@@ -113,7 +121,7 @@ int checkPin(const char16_t* given, const std::u16string& secret, int& attempts)
 }
 
 int verifyPin(const char* name, SimHandle h, const char16_t* pin, int type) {
-    ++g_card.calls[name];
+    called(name);
     if (!connected(h)) {
         return 0;
     }
@@ -132,7 +140,7 @@ int fakeVerifyPin2(SimHandle h, const char16_t* pin) {
 }
 
 int fakeEnablePin1(SimHandle h, const char16_t* pin) {
-    ++g_card.calls["enable_pin1"];
+    called("enable_pin1");
     if (!connected(h) || g_card.pin1Enabled) {
         return 0;
     }
@@ -145,7 +153,7 @@ int fakeEnablePin1(SimHandle h, const char16_t* pin) {
 }
 
 int fakeDisablePin1(SimHandle h, const char16_t* pin) {
-    ++g_card.calls["disable_pin1"];
+    called("disable_pin1");
     if (!connected(h) || !g_card.pin1Enabled) {
         return 0;
     }
@@ -165,14 +173,14 @@ int changeWith(const char16_t* old, const char16_t* fresh, std::u16string& secre
 }
 
 int fakeChangePin1(SimHandle h, const char16_t* old, const char16_t* fresh) {
-    ++g_card.calls["change_pin1"];
+    called("change_pin1");
     return connected(h) && g_card.pin1Enabled
                ? changeWith(old, fresh, g_card.pin1, g_card.pin1Attempts)
                : 0;
 }
 
 int fakeChangePin2(SimHandle h, const char16_t* old, const char16_t* fresh) {
-    ++g_card.calls["change_pin2"];
+    called("change_pin2");
     return connected(h) ? changeWith(old, fresh, g_card.pin2, g_card.pin2Attempts) : 0;
 }
 
@@ -192,7 +200,7 @@ int unblockWith(const char16_t* puk, const char16_t* fresh, const std::u16string
 }
 
 int fakeUnblockPin1(SimHandle h, const char16_t* puk, const char16_t* fresh) {
-    ++g_card.calls["unblock_pin1"];
+    called("unblock_pin1");
     if (!connected(h)) {
         return 0;
     }
@@ -203,7 +211,7 @@ int fakeUnblockPin1(SimHandle h, const char16_t* puk, const char16_t* fresh) {
 }
 
 int fakeUnblockPin2(SimHandle h, const char16_t* puk, const char16_t* fresh) {
-    ++g_card.calls["unblock_pin2"];
+    called("unblock_pin2");
     if (!connected(h)) {
         return 0;
     }
@@ -230,7 +238,7 @@ FakeBook* usableBook(SimHandle h, int kind, bool update) {
 }
 
 int fakeGetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
-    ++g_card.calls["get_phone_book"];
+    called("get_phone_book");
     FakeBook* found = usableBook(h, kind, false);
     if (found == nullptr) {
         return 0;
@@ -259,7 +267,7 @@ int fakeGetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
 }
 
 int fakeSetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
-    ++g_card.calls["set_phone_book"];
+    called("set_phone_book");
     FakeBook* found = usableBook(h, kind, true);
     if (found == nullptr) {
         return 0;
@@ -280,30 +288,33 @@ int fakeSetPhoneBook(SimHandle h, int kind, PhoneBookRequest* request) {
 }
 
 int fakeGetNextel(SimHandle h, int, PhoneBookRequest* request) {
-    ++g_card.calls["get_nextel_phone_book"];
+    called("get_nextel_phone_book");
     return fakeGetPhoneBook(h, 0, request);
 }
 
 int fakeSetNextel(SimHandle, int, PhoneBookRequest*) {
+    called("set_nextel_phone_book");
     return 0;
 }
 
 // A card without messages, and backups that only the real plug-in makes.
 int fakeGetSms(SimHandle, SmsRequest*) {
-    ++g_card.calls["get_sms"];
+    called("get_sms");
     return fail(-6);
 }
 
 int fakeSetSms(SimHandle, SmsRequest*) {
+    called("set_sms");
     return 0;
 }
 
 int fakeBackupSim(SimHandle, int, const char16_t*, BackupCallback, intptr_t) {
+    called("backup_sim");
     return 0;
 }
 
 int fakeRestoreSim(SimHandle, const char16_t*, BackupCallback, intptr_t) {
-    ++g_card.calls["restore_sim"];
+    called("restore_sim");
     if (g_card.onRestore) {
         g_card.onRestore();
     }

@@ -7,7 +7,9 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace pelmora::model::test {
@@ -35,6 +37,7 @@ struct FakeCard {
 
     int lastError = 0;
     std::map<std::string, int> calls;
+    std::set<std::thread::id> callerThreads; // every thread that called an export
     // Called after each record a book read or write has done (1-based).
     std::function<void(int record)> onRecord;
     // Called by restore_sim, which then fails as the fake makes no backups.
