@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <future>
+#include <iterator>
 
 namespace pelmora::model {
 
@@ -125,9 +126,13 @@ void CardCommands::end(Run& run) const {
     run.progress->done();
 }
 
-std::shared_ptr<CardCommand> CardCommands::endNow(std::shared_ptr<Run> run) const {
-    m_ui.post([this, run] { end(*run); });
-    return run->command;
+bool CardCommands::open(Run& run, std::span<CardDocument* const> candidates, bool asking) const {
+    const std::atomic<bool>* cancel = &run.command->m_cancel;
+    run.card = asking ? m_operations.openCardAsking(candidates, m_ui, cancel)
+                      : m_operations.openCard(candidates, m_ui, cancel);
+    run.report().opened = run.card != nullptr;
+    run.report().cancelled = run.card == nullptr && run.cancelled();
+    return run.card != nullptr;
 }
 
 std::shared_ptr<CardCommand> CardCommands::start(std::shared_ptr<Run> run,
@@ -159,19 +164,21 @@ std::shared_ptr<CardCommand> CardCommands::start(std::shared_ptr<Run> run,
 std::shared_ptr<CardCommand> CardCommands::readSim(CardDocument& document, Category* selected,
                                                    JobProgress& progress, Finished finished) const {
     auto run = begin(progress, std::move(finished));
-    run->card = m_operations.openThis(document);
-    if (run->card == nullptr) {
-        return endNow(run);
-    }
-    run->report().opened = true;
-    run->command->m_documents = {run->card};
-    for (Category* book : m_operations.booksWorkedOn(*run->card, selected)) {
-        Run::StagedBook read;
-        read.book = book;
-        read.staged = std::make_unique<Category>(book->kind(), 0);
-        run->reads.push_back(std::move(read));
-    }
-    auto work = [this](Run& r) {
+    run->command->m_documents = {&document};
+    auto work = [this, &document, selected](Run& r) {
+        CardDocument* const one[] = {&document};
+        if (!open(r, one, false)) {
+            return;
+        }
+        (void)askOnUiThread(m_ui, [&] {
+            for (Category* book : m_operations.booksWorkedOn(document, selected)) {
+                Run::StagedBook read;
+                read.book = book;
+                read.staged = std::make_unique<Category>(book->kind(), 0);
+                r.reads.push_back(std::move(read));
+            }
+            return true;
+        });
         const CardJobRunner runner(m_calls);
         for (Run::StagedBook& read : r.reads) {
             if (r.cancelled()) {
@@ -212,29 +219,44 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
                                                     JobProgress& progress,
                                                     Finished finished) const {
     auto run = begin(progress, std::move(finished));
-    run->card = document.kind() == DocumentKind::Card
-                    ? m_operations.openThis(static_cast<CardDocument&>(document))
-                    : m_operations.openCardAsking(readers);
-    if (run->card == nullptr) {
-        return endNow(run);
+    // A file's books go to the card of one of the readers, chosen once their
+    // cards were looked at: each of them may be opened.
+    std::vector<CardDocument*> candidates;
+    if (document.kind() == DocumentKind::Card) {
+        candidates.push_back(&static_cast<CardDocument&>(document));
+    } else {
+        std::ranges::copy_if(readers, std::back_inserter(candidates),
+                             [](const CardDocument* reader) { return reader != nullptr; });
     }
-    run->report().opened = true;
-    run->fromCard = &document == run->card;
     run->command->m_documents = {&document};
-    if (!run->fromCard) {
-        run->command->m_documents.push_back(run->card);
-    }
-    // Every book is looked at first, so that entries that would not fit are
-    // named before anything is written.
-    for (Category* book : m_operations.booksWorkedOn(document, selected)) {
-        Run::PlannedWrite write;
-        write.plan = m_operations.planWrite(run->fromCard, *run->card, *book);
-        if (write.plan.step == CardOperations::BookWrite::Step::Write) {
-            write.copy = copyOfSlots(*book);
+    for (CardDocument* reader : candidates) {
+        if (reader != &document) {
+            run->command->m_documents.push_back(reader);
         }
-        run->writes.push_back(std::move(write));
     }
-    auto work = [this](Run& r) {
+    auto work = [this, &document, selected, candidates](Run& r) {
+        if (!open(r, candidates, document.kind() != DocumentKind::Card)) {
+            return;
+        }
+        r.fromCard = &document == r.card;
+        (void)askOnUiThread(m_ui, [&] {
+            for (Category* book : m_operations.booksWorkedOn(document, selected)) {
+                Run::PlannedWrite write;
+                write.plan = m_operations.lookAtBook(r.fromCard, *book);
+                if (write.plan.step == CardOperations::BookWrite::Step::Write) {
+                    write.copy = copyOfSlots(*book);
+                }
+                r.writes.push_back(std::move(write));
+            }
+            return true;
+        });
+        // Every book is looked at first, so that entries that would not fit
+        // are named before anything is written.
+        for (Run::PlannedWrite& write : r.writes) {
+            if (write.copy) {
+                m_operations.planWrite(*r.card, *write.copy, write.plan, m_ui);
+            }
+        }
         const CardJobRunner runner(m_calls);
         for (Run::PlannedWrite& write : r.writes) {
             const uint16_t kind = write.plan.category->kind();
@@ -247,10 +269,8 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
                 continue;
             }
             const SimInfo& book = write.plan.book;
-            if (!askOnUiThread(m_ui, [&] {
-                    return m_operations.pinForUpdate(*r.card, book.bookAttributes[5],
-                                                     book.pin1Enabled);
-                })) {
+            if (!m_operations.pinForUpdate(*r.card, book.bookAttributes[5], book.pin1Enabled,
+                                           m_ui)) {
                 r.report().stopped = true;
                 break;
             }
@@ -281,19 +301,18 @@ std::shared_ptr<CardCommand> CardCommands::wholeCardCommand(
     CardDocument& document, const std::filesystem::path& file, JobProgress& progress,
     Finished finished, std::function<bool(Run&)> transfer, std::function<void(Run&)> closed) const {
     auto run = begin(progress, std::move(finished));
-    run->card = m_operations.openThis(document);
-    if (run->card == nullptr && closed) {
-        run->card = &document;
-        run->command->m_documents = {&document};
-        return start(run, std::move(closed), [](Run&) {});
-    }
-    if (run->card == nullptr) {
-        return endNow(run);
-    }
-    run->report().opened = true;
-    run->command->m_documents = {run->card};
+    run->command->m_documents = {&document};
     run->file = file;
-    auto work = [transfer = std::move(transfer)](Run& r) {
+    auto work = [this, &document, transfer = std::move(transfer),
+                 closed = std::move(closed)](Run& r) {
+        CardDocument* const one[] = {&document};
+        if (!open(r, one, false)) {
+            if (closed && !r.cancelled()) {
+                r.card = &document;
+                closed(r);
+            }
+            return;
+        }
         (transfer(r) ? r.report().done : r.report().failed).push_back(kWholeCard);
         r.report().cancelled = r.cancelled();
     };
@@ -320,9 +339,7 @@ std::shared_ptr<CardCommand> CardCommands::restoreSim(CardDocument& document,
                                                       JobProgress& progress,
                                                       Finished finished) const {
     return wholeCardCommand(document, file, progress, std::move(finished), [this](Run& r) {
-        const bool pinsGiven = !r.cancelled() && askOnUiThread(m_ui, [&] {
-            return m_operations.pinsForRestore(*r.card, r.file);
-        });
+        const bool pinsGiven = !r.cancelled() && m_operations.pinsForRestore(*r.card, r.file, m_ui);
         r.report().stopped = !r.cancelled() && !pinsGiven;
         if (!pinsGiven) {
             return false;

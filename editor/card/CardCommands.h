@@ -1,12 +1,13 @@
 #pragma once
-// The card commands that never block the UI thread. Each call asks what it
-// must on the calling (UI) thread, through the CardHost and PinPrompter of
-// the operations, then returns at once with the command's handle while a
-// worker does the card work. The worker's progress reaches progress on the UI
-// thread through the UiThread hook; so does a PIN the worker needs mid-job
-// (PIN2 before an FDN or BDN book of a Write or Restore), asked while the
-// worker waits. The UI thread must keep running posted tasks until every
-// command has finished.
+// The card commands that never block the UI thread. Each call returns at once
+// with the command's handle while a worker makes every plug-in call, from
+// opening the card on. What the worker must ask (the reader, PINs, "discard
+// the edits of another card?", what would not fit) reaches the CardHost and
+// PinPrompter of the operations on the UI thread through the UiThread hook,
+// while the worker waits; so do its progress and every change to a document
+// a view shows. The UI thread must keep running posted tasks until every
+// command has finished: only then are report() and the card document's
+// books known.
 
 #include "CardCommand.h"
 #include "UiThread.h"
@@ -47,9 +48,9 @@ public:
                                                           JobProgress& progress,
                                                           Finished finished = {}) const;
 
-    // The PIN flows of a card: opens it (asking PIN1 here, as Read SIM does),
-    // then runs the flow for PIN type 1 or 2 on the worker; each question
-    // of the flow reaches the operations' prompter on the UI thread. When
+    // The PIN flows of a card: opens it (asking PIN1, as Read SIM does),
+    // then runs the flow for PIN type 1 or 2; each question of the flow
+    // reaches the operations' prompter on the UI thread. When
     // the card took it, report().done holds kWholeCard, else report().stopped.
     [[nodiscard]] std::shared_ptr<CardCommand> pinFlow(CardDocument& card, PinFlowKind flow,
                                                        int type, JobProgress& progress,
@@ -75,12 +76,14 @@ private:
     [[nodiscard]] std::shared_ptr<CardCommand> start(std::shared_ptr<Run> run,
                                                      std::function<void(Run&)> work,
                                                      std::function<void(Run&)> apply) const;
-    // A command that ended in its asking step (no card, a PIN refused).
-    [[nodiscard]] std::shared_ptr<CardCommand> endNow(std::shared_ptr<Run> run) const;
+    // On the worker: opens the card of one of candidates (asking which one
+    // when asking) into run.card; false when none was opened or the command
+    // was cancelled first.
+    bool open(Run& run, std::span<CardDocument* const> candidates, bool asking) const;
     [[nodiscard]] std::shared_ptr<Run> begin(JobProgress& progress, Finished finished) const;
-    // Opens the card, then runs transfer on the worker; its result is the
-    // whole card's outcome. closed, when set, runs on the worker instead for
-    // a card that cannot be opened.
+    // Opens the card and runs transfer, both on the worker; its result is the
+    // whole card's outcome. closed, when set, runs instead for a card that
+    // cannot be opened.
     [[nodiscard]] std::shared_ptr<CardCommand>
     wholeCardCommand(CardDocument& document, const std::filesystem::path& file,
                      JobProgress& progress, Finished finished, std::function<bool(Run&)> transfer,

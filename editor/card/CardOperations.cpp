@@ -9,6 +9,7 @@
 #include "FileTime.h"
 #include "ProfileDocument.h"
 #include "Records.h"
+#include "UiThreadPrompter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -56,56 +57,72 @@ void CardOperations::closeCard(CardDocument& card) const {
     m_calls.close(card);
 }
 
-bool CardOperations::openOne(CardDocument& card, bool& keptBooks) const {
-    keptBooks = true;
-    if (checkCard(card) != 0) {
-        return true;
-    }
-    if (m_calls.connect(card, card.reader) == 0) {
+bool CardOperations::verifyPin(CardDocument& card, int type, UiThread& ui) const {
+    UiThreadPrompter prompter(ui, m_prompter);
+    return PinFlows(m_calls, prompter).verifyChooser(card, type, false);
+}
+
+bool CardOperations::openOne(CardDocument& card, UiThread& ui,
+                             const std::atomic<bool>* cancel) const {
+    const bool wasOpen = checkCard(card) != 0;
+    if (!wasOpen && m_calls.connect(card, card.reader) == 0) {
         return false;
     }
-    // The basic information of the connection holds no ICCID.
-    SimInfo details{};
-    const std::u16string iccid =
-        bookInfo(card, -1, details) ? std::u16string(fieldText(details.iccid)) : u"";
-    const bool sameCard = !card.booksCardId.empty() && iccid == card.booksCardId;
-    if (!sameCard) {
+    std::u16string iccid;
+    bool sameCard = true;
+    if (!wasOpen) {
+        // The basic information of the connection holds no ICCID.
+        SimInfo details{};
+        iccid = bookInfo(card, -1, details) ? std::u16string(fieldText(details.iccid)) : u"";
+        sameCard = !card.booksCardId.empty() && iccid == card.booksCardId;
         // Another card (or the first one): its books replace the old ones,
         // after asking when edits would be lost.
-        if (card.anyChanged() && !m_host.confirmDiscard(card)) {
+        const bool mayReplace = sameCard || askOnUiThread(ui, [&] {
+                                    return !card.anyChanged() || m_host.confirmDiscard(card);
+                                });
+        if (!mayReplace || !verifyPin(card, 1, ui)) {
             closeCard(card);
             return false;
         }
-        card.releaseCategories();
-        keptBooks = false;
     }
-    if (!m_pins.verifyChooser(card, 1, false)) {
+    const std::vector<uint16_t> books =
+        !sameCard || card.categories().empty() ? probedBooks(card) : std::vector<uint16_t>{};
+    // A card opened here is let go again when the command was cancelled meanwhile.
+    if (!wasOpen && cancel != nullptr && cancel->load(std::memory_order_acquire)) {
         closeCard(card);
         return false;
     }
-    if (!keptBooks) {
-        card.booksCardId = iccid;
-    }
+    // The books change at once, where the views that show them live.
+    (void)askOnUiThread(ui, [&] {
+        if (!sameCard) {
+            card.releaseCategories();
+            card.booksCardId = iccid;
+        }
+        for (const uint16_t kind : books) {
+            card.addCategory(kind, 0);
+        }
+        return true;
+    });
     return true;
 }
 
-CardDocument* CardOperations::openCard(std::span<CardDocument* const> candidates) const {
+CardDocument* CardOperations::openCard(std::span<CardDocument* const> candidates, UiThread& ui,
+                                       const std::atomic<bool>* cancel) const {
     for (CardDocument* card : candidates) {
-        if (card == nullptr) {
-            continue;
-        }
-        bool keptBooks = true;
-        if (openOne(*card, keptBooks)) {
-            if (!keptBooks || card->categories().empty()) {
-                probeBooks(*card);
-            }
+        if (card != nullptr && openOne(*card, ui, cancel)) {
             return card;
         }
     }
     return nullptr;
 }
 
-CardDocument* CardOperations::openCardAsking(std::span<CardDocument* const> readers) const {
+CardDocument* CardOperations::openCard(std::span<CardDocument* const> candidates) const {
+    CallingThread here;
+    return openCard(candidates, here, nullptr);
+}
+
+CardDocument* CardOperations::openCardAsking(std::span<CardDocument* const> readers, UiThread& ui,
+                                             const std::atomic<bool>* cancel) const {
     std::vector<CardDocument*> present;
     for (CardDocument* card : readers) {
         if (card == nullptr) {
@@ -121,32 +138,37 @@ CardDocument* CardOperations::openCardAsking(std::span<CardDocument* const> read
             present.push_back(card);
         }
     }
-    if (present.empty()) {
-        return nullptr;
+    CardDocument* chosen = nullptr;
+    if (!present.empty()) {
+        (void)askOnUiThread(ui, [&] {
+            chosen = m_host.chooseReader(present);
+            return true;
+        });
     }
-    CardDocument* chosen = m_host.chooseReader(present);
     if (chosen == nullptr) {
         return nullptr;
     }
     CardDocument* const one[] = {chosen};
-    return openCard(one);
+    return openCard(one, ui, cancel);
 }
 
-void CardOperations::probeBooks(CardDocument& card) const {
+std::vector<uint16_t> CardOperations::probedBooks(CardDocument& card) const {
     static constexpr uint16_t kProbeOrder[] = {kBookNextel, kBookAdn, kBookUsim, kBookMsisdn,
                                                kBookLnd,    kBookFdn, kBookSdn,  kBookBdn};
+    std::vector<uint16_t> books;
     // A book the card failed to describe is kept: reading it then fails,
     // where dropping it would pass a card fault as an absent book.
     for (uint16_t kind : kProbeOrder) {
         PhoneBookRequest request{};
         if (m_calls.readPhoneBook(card, kind, request) != 0 || !cardHasNoSuchFile(card.lastError)) {
-            card.addCategory(kind, 0);
+            books.push_back(kind);
         }
     }
     SmsRequest messages{};
     if (m_calls.readMessages(card, messages) != 0 || !cardHasNoSuchFile(card.lastError)) {
-        card.addCategory(kBookSms, 0);
+        books.push_back(kBookSms);
     }
+    return books;
 }
 
 std::vector<Category*> CardOperations::booksWorkedOn(Document& document, Category* selected) const {
@@ -180,45 +202,52 @@ void CardOperations::afterRead(Category& category) const {
     }
 }
 
-bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const {
+bool CardOperations::pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled,
+                                  UiThread& ui) const {
     if (updateCondition == kConditionPin1 && pin1Enabled != 0 && !card.pin1().present()) {
-        return m_pins.verifyChooser(card, 1, false);
+        return verifyPin(card, 1, ui);
     }
     if (updateCondition == kConditionPin2 && !card.pin2().present()) {
-        return m_pins.verifyChooser(card, 2, false);
+        return verifyPin(card, 2, ui);
     }
     return true;
 }
 
-CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument& card,
-                                                    Category& category) const {
+CardOperations::BookWrite CardOperations::lookAtBook(bool fromCard, Category& category) const {
     BookWrite w;
     w.category = &category;
     if (fromCard && m_options.saveUpdatedOnly && category.unchanged()) {
         w.step = BookWrite::Step::Skip;
-        return w;
-    }
-    // Writing a book that was read only in part would blank the records that
-    // were never read.
-    if (category.incomplete() || !bookInfo(card, category.kind(), w.book)) {
+    } else if (category.incomplete()) {
+        // Writing a book that was read only in part would blank the records
+        // that were never read.
         w.step = BookWrite::Step::Fail;
-        return w;
+    }
+    return w;
+}
+
+void CardOperations::planWrite(CardDocument& card, const Category& slots, BookWrite& w,
+                               UiThread& ui) const {
+    const uint16_t kind = slots.kind();
+    if (!bookInfo(card, kind, w.book)) {
+        w.step = BookWrite::Step::Fail;
+        return;
     }
     // Administrator (4 to 14) or never (15): the card would refuse the update.
     if (w.book.bookAttributes[5] >= kConditionAdministrator) {
-        w.step = differsFromCardBook(m_calls, card, category) ? BookWrite::Step::KeepCards
-                                                              : BookWrite::Step::Skip;
-        return w;
+        w.step = differsFromCardBook(m_calls, card, slots) ? BookWrite::Step::KeepCards
+                                                           : BookWrite::Step::Skip;
+        return;
     }
-    if (holdsNoEntry(category) && cardBookHoldsEntries(m_calls, card, category.kind()) &&
-        !m_host.confirmEmptyBook(category.kind())) {
+    if (holdsNoEntry(slots) && cardBookHoldsEntries(m_calls, card, kind) &&
+        !askOnUiThread(ui, [&] { return m_host.confirmEmptyBook(kind); })) {
         w.step = BookWrite::Step::Skip;
-        return w;
+        return;
     }
-    const std::vector<Misfit> misfits = entriesThatDoNotFit(
-        category, w.book, cardValuesWithoutRoom(m_calls, card, category.kind()));
+    const std::vector<Misfit> misfits =
+        entriesThatDoNotFit(slots, w.book, cardValuesWithoutRoom(m_calls, card, kind));
     if (!misfits.empty()) {
-        w.cutAccepted = m_host.confirmMisfits(category.kind(), misfits);
+        w.cutAccepted = askOnUiThread(ui, [&] { return m_host.confirmMisfits(kind, misfits); });
         for (const Misfit& misfit : misfits) {
             w.cutSlots.push_back(misfit.slot);
         }
@@ -226,7 +255,6 @@ CardOperations::BookWrite CardOperations::planWrite(bool fromCard, CardDocument&
             w.step = BookWrite::Step::Skip;
         }
     }
-    return w;
 }
 
 void CardOperations::BookWrite::reportUnwritten(CardReport& report) const {
@@ -283,7 +311,8 @@ bool CardOperations::backupReplacing(
     return false;
 }
 
-bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::path& file) const {
+bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::path& file,
+                                    UiThread& ui) const {
     std::error_code unreadable;
     const platform::ProfileDocument backup = platform::ProfileDocument::load(file, unreadable);
     if (unreadable) {
@@ -294,7 +323,7 @@ bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::p
         SimInfo book;
         if (backup.hasSection(brontel::backupBookSection(static_cast<uint16_t>(kind))) &&
             bookInfo(card, kind, book) &&
-            !pinForUpdate(card, book.bookAttributes[5], book.pin1Enabled)) {
+            !pinForUpdate(card, book.bookAttributes[5], book.pin1Enabled, ui)) {
             return false;
         }
     }

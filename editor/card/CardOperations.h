@@ -9,9 +9,11 @@
 #include "PinFlows.h"
 #include "PluginCalls.h"
 #include "Settings.h"
+#include "UiThread.h"
 #include "WriteFitCheck.h"
 #include "WriteVerification.h"
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <span>
@@ -32,7 +34,7 @@ struct CardOptions {
 };
 [[nodiscard]] CardOptions cardOptions(const velmet::Settings& settings);
 
-// What the commands need from the user or the window.
+// What the commands need from the user or the window. Called on the UI thread.
 class CardHost {
 public:
     virtual ~CardHost() = default;
@@ -90,19 +92,25 @@ class CardOperations {
 public:
     CardOperations(const PluginCalls& calls, PinPrompter& prompter, CardHost& host,
                    CardOptions options)
-        : m_calls(calls), m_prompter(prompter), m_pins(calls, prompter), m_host(host),
-          m_options(options) {}
+        : m_calls(calls), m_prompter(prompter), m_host(host), m_options(options) {}
 
     // Non-zero while connected and answering; a card that stopped answering is closed.
     int checkCard(CardDocument& card) const;
     void closeCard(CardDocument& card) const;
     // The first candidate whose card is (or can be) opened and given PIN1
-    // where needed; nullptr when none.
+    // where needed; nullptr when none. Everything on the calling thread.
     CardDocument* openCard(std::span<CardDocument* const> candidates) const;
-    // Offers the readers whose card can be opened, then opens the chosen one.
-    CardDocument* openCardAsking(std::span<CardDocument* const> readers) const;
-    // A category, without slots, for every book the card answers for.
-    void probeBooks(CardDocument& card) const;
+    // The same on a command's worker: the plug-in calls run on the calling
+    // thread; the questions, and the change of the document's books to the
+    // ones the card answers for, run on ui while the worker waits. A card
+    // opened here is closed again, and nullptr given, when cancel was set
+    // before that change.
+    CardDocument* openCard(std::span<CardDocument* const> candidates, UiThread& ui,
+                           const std::atomic<bool>* cancel) const;
+    // On a command's worker: offers the readers whose card can be opened
+    // (asked on ui), then opens the chosen one as openCard does.
+    CardDocument* openCardAsking(std::span<CardDocument* const> readers, UiThread& ui,
+                                 const std::atomic<bool>* cancel) const;
 
     // The card's information as it answers without a PIN (the PIN and PUK
     // states among it), for a card that cannot be opened; false when there
@@ -121,7 +129,8 @@ public:
     // The steps the commands are made of, for running them apart.
     [[nodiscard]] std::vector<Category*> booksWorkedOn(Document& document,
                                                        Category* selected) const;
-    // Open card without asking, the document being the one candidate.
+    // Open card without asking, the document being the one candidate; on
+    // the calling thread.
     CardDocument* openThis(CardDocument& document) const;
     // Card information with the attributes of book kind (-1: none).
     bool bookInfo(CardDocument& card, int kind, SimInfo& info) const;
@@ -142,16 +151,23 @@ public:
         // agreed still reach the card, though the plug-in says they did not fit.
         [[nodiscard]] bool written(const CardJob& job) const;
     };
-    [[nodiscard]] BookWrite planWrite(bool fromCard, CardDocument& card, Category& category) const;
+    // On the UI thread, from the book as the document holds it: a book left
+    // alone (unchanged, or read only in part) is decided here.
+    [[nodiscard]] BookWrite lookAtBook(bool fromCard, Category& category) const;
+    // On the worker, for a book still to be written: the rest of its plan
+    // from slots (the copy the book will be written from) and the card's
+    // book, the questions on what would not fit asked on ui.
+    void planWrite(CardDocument& card, const Category& slots, BookWrite& w, UiThread& ui) const;
     // After a book's write job: whether the book counts as written. A
     // failure, and with verifyWrites a record read back otherwise, is noted
     // in the report.
     bool checkWritten(CardDocument& card, const Category& written, const BookWrite& w,
                       const CardJob& job, CardReport& report) const;
-    // The PIN the book's UPDATE condition needs, asked when the card holds none.
-    bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled) const;
-    // Asks for the PINs the books held in the backup file need on this card.
-    bool pinsForRestore(CardDocument& card, const std::filesystem::path& file) const;
+    // The PIN the book's UPDATE condition needs, asked on ui when the card
+    // holds none; the card is asked on the calling thread.
+    bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled, UiThread& ui) const;
+    // Asks (on ui) for the PINs the books held in the backup file need on this card.
+    bool pinsForRestore(CardDocument& card, const std::filesystem::path& file, UiThread& ui) const;
     // A book just read: nameless entries dropped unless allowed, unchanged, compacted.
     void afterRead(Category& category) const;
     // Runs backup into a fresh file beside file, which replaces file only
@@ -160,11 +176,14 @@ public:
                                 const std::function<bool(const std::u16string& partial)>& backup);
 
 private:
-    bool openOne(CardDocument& card, bool& keptBooks) const;
+    bool openOne(CardDocument& card, UiThread& ui, const std::atomic<bool>* cancel) const;
+    // The books the card answers for.
+    [[nodiscard]] std::vector<uint16_t> probedBooks(CardDocument& card) const;
+    // PIN type verified where needed, its questions asked on ui.
+    bool verifyPin(CardDocument& card, int type, UiThread& ui) const;
 
     const PluginCalls& m_calls;
     PinPrompter& m_prompter;
-    PinFlows m_pins;
     CardHost& m_host;
     CardOptions m_options;
 };

@@ -15,6 +15,13 @@ public:
     virtual void post(std::function<void()> task) = 0;
 };
 
+// For the synchronous callers (velmet-cli's own opening, tests): the calling
+// thread stands for the UI thread, and a task runs at once.
+class CallingThread final : public UiThread {
+public:
+    void post(std::function<void()> task) override { task(); }
+};
+
 // Called on a worker: runs ask on the UI thread and waits for its answer.
 // What ask throws is thrown here.
 bool askOnUiThread(UiThread& uiThread, const std::function<bool()>& ask);

@@ -3,10 +3,12 @@
 
 #include "CardCommands.h"
 #include "CardTestSupport.h"
+#include "FileDocument.h"
 #include "UiTaskQueue.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -20,9 +22,13 @@ namespace {
 struct UiThreadUser : ScriptedUser {
     std::thread::id ui = std::this_thread::get_id();
     int offThread = 0;
+    std::function<void()> onPin; // what the user does when asked for a PIN
     void check() { offThread += std::this_thread::get_id() != ui ? 1 : 0; }
     bool askPin(int type, int attempts, bool failed, SecretText& pin) override {
         check();
+        if (onPin) {
+            onPin();
+        }
         return ScriptedUser::askPin(type, attempts, failed, pin);
     }
     bool askChange(int type, int attempts, bool pin1Disabled, bool failed,
@@ -37,6 +43,10 @@ struct UiThreadUser : ScriptedUser {
     CardDocument* chooseReader(const std::vector<CardDocument*>& readers) override {
         check();
         return ScriptedUser::chooseReader(readers);
+    }
+    bool confirmDiscard(CardDocument& document) override {
+        check();
+        return ScriptedUser::confirmDiscard(document);
     }
     bool confirmCut(uint16_t kind, const std::vector<int>& slots) override {
         check();
@@ -69,10 +79,18 @@ struct RecordedProgress : JobProgress {
     }
 };
 
-// Holds the worker at a record until the test lets it go.
+// Holds the worker at a record until the test lets it go; the UI thread
+// can run what the worker posts until the worker got there.
 struct Gate {
     std::promise<void> open;
     std::shared_future<void> opened = open.get_future().share();
+    std::atomic<bool> reached{false};
+    void hold(UiThread& ui) {
+        if (!reached.exchange(true)) {
+            ui.post([] {}); // wakes the UI thread to look
+        }
+        opened.wait();
+    }
 };
 
 class Commands : public ::testing::Test {
@@ -99,6 +117,18 @@ protected:
         EXPECT_EQ(progress.ends, ends + 1);
     }
     void readAll() { finish(commands.readSim(card, nullptr, progress)); }
+    // The card was taken out after an edit; another card with PIN1 on is in
+    // the reader now. Opening it asks to drop the edit and for PIN1.
+    void anotherCardAfterAnEdit(char16_t iccidEnd) {
+        user.pins = {u"1234"};
+        readAll();
+        ASSERT_TRUE(card.category(0x6F3A)->storeEntry(0, contact(u"Edited", u"1")));
+        operations.closeCard(card);
+        fakeCard().iccid.back() = iccidEnd;
+        fakeCard().callerThreads.clear();
+        user.asked.clear();
+        user.pins = {u"1234"};
+    }
 
     EnglishTexts texts;
     PluginBinding binding;
@@ -113,14 +143,15 @@ protected:
 
 TEST_F(Commands, ReadReturnsBeforeTheCardWorkEndsAndProgressArrivesOnTheUiThread) {
     Gate gate;
-    fakeCard().onRecord = [&](int) { gate.opened.wait(); };
+    fakeCard().onRecord = [&](int) { gate.hold(ui); };
     const auto command = commands.readSim(card, nullptr, progress);
-    ASSERT_TRUE(command->report().opened);
     EXPECT_FALSE(command->finished());
+    ui.runUntil([&] { return gate.reached.load(); }); // the card is open, its books probed
     ASSERT_NE(card.category(0x6F3A), nullptr);
     EXPECT_EQ(card.category(0x6F3A)->slotCount(), 0u); // nothing lands before the apply
     gate.open.set_value();
     finish(command);
+    EXPECT_TRUE(command->report().opened);
     EXPECT_TRUE(command->report().ok());
     EXPECT_GT(progress.steps, 0);
     EXPECT_FALSE(progress.lastTitle.empty());
@@ -152,7 +183,8 @@ TEST_F(Commands, ReadCancelledMidBookLeavesTheBookExactlyAsItWas) {
     EXPECT_TRUE(command->report().cancelled);
     EXPECT_FALSE(command->report().ok());
     ASSERT_EQ(adn.slotCount(), before.size());
-    EXPECT_EQ(std::memcmp(adn.entries().data(), before.data(), before.size() * sizeof before[0]), 0);
+    EXPECT_EQ(std::memcmp(adn.entries().data(), before.data(), before.size() * sizeof before[0]),
+              0);
     EXPECT_FALSE(adn.unchanged());
     EXPECT_TRUE(adn.canUndo());
 }
@@ -190,8 +222,9 @@ TEST_F(Commands, WriteMarksTheBookUnchangedUnlessEditedMeanwhile) {
 
     ASSERT_TRUE(adn.storeEntry(1, contact(u"Again", u"4")));
     Gate gate;
-    fakeCard().onRecord = [&](int) { gate.opened.wait(); };
+    fakeCard().onRecord = [&](int) { gate.hold(ui); };
     const auto command = commands.writeSim(card, nullptr, {}, progress);
+    ui.runUntil([&] { return gate.reached.load(); });
     ASSERT_TRUE(adn.storeEntry(2, contact(u"While writing", u"5")));
     gate.open.set_value();
     finish(command);
@@ -236,6 +269,67 @@ TEST_F(Commands, ACommandThatOpensNoCardEndsThroughTheUiThreadAlike) {
     finish(command);
     EXPECT_FALSE(command->report().opened);
     EXPECT_EQ(user.restarts, 1);
+}
+
+TEST_F(Commands, EveryCommandOpensTheCardOnItsWorkerAndAsksOnlyOnTheUiThread) {
+    const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "open.csv";
+    FileDocument phonebook(u"book.phn");
+    phonebook.addCategory(0x6F3A, 10);
+    CardDocument* const readers[] = {&card};
+    using Start = std::function<std::shared_ptr<CardCommand>()>;
+    const struct {
+        const char* name;
+        Start start;
+        std::vector<std::string> firstAsked;
+    } cases[] = {
+        {"read", [&] { return commands.readSim(card, nullptr, progress); }, {"discard", "pin1 3"}},
+        {"write",
+         [&] { return commands.writeSim(card, nullptr, {}, progress); },
+         {"discard", "pin1 3"}},
+        {"write a file",
+         [&] { return commands.writeSim(phonebook, nullptr, readers, progress); },
+         {"reader", "discard", "pin1 3"}},
+        {"restore",
+         [&] { return commands.restoreSim(card, file, progress); },
+         {"discard", "pin1 3"}},
+        {"change PIN2",
+         [&] { return commands.pinFlow(card, PinFlowKind::Change, 2, progress); },
+         {"discard", "pin1 3"}},
+        {"properties",
+         [&] { return commands.readProperties(card, -1, false, progress); },
+         {"discard", "pin1 3"}},
+        {"save info",
+         [&] { return commands.saveInfo(card, file, progress); },
+         {"discard", "pin1 3"}},
+    };
+    char16_t iccidEnd = u'2';
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        anotherCardAfterAnEdit(iccidEnd++);
+        user.allowDiscard = true;
+        finish(c.start());
+        EXPECT_FALSE(fakeCard().callerThreads.empty());
+        EXPECT_FALSE(fakeCard().callerThreads.contains(std::this_thread::get_id()));
+        ASSERT_GE(user.asked.size(), c.firstAsked.size());
+        EXPECT_EQ(std::vector(user.asked.begin(), user.asked.begin() + c.firstAsked.size()),
+                  c.firstAsked);
+        EXPECT_EQ(card.booksCardId, fakeCard().iccid);
+    }
+}
+
+TEST_F(Commands, ACommandCancelledWhileOpeningChangesNothing) {
+    anotherCardAfterAnEdit(u'2');
+    user.allowDiscard = true;
+    std::shared_ptr<CardCommand> command;
+    user.onPin = [&] { command->cancel(); };
+    command = commands.readSim(card, nullptr, progress);
+    finish(command);
+    EXPECT_TRUE(command->report().cancelled);
+    EXPECT_FALSE(command->report().opened);
+    EXPECT_EQ(user.asked, (std::vector<std::string>{"discard", "pin1 3"}));
+    EXPECT_EQ(card.connection, nullptr);
+    EXPECT_NE(card.booksCardId, fakeCard().iccid);
+    EXPECT_EQ(fieldText(card.category(0x6F3A)->entry(0)->name), u"Edited");
 }
 
 } // namespace

@@ -117,7 +117,9 @@ for _ in $(seq 1 15); do
   done
 done
 [ $asked = yes ] || fail "PIN1 was not asked"
-to_dialog
+# The PIN dialog stands over the read's progress dialog.
+xdotool windowfocus "$(xdotool search --onlyvisible --name "^Enter PIN1$" | head -1)"
+sleep 0.6
 xdotool type --delay 50 1234
 xdotool key Return
 until_true 30 hidden "^Enter PIN1$" || fail "the PIN dialog stayed"

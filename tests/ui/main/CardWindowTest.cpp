@@ -40,6 +40,14 @@ using namespace pelmora::ui::testing;
 
 namespace {
 
+// PIN1 given when the dialog is the PIN dialog.
+void givePin1(QWidget& d) {
+    if (d.objectName() == QStringLiteral("102")) {
+        type(d, "1064", QStringLiteral("1234"));
+        click(d, "1");
+    }
+}
+
 // A session over the virtual SIM with the window bound to it.
 struct Bench {
     explicit Bench(const std::string& cardName = "demo") : card({}, cardName) {
@@ -67,13 +75,8 @@ struct Bench {
     // Read SIM on the selected document, giving PIN1 when it is asked.
     void read() const {
         ModalScript script;
-        script.then([](QWidget& d) {
-            if (d.objectName() == QStringLiteral("102")) {
-                type(d, "1064", QStringLiteral("1234"));
-                click(d, "1");
-            }
-        });
-        script.then([](QWidget&) {}); // the progress dialog, left to close itself
+        script.then(givePin1); // the progress dialog, left to close itself
+        script.then(givePin1); // PIN1 over it, when the card asks
         window->action(kCmdReadSim)->trigger();
     }
     [[nodiscard]] std::vector<const model::Category*> books() const {
@@ -412,12 +415,8 @@ private slots:
         ScriptedPrompts prompts;
         prompts.chooseFile(file);
         ModalScript script;
-        script.then([](QWidget& d) {
-            if (d.objectName() == QStringLiteral("102")) {
-                type(d, "1064", QStringLiteral("1234"));
-                click(d, "1");
-            }
-        });
+        script.then(givePin1);
+        script.then(givePin1);
         bench.window->action(kCmdBackupSim)->trigger();
         QVERIFY(QFileInfo(file).size() > 0);
         QVERIFY(prompts.shown().empty());
