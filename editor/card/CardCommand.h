@@ -1,10 +1,10 @@
 #pragma once
 // The handle of a running card command (Read, Write, Backup or Restore SIM,
 // a PIN flow, the Properties read, Save info).
-// A command runs in three steps: it asks the user on the UI thread before
-// its worker starts, works on the worker thread (every plug-in call of the
-// job, into staging copies), and applies the result on the UI thread, where
-// it then reports JobProgress::done().
+// A command runs in three steps: it works on the worker thread (every
+// plug-in call, from opening the card on, into staging copies), asks the
+// user on the UI thread while the worker waits, and applies the result on the
+// UI thread, where it then reports JobProgress::done().
 
 #include "CardOperations.h"
 
@@ -35,7 +35,8 @@ public:
     [[nodiscard]] const CardReport& report() const { return m_report; }
     // UI thread, once finished(): the card information a Properties read gave.
     [[nodiscard]] const std::optional<SimInfo>& cardInfo() const { return m_cardInfo; }
-    // The documents the command works on until it has finished.
+    // The documents the command works on until it has finished (a file's
+    // Write SIM: the file and every reader it may pick).
     [[nodiscard]] const std::vector<Document*>& documents() const { return m_documents; }
 
 private:
