@@ -151,8 +151,25 @@ void DocumentTreeModel::documentAdded(model::Document& document, size_t index) {
     const int row = int(std::min(index, m_roots.size()));
     beginInsertRows({}, row, row);
     m_roots.insert(m_roots.begin() + row,
-                   Root{&document, static_cast<int>(document.categories().size())});
+                   Root{&document, static_cast<int>(document.categories().size()),
+                        document.subscribe(*this)});
     endInsertRows();
+}
+
+void DocumentTreeModel::categoriesReleasing(model::Document& document) {
+    const QModelIndex root = documentIndex(document);
+    if (root.isValid())
+        removeBookRows(root);
+    emit booksReleasing(&document);
+}
+
+void DocumentTreeModel::removeBookRows(const QModelIndex& root) {
+    int& rows = m_roots[size_t(root.row())].childRows;
+    if (rows > 0) {
+        beginRemoveRows(root, 0, rows - 1);
+        rows = 0;
+        endRemoveRows();
+    }
 }
 
 void DocumentTreeModel::documentRemoving(const model::Document& document) {
@@ -168,16 +185,11 @@ void DocumentTreeModel::documentChanged(const model::Document& document) {
     const QModelIndex root = documentIndex(document);
     if (!root.isValid())
         return;
-    int& rows = m_roots[size_t(root.row())].childRows;
-    if (rows > 0) {
-        beginRemoveRows(root, 0, rows - 1);
-        rows = 0;
-        endRemoveRows();
-    }
+    removeBookRows(root);
     const int now = static_cast<int>(document.categories().size());
     if (now > 0) {
         beginInsertRows(root, 0, now - 1);
-        rows = now;
+        m_roots[size_t(root.row())].childRows = now;
         endInsertRows();
     }
     emit dataChanged(root, root);

@@ -4,7 +4,9 @@
 // "*" while they hold unsaved changes.
 
 #include "Document.h"
+#include "DocumentListener.h"
 #include "Settings.h"
+#include "Subscription.h"
 
 #include <QAbstractItemModel>
 
@@ -14,7 +16,7 @@ namespace pelmora::ui {
 
 class IconBundle;
 
-class DocumentTreeModel : public QAbstractItemModel {
+class DocumentTreeModel : public QAbstractItemModel, private model::DocumentListener {
     Q_OBJECT
 
 public:
@@ -43,7 +45,16 @@ public:
     // Only the changed marks of the document's books.
     void marksChanged(const model::Document& document);
 
+signals:
+    // The document's books are about to be freed (another card's books
+    // replace them while a command runs): nothing may show them any more.
+    // Their rows are already gone from the tree.
+    void booksReleasing(const model::Document* document);
+
 private:
+    void categoriesReleasing(model::Document& document) override;
+    void removeBookRows(const QModelIndex& root);
+
     [[nodiscard]] QVariant rootData(const model::Document& document, int role) const;
     [[nodiscard]] QVariant categoryData(const model::Category& category, int role) const;
 
@@ -52,6 +63,7 @@ private:
         // Rows as the views know them, so a rebuilt document is removed and
         // re-inserted with the right counts.
         int childRows;
+        model::Subscription subscription;
     };
     [[nodiscard]] int rootRow(const model::Document& document) const;
 

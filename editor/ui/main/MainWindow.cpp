@@ -209,6 +209,10 @@ void MainWindow::createCentre() {
     m_splitter->setChildrenCollapsible(false);
 
     m_treeModel = new DocumentTreeModel(m_settings.icons, m_icons, this);
+    // A command that opens another card frees the old card's books while it
+    // runs, long before it ends.
+    connect(m_treeModel, &DocumentTreeModel::booksReleasing, this,
+            [this](const model::Document* document) { releaseShown(*document); });
     m_tree = new QTreeView(m_splitter);
     m_tree->setObjectName(QStringLiteral("1001"));
     m_tree->setHeaderHidden(true);
@@ -408,7 +412,11 @@ void MainWindow::documentAdded(model::Document& document, size_t index) {
 }
 
 void MainWindow::releaseShown(const model::Document& document) {
-    if (selectedDocument() != &document)
+    const auto& books = document.categories();
+    const bool listShowsOne = std::any_of(books.begin(), books.end(), [this](const auto& book) {
+        return book.get() == m_listModel->category();
+    });
+    if (!listShowsOne && selectedDocument() != &document)
         return;
     m_listModel->show(nullptr, {});
     clearPanels();

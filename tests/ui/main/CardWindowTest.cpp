@@ -275,6 +275,21 @@ private slots:
         QCOMPARE(prompts.shown()[0].text, text(950));
     }
 
+    // Opening another card frees the old card's books while the command
+    // still runs: the list and the tree let go of them at once.
+    void booksFreedWhileACommandRunsAreShownNoMore() {
+        Bench bench;
+        QVERIFY(bench.bound);
+        bench.selectRoot();
+        bench.read();
+        QVERIFY(bench.window->listModel()->rowCount() > 0);
+        const QModelIndex root = bench.window->tree()->currentIndex().parent();
+        bench.root()->releaseCategories();
+        QCOMPARE(bench.window->listModel()->rowCount(), 0);
+        QCOMPARE(bench.window->tree()->model()->rowCount(root), 0);
+        bench.window->grab(); // paints what is left
+    }
+
     void aPulledCardEmptiesItsRootWithinTwoSeconds() {
         Bench bench;
         QVERIFY(bench.bound);
