@@ -30,8 +30,10 @@ int bookIcon(const velmet::IconNumbers& icons, uint16_t kind) {
     }
 }
 
+// From what the UI thread keeps: the reader refresh's finding and the books.
+// The connection is the running command's, written on its worker.
 bool cardPresent(const model::CardDocument& card) {
-    return card.connection != nullptr || !card.categories().empty();
+    return card.cardPresent || !card.categories().empty();
 }
 
 } // namespace
