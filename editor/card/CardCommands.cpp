@@ -170,14 +170,13 @@ std::shared_ptr<CardCommand> CardCommands::readSim(CardDocument& document, Categ
         if (!open(r, one, false)) {
             return;
         }
-        (void)askOnUiThread(m_ui, [&] {
+        runOnUiThread(m_ui, [&] {
             for (Category* book : m_operations.booksWorkedOn(document, selected)) {
                 Run::StagedBook read;
                 read.book = book;
                 read.staged = std::make_unique<Category>(book->kind(), 0);
                 r.reads.push_back(std::move(read));
             }
-            return true;
         });
         const CardJobRunner runner(m_calls);
         for (Run::StagedBook& read : r.reads) {
@@ -239,7 +238,7 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
             return;
         }
         r.fromCard = &document == r.card;
-        (void)askOnUiThread(m_ui, [&] {
+        runOnUiThread(m_ui, [&] {
             for (Category* book : m_operations.booksWorkedOn(document, selected)) {
                 Run::PlannedWrite write;
                 write.plan = m_operations.lookAtBook(r.fromCard, *book);
@@ -248,7 +247,6 @@ std::shared_ptr<CardCommand> CardCommands::writeSim(Document& document, Category
                 }
                 r.writes.push_back(std::move(write));
             }
-            return true;
         });
         // Every book is looked at first, so that entries that would not fit
         // are named before anything is written.

@@ -93,7 +93,7 @@ bool CardOperations::openOne(CardDocument& card, UiThread& ui,
         return false;
     }
     // The books change at once, where the views that show them live.
-    (void)askOnUiThread(ui, [&] {
+    runOnUiThread(ui, [&] {
         if (!sameCard) {
             card.releaseCategories();
             card.booksCardId = iccid;
@@ -101,7 +101,6 @@ bool CardOperations::openOne(CardDocument& card, UiThread& ui,
         for (const uint16_t kind : books) {
             card.addCategory(kind, 0);
         }
-        return true;
     });
     return true;
 }
@@ -140,10 +139,7 @@ CardDocument* CardOperations::openCardAsking(std::span<CardDocument* const> read
     }
     CardDocument* chosen = nullptr;
     if (!present.empty()) {
-        (void)askOnUiThread(ui, [&] {
-            chosen = m_host.chooseReader(present);
-            return true;
-        });
+        runOnUiThread(ui, [&] { chosen = m_host.chooseReader(present); });
     }
     if (chosen == nullptr) {
         return nullptr;

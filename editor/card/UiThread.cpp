@@ -18,4 +18,11 @@ bool askOnUiThread(UiThread& uiThread, const std::function<bool()>& ask) {
     return result.get();
 }
 
+void runOnUiThread(UiThread& uiThread, const std::function<void()>& task) {
+    (void)askOnUiThread(uiThread, [&task] {
+        task();
+        return true;
+    });
+}
+
 } // namespace pelmora::model

@@ -25,5 +25,7 @@ public:
 // Called on a worker: runs ask on the UI thread and waits for its answer.
 // What ask throws is thrown here.
 bool askOnUiThread(UiThread& uiThread, const std::function<bool()>& ask);
+// Called on a worker: runs task on the UI thread and waits until it is done.
+void runOnUiThread(UiThread& uiThread, const std::function<void()>& task);
 
 } // namespace pelmora::model

@@ -32,7 +32,8 @@ std::span<const AdditionalValue> additionalValues(uint16_t kind) {
 }
 
 bool cardHasRoomFor(const Category& book, int k) {
-    const auto withoutRoom = static_cast<uint32_t>(book.fileDescription()[kDescribedValuesWithoutRoom]);
+    const auto withoutRoom =
+        static_cast<uint32_t>(book.fileDescription()[kDescribedValuesWithoutRoom]);
     return k < 0 || k >= kValueCount || (withoutRoom >> k & 1u) == 0;
 }
 

@@ -152,9 +152,9 @@ QVariant DocumentTreeModel::categoryData(const model::Category& category, int ro
 void DocumentTreeModel::documentAdded(model::Document& document, size_t index) {
     const int row = int(std::min(index, m_roots.size()));
     beginInsertRows({}, row, row);
-    m_roots.insert(m_roots.begin() + row,
-                   Root{&document, static_cast<int>(document.categories().size()),
-                        document.subscribe(*this)});
+    m_roots.insert(
+        m_roots.begin() + row,
+        Root{&document, static_cast<int>(document.categories().size()), document.subscribe(*this)});
     endInsertRows();
 }
 
