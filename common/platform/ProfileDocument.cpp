@@ -290,13 +290,18 @@ bool ProfileDocument::hasSection(std::u16string_view section) const {
 
 void ProfileDocument::setValue(std::u16string_view sectionName, std::u16string_view keyName,
                                std::u16string_view valueText) {
-    const std::u16string name = singleLine(sectionName);
     const std::u16string key = singleLine(keyName);
     const std::u16string value = singleLine(valueText);
-    Section* section = findSection(name);
+    // A section read from the file is written into as it is, whatever its
+    // name holds; a new one gets the name it will be read back with.
+    Section* section = findSection(sectionName);
     if (!section) {
-        m_sections.push_back({name, u"[" + name + u"]", {}, {}});
-        section = &m_sections.back();
+        const std::u16string name(trim(singleLine(sectionName)));
+        section = findSection(name);
+        if (!section) {
+            m_sections.push_back({name, u"[" + name + u"]", {}, {}});
+            section = &m_sections.back();
+        }
     }
     if (const Line* found = section->find(key)) {
         Line& line = section->lines[static_cast<size_t>(found - section->lines.data())];

@@ -147,6 +147,17 @@ TEST(ProfileDocument, LineBreaksCannotInjectLines) {
     const ProfileDocument reread = ProfileDocument::parse(doc.serialize());
     EXPECT_EQ(reread.sectionNames(), Strings{u"S"});
     EXPECT_EQ(reread.value(u"S", u"name"), u"evil  [Options] Width=1");
+
+    // A file's section whose name holds a carriage return is written into as
+    // it is; a new section's name is the one it is read back with.
+    ProfileDocument read = parseText("[\rA]\r\nx=1\r\n");
+    read.setValue(u"\rA", u"y", u"2");
+    read.setValue(u"\rB ", u"z", u"3");
+    const ProfileDocument back = ProfileDocument::parse(read.serialize());
+    EXPECT_EQ(back.sectionNames(), (Strings{u"\rA", u"B"}));
+    EXPECT_EQ(back.sectionNames(), read.sectionNames());
+    EXPECT_EQ(back.value(u"\rA", u"y"), u"2");
+    EXPECT_EQ(back.value(u"B", u"z"), u"3");
 }
 
 TEST(ProfileDocument, StructValuesCarryAChecksum) {
