@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# A long fuzz run of one target: scripts/fuzz.sh TARGET SECONDS [BUILD_DIR]
-# (TARGET e.g. fuzz_csv). Builds the target with clang into build-fuzz when
-# there is no build directory yet; findings land in BUILD_DIR/fuzz-findings/TARGET.
+# A long fuzz run of one target: scripts/fuzz.sh TARGET SECONDS [BUILD_DIR [OPTION...]]
+# (TARGET e.g. fuzz_csv; OPTIONs go to libFuzzer, e.g. -max_len=1024). Builds
+# the target with clang into build-fuzz when there is no build directory yet;
+# findings land in BUILD_DIR/fuzz-findings/TARGET.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ $# -lt 2 ]; then
-  echo "usage: $0 TARGET SECONDS [BUILD_DIR]" >&2
+  echo "usage: $0 TARGET SECONDS [BUILD_DIR [LIBFUZZER_OPTION...]]" >&2
   exit 2
 fi
 target=$1
@@ -19,4 +20,4 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j 2 --target "$target"
 source scripts/fuzz-options.sh
-run_fuzz_target "$build" "$target" -max_total_time="$seconds" -print_final_stats=1
+run_fuzz_target "$build" "$target" -max_total_time="$seconds" -print_final_stats=1 "${@:4}"
