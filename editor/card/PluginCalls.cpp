@@ -136,19 +136,25 @@ int PluginCalls::readMessages(CardDocument& card, SmsRequest& request) const {
 }
 
 int PluginCalls::writeMessages(CardDocument& card, SmsRequest& request) const {
-    return call(card, m_binding.exports().set_sms, card.connection, &request);
+    const int result = call(card, m_binding.exports().set_sms, card.connection, &request);
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::backup(CardDocument& card, const std::u16string& path, BackupCallback progress,
                         intptr_t user) const {
-    return call(card, m_binding.exports().backup_sim, card.connection, 0xFFFF, path.c_str(),
-                progress, user);
+    const int result = call(card, m_binding.exports().backup_sim, card.connection, 0xFFFF,
+                            path.c_str(), progress, user);
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::restore(CardDocument& card, const std::u16string& path, BackupCallback progress,
                          intptr_t user) const {
-    return call(card, m_binding.exports().restore_sim, card.connection, path.c_str(), progress,
-                user);
+    const int result =
+        call(card, m_binding.exports().restore_sim, card.connection, path.c_str(), progress, user);
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::verifyPin(CardDocument& card, int type, const char16_t* pin) const {
@@ -167,21 +173,27 @@ int PluginCalls::enablePin1(CardDocument& card, const char16_t* pin) const {
 }
 
 int PluginCalls::disablePin1(CardDocument& card, const char16_t* pin) const {
-    return call(card, m_binding.exports().disable_pin1, card.connection, pin);
+    const int result = call(card, m_binding.exports().disable_pin1, card.connection, pin);
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::changePin(CardDocument& card, int type, const char16_t* oldPin,
                            const char16_t* newPin) const {
     const auto& e = m_binding.exports();
-    return type == 2 ? call(card, e.change_pin2, card.connection, oldPin, newPin)
-                     : call(card, e.change_pin1, card.connection, oldPin, newPin);
+    const int result = type == 2 ? call(card, e.change_pin2, card.connection, oldPin, newPin)
+                                 : call(card, e.change_pin1, card.connection, oldPin, newPin);
+    fetchLastError(card, result);
+    return result;
 }
 
 int PluginCalls::unblockPin(CardDocument& card, int type, const char16_t* puk,
                             const char16_t* newPin) const {
     const auto& e = m_binding.exports();
-    return type == 2 ? call(card, e.unblock_pin2, card.connection, puk, newPin)
-                     : call(card, e.unblock_pin1, card.connection, puk, newPin);
+    const int result = type == 2 ? call(card, e.unblock_pin2, card.connection, puk, newPin)
+                                 : call(card, e.unblock_pin1, card.connection, puk, newPin);
+    fetchLastError(card, result);
+    return result;
 }
 
 } // namespace pelmora::model

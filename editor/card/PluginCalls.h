@@ -1,8 +1,8 @@
 #pragma once
 // Every call into the card plug-in goes through here: the result is stored as
-// the card document's last result, and after a failed card-information,
-// phone-book or message read, or PIN check, the plug-in's error code as its
-// last error. A plug-in that is not bound, or that throws, gives 0.
+// the card document's last result, and after any failed card operation the
+// plug-in's error code as its last error. A plug-in that is not bound, or that
+// throws, gives 0.
 
 #include "Brontel.h"
 #include "CardDocument.h"

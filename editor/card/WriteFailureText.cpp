@@ -1,5 +1,6 @@
 #include "WriteFailureText.h"
 
+#include "Brontel.h"
 #include "CardAnswerText.h"
 #include "LangText.h"
 
@@ -11,6 +12,9 @@ constexpr int kNotReadBackText = 982;
 constexpr int kRecordNotTakenText = 1103;
 constexpr int kBookNotTakenText = 1104;
 constexpr int kPartlyChangedText = 1105;
+constexpr int kCardAnswerText = 1280;
+constexpr int kPartOfBackupText = 1281;
+constexpr int kRecordsNotRestoredText = 1391;
 } // namespace
 
 using velmet::langText;
@@ -30,6 +34,19 @@ std::vector<std::u16string> writeFailureTexts(const BookWriteFailure& failure,
                                 : langText(kBookNotTakenText, name, answer)};
     if (failure.partlyChanged) {
         texts.push_back(langText(kPartlyChangedText, name));
+    }
+    return texts;
+}
+
+std::vector<std::u16string> restoreFailureTexts(const BookWriteFailure& failure) {
+    // The plug-in skips a record whose stored value is damaged or longer than
+    // this card's records, writes the rest, and reports the skip this way.
+    std::vector<std::u16string> texts{
+        failure.cardError == kBrontelErrorValueDidNotFit
+            ? langText(kRecordsNotRestoredText)
+            : langText(kCardAnswerText, cardAnswerText(failure.cardError, failure.cardRemoved))};
+    if (failure.partlyChanged) {
+        texts.push_back(langText(kPartOfBackupText));
     }
     return texts;
 }

@@ -351,9 +351,18 @@ int runRestore(Session& session, const Arguments& arguments) {
     if (!report.opened) {
         access.failToOpen();
     }
+    if (report.stopped) {
+        // The PINs are asked for before the first record is written.
+        printError("Nothing was restored: the card is as it was.");
+        access.fail("the card asked for a PIN that was not given");
+    }
     if (!report.ok()) {
-        throw Failure("restoring the card from '" + file.string() +
-                      "' failed; the card may hold part of the backup");
+        for (const model::BookWriteFailure& failure : report.writeFailures) {
+            for (const std::u16string& line : model::restoreFailureTexts(failure)) {
+                printError(utf8(line));
+            }
+        }
+        throw Failure("restoring the card from '" + file.string() + "' failed");
     }
     printLine("Restored the card in reader '" + access.readerName() + "' from " + file.string());
     return kExitOk;

@@ -2,7 +2,9 @@
 // that do not fit, another card in the reader, and backups that break off.
 // Each is reported, and nothing the user has is lost or overwritten.
 #include "FileDocument.h"
+#include "LangText.h"
 #include "VirtualCardOps.h"
+#include "WriteFailureText.h"
 
 #include <algorithm>
 #include <fstream>
@@ -263,6 +265,39 @@ TEST_F(VirtualFaults, ARestoreAsksForPin2WhenTheBackupHoldsBooksOnlyPin2MayWrite
     restore = commands().restoreSim(card, file, progress);
     EXPECT_TRUE(restore.ok());
     EXPECT_EQ(user.asked, std::vector<std::string>{"pin2 3"});
+}
+
+TEST_F(VirtualFaults, AFailedRestoreSaysWhyInItsOwnWords) {
+    const auto file = tempDir() / "card.bsf";
+    user.pins = {u"1234"};
+    ASSERT_TRUE(commands().backupSim(card, file, progress).ok());
+    std::string text = fileText(file);
+    const size_t adnRecord1 = text.find("[7F10 - 6F3A]\r\n1=");
+    ASSERT_NE(adnRecord1, std::string::npos);
+    const auto damaged = tempDir() / "damaged.bsf";
+    const size_t firstDigit = adnRecord1 + 17;
+    text[firstDigit] = text[firstDigit] == '4' ? '5' : '4'; // its checksum no longer matches
+    std::ofstream(damaged, std::ios::binary) << text;
+
+    const struct {
+        const char* rule; // a fault of the card, or none
+        std::filesystem::path backup;
+        int32_t cardError;
+    } cases[] = {{"A0DC#3=9240", file, -2}, {nullptr, damaged, kBrontelErrorValueDidNotFit}};
+    for (const auto& c : cases) {
+        if (c.rule != nullptr) {
+            fail(c.rule);
+        }
+        user.pins = {u"5678"};
+        const CardReport restore = commands().restoreSim(card, c.backup, progress);
+        sim().clearFaults();
+        ASSERT_EQ(restore.writeFailures.size(), 1u) << c.backup;
+        EXPECT_EQ(restore.writeFailures[0].cardError, c.cardError) << c.backup;
+        const auto texts = restoreFailureTexts(restore.writeFailures[0]);
+        ASSERT_EQ(texts.size(), 2u) << c.backup; // the card holds part of the backup
+        EXPECT_EQ(texts[0] == velmet::langText(1391), c.rule == nullptr) << c.backup;
+    }
+    EXPECT_EQ(bookOnCard(kBookAdn, 0), u"Alice Morgan"); // the damaged record was left alone
 }
 
 } // namespace

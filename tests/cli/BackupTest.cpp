@@ -39,12 +39,13 @@ TEST_F(CliTest, BackupOfTheDemoCardRestoredOntoABlankCard) {
     EXPECT_THAT(after.out, HasSubstr("Hi! Are we still on for lunch tomorrow?"));
 
     // The fixed dialling numbers go back only with PIN2: without it the
-    // restore stops and says it did not complete; with it the whole backup
-    // goes back.
+    // restore stops before it writes anything and says so; with it the whole
+    // backup goes back.
     useCardCopy(testCard("blank"));
     const CliResult refused = run({"restore", "--pin-stdin", backup}, "1234\n");
     EXPECT_EQ(refused.status, 1) << describe(refused);
-    EXPECT_THAT(refused.err, HasSubstr("failed; the card may hold part of the backup"));
+    EXPECT_THAT(refused.err, HasSubstr("no PIN2"));
+    EXPECT_THAT(refused.err, HasSubstr("Nothing was restored: the card is as it was."));
     EXPECT_EQ(refused.out, "");
     const CliResult withPin2 = run({"restore", "--pin-stdin", backup}, "1234\n5678\n");
     EXPECT_EQ(withPin2.status, 0) << describe(withPin2);

@@ -17,8 +17,6 @@ constexpr int kTextRestoreTitle = 53;
 constexpr int kTextBooksFailed = 709;
 constexpr int kTextWholeCardFailed = 710;
 constexpr int kTextStopped = 711;
-constexpr int kTextCardAnswer = 1280;
-constexpr int kTextPartOfBackup = 1281;
 } // namespace
 
 FileChoice backupFileChoice(const velmet::Settings& settings, bool restore) {
@@ -58,10 +56,8 @@ QStringList whyNotWritten(const model::CardReport& report) {
                 lines << fromU16(line);
             continue;
         }
-        lines << text(kTextCardAnswer,
-                      model::cardAnswerText(failure.cardError, failure.cardRemoved));
-        if (failure.partlyChanged)
-            lines << text(kTextPartOfBackup);
+        for (const std::u16string& line : model::restoreFailureTexts(failure))
+            lines << fromU16(line);
     }
     return lines;
 }
