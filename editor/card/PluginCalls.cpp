@@ -20,6 +20,15 @@ int PluginCalls::call(CardDocument& card, F function, Args... args) const {
     return result;
 }
 
+// A failed operation on the open card leaves the plug-in's error code (why
+// the card refused, or that a value was cut) as the card's last error.
+template <typename F, typename... Args>
+int PluginCalls::cardCall(CardDocument& card, F function, Args... args) const {
+    const int result = call(card, function, card.connection, args...);
+    fetchLastError(card, result);
+    return result;
+}
+
 void PluginCalls::fetchLastError(CardDocument& card, int result) const {
     if (result != 0) {
         return;
@@ -107,93 +116,60 @@ int PluginCalls::close(CardDocument& card) const {
 }
 
 int PluginCalls::cardInfo(CardDocument& card, SimInfo& info) const {
-    const int result = call(card, m_binding.exports().get_sim_info, card.connection, &info);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().get_sim_info, &info);
 }
 
 int PluginCalls::readPhoneBook(CardDocument& card, int kind, PhoneBookRequest& request) const {
     const auto& e = m_binding.exports();
-    const int result = (kind & 0xFFFF) != 0
-                           ? call(card, e.get_phone_book, card.connection, kind, &request)
-                           : call(card, e.get_nextel_phone_book, card.connection, 0, &request);
-    fetchLastError(card, result);
-    return result;
+    return (kind & 0xFFFF) != 0 ? cardCall(card, e.get_phone_book, kind, &request)
+                                : cardCall(card, e.get_nextel_phone_book, 0, &request);
 }
 
 int PluginCalls::writePhoneBook(CardDocument& card, int kind, PhoneBookRequest& request) const {
-    const int result =
-        call(card, m_binding.exports().set_phone_book, card.connection, kind, &request);
-    // Tells a book the card took with values cut from one it refused.
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().set_phone_book, kind, &request);
 }
 
 int PluginCalls::readMessages(CardDocument& card, SmsRequest& request) const {
-    const int result = call(card, m_binding.exports().get_sms, card.connection, &request);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().get_sms, &request);
 }
 
 int PluginCalls::writeMessages(CardDocument& card, SmsRequest& request) const {
-    const int result = call(card, m_binding.exports().set_sms, card.connection, &request);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().set_sms, &request);
 }
 
 int PluginCalls::backup(CardDocument& card, const std::u16string& path, BackupCallback progress,
                         intptr_t user) const {
-    const int result = call(card, m_binding.exports().backup_sim, card.connection, 0xFFFF,
-                            path.c_str(), progress, user);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().backup_sim, 0xFFFF, path.c_str(), progress, user);
 }
 
 int PluginCalls::restore(CardDocument& card, const std::u16string& path, BackupCallback progress,
                          intptr_t user) const {
-    const int result =
-        call(card, m_binding.exports().restore_sim, card.connection, path.c_str(), progress, user);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().restore_sim, path.c_str(), progress, user);
 }
 
 int PluginCalls::verifyPin(CardDocument& card, int type, const char16_t* pin) const {
     const auto& e = m_binding.exports();
-    const int result = type == 2 ? call(card, e.verify_pin2, card.connection, pin)
-                                 : call(card, e.verify_pin1, card.connection, pin);
-    // Tells a refused PIN from a card that did not carry the check out.
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, type == 2 ? e.verify_pin2 : e.verify_pin1, pin);
 }
 
 int PluginCalls::enablePin1(CardDocument& card, const char16_t* pin) const {
-    const int result = call(card, m_binding.exports().enable_pin1, card.connection, pin);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().enable_pin1, pin);
 }
 
 int PluginCalls::disablePin1(CardDocument& card, const char16_t* pin) const {
-    const int result = call(card, m_binding.exports().disable_pin1, card.connection, pin);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, m_binding.exports().disable_pin1, pin);
 }
 
 int PluginCalls::changePin(CardDocument& card, int type, const char16_t* oldPin,
                            const char16_t* newPin) const {
     const auto& e = m_binding.exports();
-    const int result = type == 2 ? call(card, e.change_pin2, card.connection, oldPin, newPin)
-                                 : call(card, e.change_pin1, card.connection, oldPin, newPin);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, type == 2 ? e.change_pin2 : e.change_pin1, oldPin, newPin);
 }
 
 int PluginCalls::unblockPin(CardDocument& card, int type, const char16_t* puk,
                             const char16_t* newPin) const {
     const auto& e = m_binding.exports();
-    const int result = type == 2 ? call(card, e.unblock_pin2, card.connection, puk, newPin)
-                                 : call(card, e.unblock_pin1, card.connection, puk, newPin);
-    fetchLastError(card, result);
-    return result;
+    return cardCall(card, type == 2 ? e.unblock_pin2 : e.unblock_pin1, puk, newPin);
 }
 
 } // namespace pelmora::model

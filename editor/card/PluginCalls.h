@@ -54,6 +54,8 @@ public:
 private:
     template <typename F, typename... Args>
     int call(CardDocument& card, F function, Args... args) const;
+    template <typename F, typename... Args>
+    int cardCall(CardDocument& card, F function, Args... args) const;
     void fetchLastError(CardDocument& card, int result) const;
 
     const PluginBinding& m_binding;
