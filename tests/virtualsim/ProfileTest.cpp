@@ -242,6 +242,9 @@ const MalformedCase kMalformed[] = {
     {"attempts without a code", "[Card]\nCHV2Attempts=3\n[3F00]\nType=MF\n", "line 2:"},
     {"flag that is not 0 or 1", "[Card]\nCHV1Enabled=yes\n[3F00]\nType=MF\n", "line 2:"},
     {"unterminated section name", "[3F00\nType=MF\n", "line 1:"},
+    // A carriage return that does not end a line is text to the INI reader.
+    {"section after a carriage return",
+     "; A \x9b" "ed.\r\n\n\r[Card]\r\n[3F00]\r\nType=MF\r\n", "line 3:"},
 };
 
 class MalformedProfiles : public ::testing::TestWithParam<MalformedCase> {};

@@ -29,12 +29,16 @@ std::string asciiText(std::span<const uint8_t> bytes) {
     return text;
 }
 
+// Blanks as the INI reader trims them: a carriage return anywhere but at the
+// end of a line is part of the line for it, so it must be here too, or a
+// "\r[Card]" line would be a section here and text there, and the section the
+// card is saved into would be a second [Card] on the next load.
 std::string trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\r");
+    const size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return {};
     }
-    const size_t last = text.find_last_not_of(" \t\r");
+    const size_t last = text.find_last_not_of(" \t");
     return std::string(text.substr(first, last - first + 1));
 }
 
@@ -64,7 +68,11 @@ std::variant<ProfileLines, std::string> ProfileLines::scan(std::span<const uint8
             end = text.size();
         }
         ++number;
-        const std::string line = trimmed(std::string_view(text).substr(start, end - start));
+        std::string_view raw = std::string_view(text).substr(start, end - start);
+        if (raw.ends_with('\r')) {
+            raw.remove_suffix(1);
+        }
+        const std::string line = trimmed(raw);
         start = end + 1;
         if (line.empty() || line[0] == ';') {
             continue;

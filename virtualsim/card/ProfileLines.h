@@ -1,8 +1,9 @@
 #pragma once
 // Where each section and key of a card profile stands, so that a message
-// about a malformed profile can name the line. Also refuses what the INI
-// reader would silently pass over: text that is no key=value line, a section
-// or key given twice.
+// about a malformed profile can name the line. Lines are split and trimmed as
+// the INI reader does, so that both see the same sections and keys. Also
+// refuses what the INI reader would silently pass over: text that is no
+// key=value line, a section or key given twice.
 
 #include <cstddef>
 #include <cstdint>
