@@ -1,6 +1,8 @@
 #include "CardCommands.h"
 
+#include "AtomicFile.h"
 #include "CardAnswerText.h"
+#include "ProfileDocument.h"
 #include "ProgressRelay.h"
 #include "UiThreadPrompter.h"
 
@@ -32,6 +34,13 @@ BookWriteFailure restoreFailure(const CardJob& job) {
     failure.cardError = job.lastError;
     failure.cardRemoved = cardWasRemoved(job.lastError);
     failure.partlyChanged = job.records > 1;
+    return failure;
+}
+
+BookWriteFailure notABackupFailure() {
+    BookWriteFailure failure;
+    failure.kind = kWholeCard;
+    failure.notABackup = true;
     return failure;
 }
 
@@ -337,7 +346,18 @@ std::shared_ptr<CardCommand> CardCommands::restoreSim(CardDocument& document,
                                                       JobProgress& progress,
                                                       Finished finished) const {
     return wholeCardCommand(document, file, progress, std::move(finished), [this](Run& r) {
-        const bool pinsGiven = !r.cancelled() && m_operations.pinsForRestore(*r.card, r.file, m_ui);
+        std::error_code unreadable;
+        const auto bytes = platform::readWholeFile(r.file, unreadable);
+        const platform::ProfileDocument backup =
+            bytes ? platform::ProfileDocument::parse(*bytes) : platform::ProfileDocument{};
+        // A file that cannot be read is the plug-in's to report. One that
+        // holds no backup is not given to it: it would write nothing and
+        // could name no reason.
+        if (bytes && !CardOperations::holdsBackup(backup)) {
+            r.report().writeFailures.push_back(notABackupFailure());
+            return false;
+        }
+        const bool pinsGiven = !r.cancelled() && m_operations.pinsForRestore(*r.card, backup, m_ui);
         r.report().stopped = !r.cancelled() && !pinsGiven;
         if (!pinsGiven) {
             return false;

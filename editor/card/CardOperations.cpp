@@ -307,13 +307,8 @@ bool CardOperations::backupReplacing(
     return false;
 }
 
-bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::path& file,
+bool CardOperations::pinsForRestore(CardDocument& card, const platform::ProfileDocument& backup,
                                     UiThread& ui) const {
-    std::error_code unreadable;
-    const platform::ProfileDocument backup = platform::ProfileDocument::load(file, unreadable);
-    if (unreadable) {
-        return true; // the plug-in reports the file itself
-    }
     // A book the card lets only PIN2 update is written only once PIN2 was given.
     for (const int kind : {kBookFdn, kBookBdn}) {
         SimInfo book;
@@ -324,6 +319,11 @@ bool CardOperations::pinsForRestore(CardDocument& card, const std::filesystem::p
         }
     }
     return true;
+}
+
+bool CardOperations::holdsBackup(const platform::ProfileDocument& backup) {
+    const std::vector<std::u16string> sections = backup.sectionNames();
+    return std::any_of(sections.begin(), sections.end(), brontel::isBackupSectionName);
 }
 
 CardDocument* CardOperations::openThis(CardDocument& document) const {

@@ -20,6 +20,10 @@
 #include <string>
 #include <vector>
 
+namespace pelmora::platform {
+class ProfileDocument;
+}
+
 namespace pelmora::model {
 
 class FileDocument;
@@ -166,8 +170,11 @@ public:
     // The PIN the book's UPDATE condition needs, asked on ui when the card
     // holds none; the card is asked on the calling thread.
     bool pinForUpdate(CardDocument& card, int updateCondition, int pin1Enabled, UiThread& ui) const;
-    // Asks (on ui) for the PINs the books held in the backup file need on this card.
-    bool pinsForRestore(CardDocument& card, const std::filesystem::path& file, UiThread& ui) const;
+    // Asks (on ui) for the PINs the books held in the backup need on this card.
+    bool pinsForRestore(CardDocument& card, const platform::ProfileDocument& backup,
+                        UiThread& ui) const;
+    // Whether a file read for a restore holds a backup at all.
+    static bool holdsBackup(const platform::ProfileDocument& backup);
     // A book just read: nameless entries dropped unless allowed, unchanged, compacted.
     void afterRead(Category& category) const;
     // Runs backup into a fresh file beside file, which replaces file only

@@ -15,6 +15,7 @@ constexpr int kPartlyChangedText = 1105;
 constexpr int kCardAnswerText = 1280;
 constexpr int kPartOfBackupText = 1281;
 constexpr int kRecordsNotRestoredText = 1391;
+constexpr int kNotABackupText = 1392;
 } // namespace
 
 using velmet::langText;
@@ -39,6 +40,9 @@ std::vector<std::u16string> writeFailureTexts(const BookWriteFailure& failure,
 }
 
 std::vector<std::u16string> restoreFailureTexts(const BookWriteFailure& failure) {
+    if (failure.notABackup) {
+        return {langText(kNotABackupText)};
+    }
     // The plug-in skips a record whose stored value is damaged or longer than
     // this card's records, writes the rest, and reports the skip this way.
     std::vector<std::u16string> texts{

@@ -25,6 +25,7 @@ struct BookWriteFailure {
     int firstRecord = 0;        // the first record the card holds otherwise than written; 0: unknown
     bool partlyChanged = false; // other records of the book were still written
     bool cardRemoved = false;   // the card left the reader
+    bool notABackup = false;    // a restore's file holds no backup: the card was not written
 };
 
 inline constexpr int kAllAsWritten = -1;

@@ -5,8 +5,10 @@
 
 #include "HexDigits.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace brontel {
 
@@ -16,6 +18,17 @@ inline constexpr uint16_t kBackupBookDirectory = 0x7F10;
 [[nodiscard]] inline std::u16string backupSectionName(uint16_t directory, uint16_t file) {
     return pelmora::platform::hexNumber<char16_t>(directory, 4) + u" - " +
            pelmora::platform::hexNumber<char16_t>(file, 4);
+}
+
+// Whether name is one of a backup's section names (of either letter case).
+[[nodiscard]] inline bool isBackupSectionName(std::u16string_view name) {
+    const auto hex4 = [](std::u16string_view digits) {
+        return std::all_of(digits.begin(), digits.end(), [](char16_t c) {
+            return pelmora::platform::hexDigitValue(c) >= 0;
+        });
+    };
+    return name.size() == 11 && name.substr(4, 3) == u" - " && hex4(name.substr(0, 4)) &&
+           hex4(name.substr(7, 4));
 }
 
 // The section holding the records of a book, kind being its file id (6F3B).

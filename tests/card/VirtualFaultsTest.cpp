@@ -300,6 +300,19 @@ TEST_F(VirtualFaults, AFailedRestoreSaysWhyInItsOwnWords) {
     EXPECT_EQ(bookOnCard(kBookAdn, 0), u"Alice Morgan"); // the damaged record was left alone
 }
 
+TEST_F(VirtualFaults, AFileThatHoldsNoBackupIsNotRestored) {
+    const auto file = tempDir() / "contacts.phn";
+    std::ofstream(file, std::ios::binary) << "[Phonebook]\r\nName1=Alice\r\n";
+    user.pins = {u"1234"};
+    const CardReport restore = commands().restoreSim(card, file, progress);
+    ASSERT_EQ(restore.writeFailures.size(), 1u);
+    EXPECT_TRUE(restore.writeFailures[0].notABackup);
+    EXPECT_EQ(restoreFailureTexts(restore.writeFailures[0]),
+              std::vector<std::u16string>{velmet::langText(1392)});
+    EXPECT_EQ(user.asked, std::vector<std::string>{"pin1 3"}); // PIN2 is not asked for
+    EXPECT_EQ(restore.recordsWritten, 0);
+}
+
 } // namespace
 } // namespace pelmora::model::test
 

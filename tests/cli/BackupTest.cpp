@@ -71,6 +71,10 @@ TEST_F(CliTest, BackupAndRestoreFailuresSayWhatWasLeftAlone) {
     EXPECT_EQ(missing.status, 1) << describe(missing);
     EXPECT_THAT(missing.err, HasSubstr("cannot read '" + path("none.bsf") + "'"));
     EXPECT_THAT(missing.out, Not(HasSubstr("Restored")));
+
+    const CliResult notABackup = run({"restore", "--pin-stdin", old}, "1234\n");
+    EXPECT_EQ(notABackup.status, 1) << describe(notABackup);
+    EXPECT_THAT(notABackup.err, HasSubstr("The file holds no backup of a card"));
 }
 
 TEST_F(CliTest, SmsReadsOnlyTheMessagesOfTheCard) {
