@@ -17,6 +17,7 @@ constexpr int kReaderErrorText = 1101;
 constexpr int kOtherErrorText = 1102;
 constexpr int kRemovedDuringReadText = 1252;
 constexpr int kRemovedBeforeAnyBookText = 1253;
+constexpr int kValueDidNotFitText = 1393;
 
 constexpr uint32_t kPcscRemovedCard = 0x80100069;
 constexpr uint32_t kPcscNoSmartCard = 0x8010000C;
@@ -51,6 +52,9 @@ std::u16string cardAnswerText(int32_t lastError, bool cardRemoved) {
     }
     if (cardRemoved || cardWasRemoved(lastError)) {
         return velmet::langText(kCardRemovedText);
+    }
+    if (lastError == kBrontelErrorValueDidNotFit) {
+        return velmet::langText(kValueDidNotFitText);
     }
     const auto code = static_cast<uint32_t>(lastError);
     if ((code & kPcscResultMask) == kPcscResultBase) {

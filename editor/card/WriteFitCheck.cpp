@@ -22,8 +22,13 @@ void checkStandardEntry(const Category& category, int slot, size_t alphaBytes,
     }
 }
 
-void checkIdenValues(const Category& category, int slot, int records, std::vector<Misfit>& out) {
+void checkIdenEntry(const Category& category, int slot, int records, int recordLength,
+                    std::vector<Misfit>& out) {
     const PhoneBookEntry& entry = *category.entry(slot);
+    const std::u16string_view name = fieldText(entry.name);
+    if (const CardText stored = idenNameOnCard(name, recordLength); !stored.fits) {
+        out.push_back({slot, MisfitReason::NameCut, std::u16string(name), stored.stored, -1});
+    }
     for (int k = 0; k < kValueCount; ++k) {
         const std::u16string_view value = entryValue(entry, k);
         const int32_t number = entry.recordNumbers[k];
@@ -90,7 +95,7 @@ std::vector<Misfit> entriesThatDoNotFit(const Category& category, const SimInfo&
             checkStandardEntry(category, slot, alphaBytes, out);
         }
         if (iden) {
-            checkIdenValues(category, slot, records, out);
+            checkIdenEntry(category, slot, records, recordLength, out);
         }
         if (standard && valuesWithoutRoom != 0) {
             checkValuesWithoutRoom(category, slot, valuesWithoutRoom, out);

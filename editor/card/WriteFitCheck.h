@@ -14,7 +14,7 @@ class Category;
 
 enum class MisfitReason {
     BeyondRecords,      // the slot has no record on the card
-    NameCut,            // the name needs more bytes than the alpha field has
+    NameCut,            // the name needs more bytes than its field has, or characters the card lacks
     NumberCut,          // the number has characters the card cannot store
     ValueBeyondRecords, // an iDEN value whose speed-dial number has no record
     ValueWithoutRoom,   // a USIM value the card's book has no file for

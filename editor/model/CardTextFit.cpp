@@ -1,8 +1,10 @@
 #include "CardTextFit.h"
 
 #include "BookKind.h"
+#include "CodePage.h"
 #include "codec/AlphaIdentifier.h"
 #include "codec/DiallingNumber.h"
+#include "codec/IdenValueRecord.h"
 
 namespace pelmora::model {
 
@@ -29,6 +31,23 @@ CardText nameOnCard(std::u16string_view name, size_t fieldBytes) {
         name.substr(0, brontel::codec::kMaxNameCharacters), fieldBytes);
     CardText out{brontel::codec::decodeAlphaIdentifier(encoded.bytes), true};
     out.fits = !tooLong && !encoded.didNotFit && out.stored == name;
+    return out;
+}
+
+CardText idenNameOnCard(std::u16string_view name, int recordLength) {
+    if (name.empty() || recordLength < static_cast<int>(brontel::codec::kIdenMinRecordLength)) {
+        return {};
+    }
+    // Every record of a contact repeats its name: one record shows what it keeps.
+    brontel::codec::IdenRecord content;
+    content.contact = 1;
+    content.name = std::u16string(name);
+    const unsigned codePage = platform::ansiCodePage();
+    const brontel::codec::EncodedBytes record =
+        brontel::codec::buildIdenRecord(static_cast<size_t>(recordLength), content, codePage);
+    const auto read = brontel::codec::parseIdenRecord(record.bytes, codePage);
+    CardText out{read ? read->name : std::u16string(), true};
+    out.fits = out.stored == name;
     return out;
 }
 

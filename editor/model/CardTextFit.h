@@ -1,6 +1,6 @@
 #pragma once
-// How a name or dialling number of a standard phone book comes out of the
-// card's record: measured with the encoders the plug-in writes with, so that
+// How a name or dialling number of a phone book comes out of the card's
+// record: measured with the encoders the plug-in writes with, so that
 // an entry that would be cut is known before anything is written.
 
 #include <cstddef>
@@ -22,6 +22,10 @@ struct CardText {
 // The name as an alpha identifier of fieldBytes bytes holds it, in the first
 // encoding that takes every character.
 [[nodiscard]] CardText nameOnCard(std::u16string_view name, size_t fieldBytes);
+
+// The name as an iDEN record of recordLength bytes holds it, in the ANSI code
+// page the plug-in writes it in.
+[[nodiscard]] CardText idenNameOnCard(std::u16string_view name, int recordLength);
 
 // The number as the record and an extension record hold it.
 [[nodiscard]] CardText numberOnCard(std::u16string_view number);

@@ -31,5 +31,25 @@ TEST(WriteFitCheck, NamesCutNumbersAndSlotsPastTheRecords) {
     EXPECT_TRUE(entriesThatDoNotFit(adn, SimInfo{}, 0).empty()); // nothing known, nothing named
 }
 
+TEST(WriteFitCheck, IdenNamesInTheCodePage) {
+    // An iDEN record of 56 bytes holds a name of 16 bytes and its end; the
+    // tests run with code page 1252.
+    Category iden(kBookNextel, 3);
+    for (int slot = 0; slot < 3; ++slot) {
+        iden.entry(slot)->recordNumbers[kValueMain] = slot + 1;
+    }
+    setFieldText(iden.entry(0)->name, u"Jürgen Schäfer");
+    setFieldText(iden.entry(1)->name, u"Иван Петров");
+    setFieldText(iden.entry(2)->name, u"Seventeen letters");
+    for (int slot = 0; slot < 3; ++slot) {
+        setFieldText(iden.entry(slot)->value0, u"123");
+    }
+    const std::vector<Misfit> misfits = entriesThatDoNotFit(iden, bookOf(3, 56), 0);
+    ASSERT_EQ(misfits.size(), 2u);
+    EXPECT_EQ(misfits[0].reason, MisfitReason::NameCut);
+    EXPECT_EQ(misfits[0].becomes, u"???? ??????");
+    EXPECT_EQ(misfits[1].becomes, u"Seventeen letter");
+}
+
 } // namespace
 } // namespace pelmora::model::test
