@@ -224,6 +224,10 @@ const MalformedCase kMalformed[] = {
      "[3F00]\nType=MF\n[3F00/6F3A]\nType=EF\nStructure=linear fixed\nRecordLength=1\n"
      "Records=2\nRead=ALW\nUpdate=ALW\n1=00\n01=00\n",
      "line 11:"},
+    {"record number with a leading zero",
+     "[3F00]\nType=MF\n[3F00/6F3A]\nType=EF\nStructure=linear fixed\nRecordLength=1\n"
+     "Records=2\nRead=ALW\nUpdate=ALW\n02=00\n",
+     "line 10:"},
     {"too many records",
      "[3F00]\nType=MF\n[3F00/6F3A]\nType=EF\nStructure=cyclic\nRecordLength=2\n"
      "Records=256\nRead=ALW\nUpdate=ALW\n",

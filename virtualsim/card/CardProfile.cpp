@@ -375,6 +375,12 @@ std::unique_ptr<CardFile> loadElementaryFile(SectionReader& section, uint16_t id
                 !std::isdigit(static_cast<unsigned char>(keys[i].name[0]))) {
                 continue;
             }
+            // The card is saved with its records as 1, 2, ...: "025" would
+            // stay beside a new "25" and give the record twice.
+            if (keys[i].name.size() > 1 && keys[i].name[0] == '0') {
+                throw ProfileError{keys[i].line,
+                                   "record " + keys[i].name + " is written without leading zeros"};
+            }
             const auto number = parseNumber(keys[i].name);
             if (!number || *number == 0 || *number > count) {
                 throw ProfileError{keys[i].line, "record " + keys[i].name +
