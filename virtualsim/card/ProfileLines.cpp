@@ -29,10 +29,8 @@ std::string asciiText(std::span<const uint8_t> bytes) {
     return text;
 }
 
-// Blanks as the INI reader trims them: a carriage return anywhere but at the
-// end of a line is part of the line for it, so it must be here too, or a
-// "\r[Card]" line would be a section here and text there, and the section the
-// card is saved into would be a second [Card] on the next load.
+// Blanks as the INI reader trims them: a carriage return inside a line is
+// text to it, so it is text here too.
 std::string trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
